@@ -1,0 +1,6 @@
+// The alien ship of the full game and its battle of exchanges.
+#pragma once
+
+void alienPursuit();  // event kind 13
+void alienFire(char action, int& hits);
+[[noreturn]] void vaporizedEnding();

@@ -1,0 +1,7 @@
+// The Zapfest mode: alien battles, one after another, until the player quits.
+#pragma once
+
+[[noreturn]] void zapfestLoop();
+void zapfestBattle();
+char battlePrompt();
+void zapfestAlienFire(char key, int& hits, int& killed);

@@ -1,0 +1,25 @@
+// The few file operations the game needs, for the frozen game file in the working directory.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// True when the file can be opened for reading.
+bool fileCanBeOpened(const std::string& path);
+
+// Reads at most maxBytes + 1 bytes of the file into `contents`; false when it cannot be read.
+bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& contents);
+
+// Writes `contents` to a new file beside `path`, flushes it to the disk and renames it over
+// `path`, so that a crash or a kill at any moment leaves either the old file or the new one
+// whole. On failure the old file is untouched, the temporary file is gone, `error` says why
+// and the result is false.
+bool replaceFile(const std::string& path, const std::string& contents, std::string& error);
+
+// Deletes the file; a missing file is not an error.
+void removeFile(const std::string& path);
+
+// A test seam: makes the next replaceFile fail at the given step, as a full disk or a broken
+// device would.
+enum class FileFault { None, Create, Write, Flush, Close, Rename };
+void injectFileFault(FileFault fault);

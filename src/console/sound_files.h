@@ -1,0 +1,13 @@
+// Where the game's sound files are found, and how one is played on this platform.
+#pragma once
+
+#include <string>
+
+// The game names its files "data\\expl.wav": data/expl.wav in the working directory first,
+// then the data folder beside the program (a build tree), then share/zorvane/data beside its
+// bin folder (an install). Returns the path found, or an empty string.
+std::string locateSoundFile(const char* gameName);
+
+// Plays the file to its end before returning; any failure (no file, a bad file, no audio
+// library, no device) is silent and quick.
+void playGameSound(const char* gameName);

@@ -1,0 +1,4 @@
+// The three instruction pages offered at start-up.
+#pragma once
+
+void instructionPages();

@@ -1,0 +1,3 @@
+#include "mission/mission_state.h"
+
+MissionState mission;

@@ -1,0 +1,21 @@
+#include "mission/sound.h"
+
+#include "console/console.h"
+#include "mission/chance.h"
+#include "mission/mission_state.h"
+
+void cue(Cue which)
+{
+    if (!soundIsOn()) return;
+    int choice = 0;
+    if (which == Cue::RepairTool) choice = gameRand() % 6 + 1;
+    if (which == Cue::Exit) choice = mission.zapfestMode == 1 ? 1 : 0;
+    playCue(which, choice);
+}
+
+void pauseThenCue(int ms, Cue which)
+{
+    if (!soundIsOn()) return;
+    pauseMs(ms);
+    cue(which);
+}

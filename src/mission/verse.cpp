@@ -1,0 +1,8 @@
+#include "mission/verse.h"
+
+#include "console/console.h"
+
+void writeVerse(const Verse& verse)
+{
+    for (const char* line : verse) writeText(line);
+}

@@ -1,0 +1,195 @@
+#include "mission/wheel.h"
+
+#include "aliens/pursuit.h"
+#include "console/console.h"
+#include "encounters/hazards.h"
+#include "encounters/fields.h"
+#include "encounters/malfunctions.h"
+#include "encounters/moon.h"
+#include "encounters/scenery.h"
+#include "encounters/time_warp.h"
+#include "landings/asteroid.h"
+#include "landings/station.h"
+#include "mission/chance.h"
+#include "mission/endings.h"
+#include "mission/mission_state.h"
+#include "mission/sound.h"
+#include "mission/startup.h"
+#include "persist/frozen_game.h"
+
+namespace {
+
+bool missionIsOver()
+{
+    return mission.damage >= 5 || mission.distanceLeft <= 0 || mission.warnings >= 3 || mission.fuel <= 0;
+}
+
+[[noreturn]] void endTheVoyage()
+{
+    if (mission.damage >= 5) damageEnding();
+    if (mission.warnings >= 3) warningsEnding();
+    if (mission.distanceLeft <= 0) marsArrival();
+    outOfFuelEnding();
+}
+
+void toggleSound()
+{
+    gotoColRow(17, 19);
+    writeBlanks(29);
+    gotoColRow(17, 19);
+    if (mission.soundOn == 'y') {
+        mission.soundOn = 'n';
+        writeText("* Sound off *");
+    } else if (mission.soundOn == 'n') {
+        mission.soundOn = 'y';
+        writeText("* Sound on *");
+    }
+}
+
+// "Want to freeze the game?" Returns only when the player says N, or when the game could not be
+// frozen (freezeGame has then said why on the screen).
+void askFreeze()
+{
+    char key = 0;
+    do {
+        gotoColRow(17, 18);
+        writeBlanks(25);
+        pauseMs(200);
+        writeText("Want to freeze the game?  Y or N  ");
+        key = lowerKey(readKey());
+    } while (key != 'y' && key != 'n');
+    gotoColRow(17, 18);
+    writeBlanks(26);
+    gotoColRow(17, 18);
+    if (key == 'y') freezeGame();
+}
+
+// The wheel prompt; returns once ENTER has been pressed.
+void waitForSpin()
+{
+    for (;;) {
+        showPrompt(17, 21, 49, 200, "Spin cosmic wheel");
+        const int key = readKey();
+        const char letter = lowerKey(key);
+        if (key == keyEnter) return;
+        if (letter == 's') {
+            toggleSound();
+        } else if (key == keyEsc || key == keyCtrlC) {
+            confirmQuit();
+        } else if (letter == 'f') {
+            askFreeze();
+        }
+    }
+}
+
+// A ten on the wheel between 51 and 299 throws the ship into a time warp two times in three.
+bool timeWarpStarts()
+{
+    if (mission.distanceLeft > 50 && mission.distanceLeft < 300 && mission.dieRoll == 10) {
+        rollDie(3);
+        if (mission.dieRoll <= 2) return true;
+        mission.dieRoll = 10;
+    }
+    return false;
+}
+
+void runEncounter(int kind)
+{
+    switch (kind) {
+    case 1:
+        if (mission.distanceLeft < 175 && mission.stationVisited == 0) {
+            mission.stationVisited = 1;
+            spaceStation();
+        } else {
+            quietScene(1);
+        }
+        break;
+    case 2: quietScene(2); break;
+    case 3: computerMalfunction(); break;
+    case 4: radiationField(); break;
+    case 5: beerSpill(); break;
+    case 6: quietScene(6); break;
+    case 7: spaceJunk(); break;
+    case 8: deepSleep(); break;
+    case 9: radioDrift(); break;
+    case 10: meteorStorm(); break;
+    case 11: quietScene(11); break;
+    case 12: magnetismPocket(); break;
+    case 13: alienPursuit(); break;
+    case 14: quietScene(14); break;
+    case 15: quietScene(15); break;
+    case 16: comet(); break;
+    case 17: asteroidEncounter(); break;
+    case 18: abandonedShuttle(); break;
+    case 19: meditation(); break;
+    case 20: fridgeBreakdown(); break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+bool wheelTurn()
+{
+    if (missionIsOver()) return false;
+    waitForSpin();
+    ++mission.spins;
+    clearScreen();
+    cue(Cue::Whee);
+    rollDie(10);
+    gotoColRow(17, 22);
+    writeBlanks(30);
+    gotoColRow(17, 22);
+    write("You spun a ", mission.dieRoll);
+
+    if (timeWarpStarts()) {
+        timeWarp();
+        return true;
+    }
+    mission.distanceLeft -= 2 * mission.dieRoll;
+    mission.fuel -= 10;
+    if (mission.distanceLeft <= 0) marsArrival();
+    showStatus();
+    dispatchEvent();
+    return true;
+}
+
+void wheelLoop()
+{
+    while (wheelTurn()) {
+    }
+    endTheVoyage();
+}
+
+void showStatus()
+{
+    const int millions = mission.distanceLeft / 10;
+    const int hundredThousands = mission.distanceLeft % 10;
+    gotoColRow(17, 19);
+    writeBlanks(29);
+    gotoColRow(17, 19);
+    pauseMs(1000);
+    if (millions > 0 && hundredThousands > 0)
+        write("Miles to Mars: ", millions, " million, ", hundredThousands, " hundred thousand");
+    else if (millions > 0 && hundredThousands == 0)
+        write("Miles to Mars: ", millions, " million");
+    else if (millions == 0 && hundredThousands > 0)
+        write("Miles to Mars: ", hundredThousands, " hundred thousand");
+    pauseMs(1000);
+    gotoColRow(17, 20);
+    writeBlanks(29);
+    gotoColRow(17, 20);
+    write("You have ", mission.fuel, " units of fuel");
+}
+
+void dispatchEvent()
+{
+    pauseMs(1000);
+    drawEventCard();
+    gotoColRow(1, 5);
+    if (mission.distanceLeft == 348) {
+        moonPass();
+        return;
+    }
+    runEncounter(mission.dieRoll);
+}

@@ -1,0 +1,49 @@
+#include "persist/end_mission.h"
+
+#include "console/console.h"
+#include "console/files.h"
+#include "mission/mission_state.h"
+#include "mission/sound.h"
+#include "persist/frozen_game.h"
+
+namespace {
+
+void writeDistanceLeft()
+{
+    const int millions = mission.distanceLeft / 10;
+    const int hundredThousands = mission.distanceLeft % 10;
+    if (millions > 0 && hundredThousands > 0)
+        write("You had ", millions, " million ", hundredThousands, " hundred thousand miles to go.");
+    else if (millions > 0 && hundredThousands == 0)
+        write("You had ", millions, " million miles to go.");
+    else if (millions == 0 && hundredThousands > 0)
+        write("You had ", hundredThousands, " hundred thousand miles to go.");
+}
+
+}  // namespace
+
+void writeDonationAppeal()
+{
+    writeText("Zorvane is free.  If it gave you a good trip, a small gift to its developers\n");
+    writeText("keeps the cosmic wheel spinning.  Thank you, and come back soon!\n\n");
+}
+
+void endMission()
+{
+    if (mission.zapfestMode == 0) {
+        if (fileCanBeOpened(frozenGameFile)) removeFrozenGame();
+        write("You made ", mission.spins, " spins of the cosmic wheel.\n");
+        writeDistanceLeft();
+    }
+    gotoColRow(1, 18);
+    writeDonationAppeal();
+    gotoColRow(34, 21);
+    writeText("Bye for now space traveller!");
+    pauseMs(3000);
+    gotoColRow(34, 22);
+    writeText("Press ESCAPE to exit ");
+    while (readKey() != keyEsc) {
+    }
+    cue(Cue::Exit);
+    endProgram();
+}

@@ -1,0 +1,170 @@
+#include "persist/frozen_game.h"
+
+#include <cctype>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "console/files.h"
+#include "mission/chance.h"
+#include "mission/sound.h"
+#include "mission/startup.h"
+#include "persist/end_mission.h"
+
+const char* const frozenGameFile = "mars.dat";
+
+namespace {
+
+constexpr int decoyCount = 50;
+constexpr int numberCount = 82;
+// Counters beyond this could overflow in later arithmetic; no game gets near it.
+constexpr std::int64_t counterLimit = 1000000000;
+// A frozen game is well under a kilobyte; anything much larger is not one.
+constexpr std::size_t largestFile = 64 * 1024;
+
+// The saved fields, in the order of the file after the decoys.
+std::int32_t* savedCounters(MissionState& s, int index)
+{
+    std::int32_t* fields[] = {&s.damage,      &s.warnings,       &s.fuel,       &s.spins,
+                              &s.distanceLeft, &s.phaserCells,   &s.barrierCharges,
+                              &s.hasDiamond,  &s.hasPlatinum,    &s.hasGold,    &s.stationVisited,
+                              &s.eventDeck.last};
+    return fields[index];
+}
+constexpr int savedFieldCount = 12;
+
+// Splits the text into whitespace-separated decimal integers. False on anything else.
+bool readNumbers(std::string_view text, std::vector<std::int64_t>& numbers)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (std::isspace(c)) {
+            ++i;
+            continue;
+        }
+        bool negative = false;
+        if (c == '-' || c == '+') {
+            negative = c == '-';
+            ++i;
+        }
+        std::int64_t value = 0;
+        std::size_t digits = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            value = value * 10 + (text[i] - '0');
+            if (value > INT32_MAX + std::int64_t{1}) return false;  // beyond 32 bits
+            ++digits;
+            ++i;
+        }
+        if (digits == 0) return false;
+        if (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i]))) return false;
+        value = negative ? -value : value;
+        if (value > INT32_MAX || value < INT32_MIN) return false;
+        if (numbers.size() == static_cast<std::size_t>(numberCount)) return false;  // too many
+        numbers.push_back(value);
+    }
+    return numbers.size() == static_cast<std::size_t>(numberCount);
+}
+
+void showFrozenScreen()
+{
+    clearScreen();
+    gotoColRow(16, 12);
+    writeText("GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
+    gotoColRow(1, 18);
+    writeDonationAppeal();
+    gotoColRow(34, 21);
+    writeText("Bye for now pal!");
+    pauseMs(3000);
+    gotoColRow(34, 22);
+    writeText("Press ESCAPE to exit ");
+    while (readKey() != keyEsc) {
+    }
+    cue(Cue::Exit);
+    endProgram();
+}
+
+// The file cannot be resumed: only B (a new game beside it) or ESC.
+void offerNewGameOnly()
+{
+    gotoColRow(23, 20);
+    writeText("The frozen game is damaged and cannot be resumed.");
+    for (;;) {
+        showPrompt(23, 21, 50, 500, "Begin new game with B, or ESCAPE to leave ");
+        const int key = readKey();
+        if (key == keyEsc) exitScreen();
+        if (lowerKey(key) == 'b') return;
+    }
+}
+
+}  // namespace
+
+std::string frozenGameText()
+{
+    std::string text;
+    for (int i = 0; i < decoyCount; ++i) text += std::to_string(gameRand() % 400 + 1) + "\n";
+    for (int i = 0; i < savedFieldCount; ++i) text += std::to_string(*savedCounters(mission, i)) + "\n";
+    for (std::int32_t card : mission.eventDeck.cards) text += std::to_string(card) + "\n";
+    return text;
+}
+
+bool readFrozenGame(std::string_view text, MissionState& into)
+{
+    std::vector<std::int64_t> numbers;
+    if (!readNumbers(text, numbers)) return false;
+
+    MissionState loaded = into;
+    for (int i = 0; i < savedFieldCount; ++i) {
+        const std::int64_t value = numbers[static_cast<std::size_t>(decoyCount + i)];
+        if (value > counterLimit || value < -counterLimit) return false;
+        *savedCounters(loaded, i) = static_cast<std::int32_t>(value);
+    }
+    for (int i = 0; i < 20; ++i)
+        loaded.eventDeck.cards[static_cast<std::size_t>(i)] =
+            static_cast<std::int32_t>(numbers[static_cast<std::size_t>(decoyCount + savedFieldCount + i)]);
+
+    for (std::int32_t flag : {loaded.hasDiamond, loaded.hasPlatinum, loaded.hasGold, loaded.stationVisited})
+        if (flag != 0 && flag != 1) return false;
+    if (!deckIsValid(loaded.eventDeck)) return false;
+
+    into = loaded;
+    return true;
+}
+
+void freezeGame()
+{
+    std::string error;
+    if (!replaceFile(frozenGameFile, frozenGameText(), error)) {
+        gotoColRow(17, 23);
+        write("The game could not be frozen (", error, ").");
+        return;
+    }
+    showFrozenScreen();
+}
+
+void offerResume()
+{
+    if (!fileCanBeOpened(frozenGameFile)) return;
+
+    std::string text;
+    MissionState resumed = mission;
+    if (!readWholeFile(frozenGameFile, largestFile, text) || text.size() > largestFile ||
+        !readFrozenGame(text, resumed)) {
+        offerNewGameOnly();
+        return;
+    }
+    for (;;) {
+        showPrompt(23, 21, 50, 500, "Resume prior game  or begin new game, R or B? ");
+        const int key = readKey();
+        const char letter = lowerKey(key);
+        if (key == keyEsc) exitScreen();
+        if (letter == 'b') return;
+        if (letter == 'r') break;
+    }
+    resumed.resumedGame = 1;
+    mission = resumed;
+    showPrompt(23, 20, 49, 200, "Resuming prior game");
+}
+
+void removeFrozenGame() { removeFile(frozenGameFile); }

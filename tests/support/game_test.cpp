@@ -1,0 +1,87 @@
+#include "support/game_test.h"
+
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+void GameTest::SetUp()
+{
+    mission = MissionState{};
+    installConsole(console);
+    chance.emplace();
+    previousDirectory = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "zorvane-test-XXXXXX").string();
+    scratch = mkdtemp(pattern.data());
+    std::filesystem::current_path(scratch);
+}
+
+void GameTest::TearDown()
+{
+    std::filesystem::current_path(previousDirectory);
+    std::error_code ignored;
+    std::filesystem::permissions(scratch, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(scratch, ignored);
+    chance.reset();
+}
+
+bool GameTest::ends(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const ProgramEnded&) {
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::string> GameTest::writes() const
+{
+    std::vector<std::string> texts;
+    for (const auto& entry : console.log())
+        if (entry.kind == LogEntry::Write) texts.push_back(entry.text);
+    return texts;
+}
+
+std::vector<int> GameTest::pauses() const
+{
+    std::vector<int> list;
+    for (const auto& entry : console.log())
+        if (entry.kind == LogEntry::Pause) list.push_back(entry.a);
+    return list;
+}
+
+std::vector<std::string> GameTest::rows(int first, int last) const
+{
+    std::vector<std::string> list;
+    for (int r = first; r <= last; ++r) list.push_back(console.rowText(r));
+    return list;
+}
+
+void GameTest::writeFile(const std::string& name, const std::string& contents) const
+{
+    std::ofstream(scratch / name, std::ios::binary) << contents;
+}
+
+std::string GameTest::readFile(const std::string& name) const
+{
+    std::ifstream in(scratch / name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool GameTest::fileExists(const std::string& name) const { return std::filesystem::exists(scratch / name); }
+
+std::vector<std::string> shortNames(const std::vector<std::string>& files)
+{
+    std::vector<std::string> names;
+    for (const auto& file : files) {
+        std::string name = file;
+        if (name.rfind("data\\", 0) == 0) name = name.substr(5);
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".wav") == 0) name.resize(name.size() - 4);
+        names.push_back(name);
+    }
+    return names;
+}
