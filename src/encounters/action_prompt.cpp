@@ -1,0 +1,57 @@
+#include "encounters/action_prompt.h"
+
+#include <cstring>
+
+#include "console/console.h"
+
+namespace {
+
+const char* const shortPrompt = "Make your move \x1e ";
+const char* const longPrompt = "Press A, B, E, F, R, N, or H for help \x1e ";
+
+char readAction()
+{
+    const char key = lowerKey(readKey());
+    return key == 'h' ? helpPage() : key;
+}
+
+}  // namespace
+
+bool isActionLetter(char key) { return key != 0 && std::strchr("abefrn", key) != nullptr; }
+
+char actionPrompt()
+{
+    showPrompt(17, 21, 29, 200, shortPrompt);
+    char key = readAction();
+    // From the first wrong key on, this call keeps showing the list of keys.
+    while (!isActionLetter(key)) {
+        showPrompt(17, 21, 29, 200, longPrompt);
+        key = readAction();
+    }
+    gotoColRow(17, 21);
+    writeBlanks(50);
+    gotoColRow(17, 21);
+    return key;
+}
+
+char helpPage()
+{
+    clearScreen();
+    gotoColRow(1, 2);
+    writeText("You need help \x1e here it is.\n");
+    writeText("Below is a list of letters with their definitions.  Simply press the\n");
+    writeText("letter of your choice.\n\n");
+    writeText("A = Accelerate.\n");
+    writeText("B = Set up force field barrier.\n");
+    writeText("E = Take evasive action.\n");
+    writeText("F = Fire phasers.\n");
+    writeText("N = Take no action.\n");
+    for (;;) {
+        showPrompt(1, 24, 29, 200, "Press the letter of your choice \x1e ");
+        const char key = lowerKey(readKey());
+        if (isActionLetter(key)) {
+            clearScreen();
+            return key;
+        }
+    }
+}

@@ -1,0 +1,12 @@
+// The action prompt shared by every encounter that asks the player what to do.
+#pragma once
+
+// Reads keys at column 17, row 21 until one of a, b, e, f, r or n (in either case) is pressed,
+// showing the help page on H; returns the letter in lower case. The prompt row is blanked and
+// the cursor left at column 17, row 21.
+char actionPrompt();
+
+// The help page: lists the letters, waits for one of the six and clears the screen.
+char helpPage();
+
+bool isActionLetter(char key);
