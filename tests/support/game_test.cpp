@@ -8,6 +8,7 @@
 void GameTest::SetUp()
 {
     mission = MissionState{};
+    console = ScriptedConsole();
     installConsole(console);
     chance.emplace();
     previousDirectory = std::filesystem::current_path();
