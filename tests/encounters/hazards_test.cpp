@@ -232,7 +232,9 @@ TEST_P(HazardRow, PlaysWritesAndChangesAsTheTableSays)
             EXPECT_EQ(mission.fuel, c.accelerates ? 180 : 200);
             EXPECT_EQ(mission.distanceLeft, c.accelerates ? 148 : 150);
             EXPECT_EQ(chance->left(), 0u);
-            if (c.accelerates) EXPECT_EQ(console.at(17, 20, 26), "You have 180 units of fuel");
+            if (c.accelerates) {
+                EXPECT_EQ(console.at(17, 20, 26), "You have 180 units of fuel");
+            }
             TearDown();
         }
     }
