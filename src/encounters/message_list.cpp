@@ -1,0 +1,18 @@
+#include "encounters/message_list.h"
+
+#include "console/console.h"
+#include "mission/chance.h"
+#include "mission/mission_state.h"
+
+const Message& rollEntry(const MessageList& list)
+{
+    rollDie(static_cast<int>(list.size()));
+    return list[static_cast<std::size_t>(mission.dieRoll - 1)];
+}
+
+void writeMessage(const Message& message)
+{
+    for (const char* line : message) writeText(line);
+}
+
+void writeRolledEntry(const MessageList& list) { writeMessage(rollEntry(list)); }
