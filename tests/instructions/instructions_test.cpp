@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -165,10 +166,10 @@ TEST_P(InstructionWalk, Keys)
         EXPECT_EQ(console.rowText(12), std::string(15, ' ') + "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
         // The pages clear their screen before the quit screen clears its own.
         const auto& log = console.log();
-        int firstQuitClear = -1;
-        for (int i = static_cast<int>(log.size()) - 1; i > 0; --i)
-            if (log[i].kind == LogEntry::Clear && log[i - 1].kind == LogEntry::Clear) firstQuitClear = i - 1;
-        EXPECT_NE(firstQuitClear, -1);
+        const auto bothClears = [](const LogEntry& a, const LogEntry& b) {
+            return a.kind == LogEntry::Clear && b.kind == LogEntry::Clear;
+        };
+        EXPECT_NE(std::adjacent_find(log.begin(), log.end(), bothClears), log.end());
         EXPECT_EQ(console.clears(), walk.pagesDrawn + 2);
     } else {
         EXPECT_FALSE(ends(instructionPages));
