@@ -117,15 +117,7 @@ void marsArrival()
     writeVerse(marsSuccessVerse);
     write("It took you ", mission.spins, " spins of the cosmic wheel.\n");
     write("You had ", mission.fuel, " units of fuel remaining.\n");
-    gotoColRow(1, 18);
-    writeDonationAppeal();
-    gotoColRow(34, 21);
-    writeText("Bye for now space traveller!");
-    pauseMs(3000);
-    gotoColRow(34, 22);
-    writeText("Press ESCAPE to exit ");
-    while (readKey() != keyEsc) {
-    }
+    sayGoodbye("Bye for now space traveller!");
     removeFrozenGame();
     cue(Cue::Exit);
     endProgram();

@@ -105,10 +105,7 @@ void askSound()
     gotoColRow(1, 5);
     writeVerse(blastOffCrashVerse);
     pauseMs(3000);
-    gotoColRow(34, 22);
-    writeText("Press ESCAPE to exit ");
-    while (readKey() != keyEsc) {
-    }
+    waitForEscape();
     cue(Cue::Exit);
     endProgram();
 }
@@ -179,10 +176,7 @@ void exitScreen()
     gotoColRow(16, 12);
     writeText("SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
     pauseMs(1000);
-    gotoColRow(34, 22);
-    writeText("Press ESCAPE to exit ");
-    while (readKey() != keyEsc) {
-    }
+    waitForEscape();
     endProgram();
 }
 

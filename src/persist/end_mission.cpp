@@ -28,6 +28,24 @@ void writeDonationAppeal()
     writeText("keeps the cosmic wheel spinning.  Thank you, and come back soon!\n\n");
 }
 
+void sayGoodbye(const char* goodbye)
+{
+    gotoColRow(1, 18);
+    writeDonationAppeal();
+    gotoColRow(34, 21);
+    writeText(goodbye);
+    pauseMs(3000);
+    waitForEscape();
+}
+
+void waitForEscape()
+{
+    gotoColRow(34, 22);
+    writeText("Press ESCAPE to exit ");
+    while (readKey() != keyEsc) {
+    }
+}
+
 void endMission()
 {
     if (mission.zapfestMode == 0) {
@@ -35,15 +53,7 @@ void endMission()
         write("You made ", mission.spins, " spins of the cosmic wheel.\n");
         writeDistanceLeft();
     }
-    gotoColRow(1, 18);
-    writeDonationAppeal();
-    gotoColRow(34, 21);
-    writeText("Bye for now space traveller!");
-    pauseMs(3000);
-    gotoColRow(34, 22);
-    writeText("Press ESCAPE to exit ");
-    while (readKey() != keyEsc) {
-    }
+    sayGoodbye("Bye for now space traveller!");
     cue(Cue::Exit);
     endProgram();
 }

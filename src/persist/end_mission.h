@@ -7,3 +7,10 @@
 
 // The two-line donation appeal at the cursor (the second line ends in an empty line).
 void writeDonationAppeal();
+
+// The goodbye of the last screens: the appeal at column 1, row 18, the goodbye at column 34,
+// row 21, three seconds, then the wait for ESC.
+void sayGoodbye(const char* goodbye);
+
+// "Press ESCAPE to exit " at column 34, row 22; every key but ESC is ignored.
+void waitForEscape();

@@ -72,15 +72,7 @@ void showFrozenScreen()
     clearScreen();
     gotoColRow(16, 12);
     writeText("GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
-    gotoColRow(1, 18);
-    writeDonationAppeal();
-    gotoColRow(34, 21);
-    writeText("Bye for now pal!");
-    pauseMs(3000);
-    gotoColRow(34, 22);
-    writeText("Press ESCAPE to exit ");
-    while (readKey() != keyEsc) {
-    }
+    sayGoodbye("Bye for now pal!");
     cue(Cue::Exit);
     endProgram();
 }
