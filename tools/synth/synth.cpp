@@ -107,8 +107,6 @@ struct Voice {
         v.freq = hz;
         return v;
     }
-
-    double length() const { return attack + sustain + decay; }
 };
 
 Voice tone(Wave wave, double hz)
@@ -281,6 +279,16 @@ std::vector<std::int16_t> renderSound(const std::string& name, const Sound& soun
     NoiseSource noise(seedFor(name));
     std::vector<double> mix;
     for (const Part& part : sound) render(part.voice, part.start, mix, noise);
+
+    // Narrow pulses and held noise carry a steady offset that would thump in the speaker at
+    // the start and end of a sound; a gentle high-pass (corner near 17 Hz) takes it out.
+    double lastIn = 0;
+    double lastOut = 0;
+    for (double& s : mix) {
+        lastOut = s - lastIn + 0.995 * lastOut;
+        lastIn = s;
+        s = lastOut;
+    }
 
     // Voices may add up past full scale; a loud mix is scaled down as a whole rather than clipped.
     double peak = 0;
