@@ -120,11 +120,11 @@ Voice tone(Wave wave, double hz)
 // White noise for the hiss family: a new level every sample.
 Voice hiss() { return tone(Wave::Noise, sampleRate); }
 
-struct Part {
+struct Layer {
     double start;  // seconds from the start of the sound
     Voice voice;
 };
-using Sound = std::vector<Part>;
+using Sound = std::vector<Layer>;
 
 Sound solo(const Voice& v) { return {{0.0, v}}; }
 
@@ -136,7 +136,7 @@ Sound operator+(Sound a, const Sound& b)
 
 Sound later(double seconds, Sound sound)
 {
-    for (Part& part : sound) part.start += seconds;
+    for (Layer& layer : sound) layer.start += seconds;
     return sound;
 }
 
@@ -278,7 +278,7 @@ std::vector<std::int16_t> renderSound(const std::string& name, const Sound& soun
 {
     NoiseSource noise(seedFor(name));
     std::vector<double> mix;
-    for (const Part& part : sound) render(part.voice, part.start, mix, noise);
+    for (const Layer& layer : sound) render(layer.voice, layer.start, mix, noise);
 
     // Narrow pulses and held noise carry a steady offset that would thump in the speaker at
     // the start and end of a sound; a gentle high-pass (corner near 17 Hz) takes it out.
