@@ -1,0 +1,76 @@
+#include "console/sound_files.h"
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// "data\\expl.wav" -> "expl"; empty for anything else. Only letters, digits, '_' and '-' may
+// make up the name, so no name can climb out of the data folder or into a subfolder.
+std::string plainName(const char* gameName)
+{
+    static const char prefix[] = "data\\";
+    static const char suffix[] = ".wav";
+    if (gameName == nullptr) return {};
+    const std::size_t length = std::strlen(gameName);
+    const std::size_t prefixLength = sizeof prefix - 1;
+    const std::size_t suffixLength = sizeof suffix - 1;
+    if (length <= prefixLength + suffixLength) return {};
+    if (std::strncmp(gameName, prefix, prefixLength) != 0) return {};
+    if (std::strcmp(gameName + length - suffixLength, suffix) != 0) return {};
+    std::string name(gameName + prefixLength, length - prefixLength - suffixLength);
+    for (char c : name) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+                           || c == '_' || c == '-';
+        if (!plain) return {};
+    }
+    return name;
+}
+
+// The folder holding the running program, or an empty path when the system will not say.
+fs::path programFolder()
+{
+#ifdef _WIN32
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return {};
+    return fs::path(std::string(buffer, length)).parent_path();
+#else
+    char buffer[4096];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return {};
+    return fs::path(std::string(buffer, static_cast<std::size_t>(length))).parent_path();
+#endif
+}
+
+bool isFile(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+}  // namespace
+
+std::string locateSoundFile(const char* gameName)
+{
+    const std::string name = plainName(gameName);
+    if (name.empty()) return {};
+    const fs::path file = fs::path("data") / (name + ".wav");
+
+    if (isFile(file)) return file.string();
+    const fs::path program = programFolder();
+    if (program.empty()) return {};
+    // Beside the program in a build tree; under share/ beside its bin folder once installed.
+    for (const fs::path& candidate : {program / file, program.parent_path() / "share" / "zorvane" / file})
+        if (isFile(candidate)) return candidate.string();
+    return {};
+}
