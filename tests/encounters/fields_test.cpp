@@ -6,15 +6,7 @@
 
 namespace {
 
-using walk::Delta;
-using walk::Outcome;
-using walk::Scene;
-using walk::Then;
-constexpr auto any = walk::Supplies::Any;
-constexpr auto charged = walk::Supplies::BarrierLive;
-constexpr auto noCharges = walk::Supplies::BarrierDead;
-constexpr auto celled = walk::Supplies::PhasersLive;
-constexpr auto noCells = walk::Supplies::PhasersDead;
+using namespace walk;
 
 constexpr Delta unharmed{0, 0, 0, 0};
 constexpr Delta hit{1, 0, 0, 0};
@@ -106,12 +98,12 @@ const Scene magnetism = {
     },
 };
 
-class FieldTable : public walk::TableWalk {};
+class FieldTable : public TableWalk {};
 
 TEST_P(FieldTable, SettlesTheRow) { walkOneCase(); }
 
-INSTANTIATE_TEST_SUITE_P(Radiation, FieldTable, ::testing::ValuesIn(walk::casesOf(radiation)), walk::caseName);
-INSTANTIATE_TEST_SUITE_P(Magnetism, FieldTable, ::testing::ValuesIn(walk::casesOf(magnetism)), walk::caseName);
+INSTANTIATE_TEST_SUITE_P(Radiation, FieldTable, ::testing::ValuesIn(casesOf(radiation)), caseName);
+INSTANTIATE_TEST_SUITE_P(Magnetism, FieldTable, ::testing::ValuesIn(casesOf(magnetism)), caseName);
 
 // Accelerating out of a field with the last of the fuel: the lines and any damage come first,
 // then the tank runs dry. An empty tank on entry (the spin burnt the last drop) still lets the
@@ -140,7 +132,7 @@ TEST_P(FieldLastFuel, WritesTheLinesThenRunsDry)
     gotoColRow(1, 5);
     EXPECT_EQ(ends(p.scene->run), runsDry);
 
-    std::vector<std::string> expected = walk::expand(accelerate.cues, p.sound);
+    std::vector<std::string> expected = expand(accelerate.cues, p.sound);
     expected.insert(expected.end(), accelerate.lines.begin(), accelerate.lines.end());
     if (runsDry) {
         expected.push_back("~2000");
@@ -150,7 +142,7 @@ TEST_P(FieldLastFuel, WritesTheLinesThenRunsDry)
     } else {
         expected.push_back("status");
     }
-    EXPECT_EQ(walk::outcomeTrace(console), expected);
+    EXPECT_EQ(outcomeTrace(console), expected);
     EXPECT_EQ(mission.damage, p.die <= 3 ? 1 : 0) << "the damage of the A branch is counted before the move";
     EXPECT_EQ(mission.fuel, p.fuel - 20);
     EXPECT_EQ(mission.distanceLeft, 98);

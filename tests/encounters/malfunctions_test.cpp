@@ -6,15 +6,7 @@
 
 namespace {
 
-using walk::Delta;
-using walk::Outcome;
-using walk::Scene;
-using walk::Then;
-constexpr auto any = walk::Supplies::Any;
-constexpr auto charged = walk::Supplies::BarrierLive;
-constexpr auto noCharges = walk::Supplies::BarrierDead;
-constexpr auto celled = walk::Supplies::PhasersLive;
-constexpr auto noCells = walk::Supplies::PhasersDead;
+using namespace walk;
 
 // A reckless answer: a damage and a warning, and a charge or a cell where one is spent.
 constexpr Delta reckless{1, 1, 0, 0};
@@ -205,14 +197,14 @@ const Scene beer = {
     },
 };
 
-class MalfunctionTable : public walk::TableWalk {};
+class MalfunctionTable : public TableWalk {};
 
 TEST_P(MalfunctionTable, SettlesTheRow) { walkOneCase(); }
 
-INSTANTIATE_TEST_SUITE_P(Computer, MalfunctionTable, ::testing::ValuesIn(walk::casesOf(computer)), walk::caseName);
-INSTANTIATE_TEST_SUITE_P(Radio, MalfunctionTable, ::testing::ValuesIn(walk::casesOf(radio)), walk::caseName);
-INSTANTIATE_TEST_SUITE_P(Fridge, MalfunctionTable, ::testing::ValuesIn(walk::casesOf(fridge)), walk::caseName);
-INSTANTIATE_TEST_SUITE_P(Beer, MalfunctionTable, ::testing::ValuesIn(walk::casesOf(beer)), walk::caseName);
+INSTANTIATE_TEST_SUITE_P(Computer, MalfunctionTable, ::testing::ValuesIn(casesOf(computer)), caseName);
+INSTANTIATE_TEST_SUITE_P(Radio, MalfunctionTable, ::testing::ValuesIn(casesOf(radio)), caseName);
+INSTANTIATE_TEST_SUITE_P(Fridge, MalfunctionTable, ::testing::ValuesIn(casesOf(fridge)), caseName);
+INSTANTIATE_TEST_SUITE_P(Beer, MalfunctionTable, ::testing::ValuesIn(casesOf(beer)), caseName);
 
 // Accelerating away from a malfunction with the last of the fuel. The computer scolds first and
 // counts the damage and warning, then runs dry; the other three run dry before a word is said.
@@ -241,7 +233,7 @@ TEST_P(MalfunctionLastFuel, ChecksTheTankWhereTheTableSays)
     gotoColRow(1, 5);
     EXPECT_EQ(ends(p.scene->run), runsDry);
 
-    std::vector<std::string> expected = walk::expand(accelerate.cues, p.sound);
+    std::vector<std::string> expected = expand(accelerate.cues, p.sound);
     if (!runsDry || scoldsFirst) expected.insert(expected.end(), accelerate.lines.begin(), accelerate.lines.end());
     if (runsDry) {
         expected.push_back("~2000");
@@ -258,7 +250,7 @@ TEST_P(MalfunctionLastFuel, ChecksTheTankWhereTheTableSays)
         EXPECT_EQ(mission.damage, 1);
         EXPECT_EQ(mission.warnings, 1);
     }
-    EXPECT_EQ(walk::outcomeTrace(console), expected);
+    EXPECT_EQ(outcomeTrace(console), expected);
     EXPECT_EQ(mission.fuel, p.fuel - 20);
     EXPECT_EQ(mission.distanceLeft, 98);
 }

@@ -6,10 +6,7 @@
 
 namespace {
 
-using walk::Delta;
-using walk::Scene;
-using walk::Then;
-constexpr auto any = walk::Supplies::Any;
+using namespace walk;
 
 constexpr Delta nothing{0, 0, 0, 0};
 
@@ -31,11 +28,11 @@ const Scene moon = {
     },
 };
 
-class MoonTable : public walk::TableWalk {};
+class MoonTable : public TableWalk {};
 
 TEST_P(MoonTable, SettlesTheRow) { walkOneCase(); }
 
-INSTANTIATE_TEST_SUITE_P(Moon, MoonTable, ::testing::ValuesIn(walk::casesOf(moon)), walk::caseName);
+INSTANTIATE_TEST_SUITE_P(Moon, MoonTable, ::testing::ValuesIn(casesOf(moon)), caseName);
 
 class MoonVoyage : public GameTest {};
 
@@ -72,7 +69,7 @@ TEST_F(MoonVoyage, AFirstSpinOfOneBringsTheMoonInsteadOfTheCardDrawn)
     console.queueKeys("n");
     chance->face(1).face(3).face(4);  // the wheel, the event card (the computer), the Moon's die
     ASSERT_TRUE(wheelTurn());
-    EXPECT_EQ(console.rowText(5), walk::withoutLineEnd(announcement));
+    EXPECT_EQ(console.rowText(5), withoutLineEnd(announcement));
     EXPECT_EQ(rows(9, 10), (std::vector<std::string>{"You have passed the moon.",
                                                      "It is shrinking in your rear view monitor."}));
     EXPECT_EQ(mission.eventDeck.cards[0], 3) << "the card drawn is spent all the same";

@@ -14,6 +14,11 @@ namespace walk {
 
 // What an outcome needs of the supplies, as they stand when the key is pressed.
 enum class Supplies { Any, BarrierLive, BarrierDead, PhasersLive, PhasersDead };
+constexpr Supplies any = Supplies::Any;
+constexpr Supplies charged = Supplies::BarrierLive;
+constexpr Supplies noCharges = Supplies::BarrierDead;
+constexpr Supplies celled = Supplies::PhasersLive;
+constexpr Supplies noCells = Supplies::PhasersDead;
 
 // How the outcome leaves the encounter.
 enum class Then {
@@ -67,10 +72,12 @@ inline const std::vector<SupplyState>& supplyStates()
     return states;
 }
 
+// An outcome that cares nothing for the supplies is played with both live and both overdrawn;
+// one that does, with each state that meets its need, the other supply live or dead.
 inline bool allows(Supplies need, const SupplyState& state)
 {
     switch (need) {
-    case Supplies::Any: return true;
+    case Supplies::Any: return (state.barrier > 0) == (state.phasers > 0);
     case Supplies::BarrierLive: return state.barrier > 0;
     case Supplies::BarrierDead: return state.barrier <= 0;
     case Supplies::PhasersLive: return state.phasers > 0;
