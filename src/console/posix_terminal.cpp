@@ -34,15 +34,16 @@ bool localeSpeaksUtf8()
     return utf8;
 }
 
-// The bytes the terminal is sent for a piece of game text. With output processing off,
-// a line end needs its carriage return spelt out.
+// The bytes the terminal is sent for a piece of game text. With the terminal's output
+// processing off, a line end needs its carriage return spelt out.
 std::string screenBytes(std::string_view text, bool utf8)
 {
+    const char* lineEnd = ttyOutputRaw() ? "\r\n" : "\n";
     std::string bytes;
     bytes.reserve(text.size() + 16);
     for (char c : text) {
         if (c == '\n')
-            bytes += "\r\n";
+            bytes += lineEnd;
         else if (c == dashByte)
             bytes += utf8 ? "\xe2\x96\xb2" : "^";  // U+25B2, the small upward triangle
         else

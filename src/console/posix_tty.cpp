@@ -157,6 +157,8 @@ bool ttyKeysFromTerminal() { return keysFromTerminal; }
 
 bool ttyScreenIsTerminal() { return screenIsTerminal; }
 
+bool ttyOutputRaw() { return keysFromTerminal && screenIsTerminal; }
+
 void ttyRestore()
 {
     const sigset_t blocked = exitSignalSet();

@@ -15,6 +15,9 @@ void ttyOpen();
 bool ttyKeysFromTerminal();
 // True when the screen is a terminal.
 bool ttyScreenIsTerminal();
+// True when the terminal's own output processing is off, so that a line end must be sent
+// as carriage return and line feed.
+bool ttyOutputRaw();
 
 // Undoes ttyOpen; safe to call more than once, and from any way out.
 void ttyRestore();
