@@ -1,8 +1,9 @@
 // The game's console on a POSIX terminal: VT100 moves and clears, keys read one at a time
 // without echo, pauses that sleep, and the terminal given back on every way out (posix_tty).
 #include <cerrno>
+#include <cctype>
 #include <clocale>
-#include <cstring>
+#include <cstdlib>
 #include <ctime>
 #include <langinfo.h>
 #include <string>
@@ -24,11 +25,28 @@ constexpr int screenRows = 25;
 
 // ---- output ----
 
+bool namesUtf8(const char* name)
+{
+    std::string lower(name);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.find("utf-8") != std::string::npos || lower.find("utf8") != std::string::npos;
+}
+
+// The locale the environment asks for, in the order setlocale reads it.
+const char* wantedLocale()
+{
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') return value;
+    }
+    return "";
+}
+
 bool localeSpeaksUtf8()
 {
-    const bool found = std::setlocale(LC_CTYPE, "") != nullptr;
-    const char* codeset = nl_langinfo(CODESET);
-    const bool utf8 = found && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+    // A locale that is asked for but not installed still tells what the terminal speaks.
+    const bool utf8 = std::setlocale(LC_CTYPE, "") != nullptr ? namesUtf8(nl_langinfo(CODESET))
+                                                              : namesUtf8(wantedLocale());
     // Back to "C" so that the game's tolower treats every byte alike whatever the locale.
     std::setlocale(LC_CTYPE, "C");
     return utf8;

@@ -159,6 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputCase{"clear", "clear", "C", "\x1b[2J\x1b[H"},
                       OutputCase{"dashAsTriangle", "dash", "C.UTF-8", "<\xe2\x96\xb2>"},
                       OutputCase{"dashAsCaret", "dash", "C", "<^>"},
+                      OutputCase{"dashInAMissingUtf8Locale", "dash", "xx_YY.UTF-8", "<\xe2\x96\xb2>"},
+                      OutputCase{"dashInAMissingOtherLocale", "dash", "xx_YY.ISO-8859-1", "<^>"},
                       OutputCase{"dashAsCaretInPosix", "dash", "POSIX", "<^>"},
                       OutputCase{"missingSoundIsSilent", "sound:data\\nothing.wav", "C", ""}),
     [](const auto& info) { return std::string(info.param.name); });
