@@ -165,16 +165,6 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputCase{"missingSoundIsSilent", "sound:data\\nothing.wav", "C", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// LC_ALL outranks LANG, as it does for every program.
-TEST(PosixTerminal, DashFollowsLcAll)
-{
-    PtyLaunch launch = driver({"ready", "dash", "done"});
-    launch.env = {{"LANG", "C"}, {"LC_ALL", "C.UTF-8"}};
-    PtySession session(launch);
-    ASSERT_SEEN(session, "READY\r\n");
-    EXPECT_SEEN(session, "<\xe2\x96\xb2>DONE");
-}
-
 // ---- time ----
 
 class Pauses : public ::testing::TestWithParam<int> {};
