@@ -4,7 +4,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
