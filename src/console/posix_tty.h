@@ -1,0 +1,44 @@
+// The POSIX terminal underneath the game's backend: raw keys, the game's own screen, byte
+// input and output that survive signals and partial writes, and the restore of the player's
+// terminal on every way out.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Puts a terminal on standard input into raw mode, switches a terminal on standard output to
+// the alternate screen, and arranges for both to be undone at exit and on SIGTERM, SIGHUP,
+// SIGQUIT and SIGINT. Piped input is left as it is.
+void ttyOpen();
+
+// True when the keys come from a terminal (and not from a pipe or a file).
+bool ttyKeysFromTerminal();
+// True when the screen is a terminal.
+bool ttyScreenIsTerminal();
+// True when the terminal's own output processing is off, so that a line end must be sent
+// as carriage return and line feed.
+bool ttyOutputRaw();
+
+// Undoes ttyOpen; safe to call more than once, and from any way out.
+void ttyRestore();
+// Restores the terminal and exits with status 0. A second call (an output error while
+// restoring, say) exits at once.
+[[noreturn]] void ttyEnd();
+
+// Writes all of `bytes` to standard output before returning. A screen that has gone away
+// (a hung-up terminal, a closed pipe) ends the program like the end of input.
+void ttyWrite(std::string_view bytes);
+
+// The next input byte, waiting at most timeoutMs (negative: for ever). Returns -1 when the
+// time ran out. The end of input (EOF, a hang-up, a read error) ends the program.
+int ttyReadByte(int timeoutMs);
+// Drops the keys typed ahead on a terminal. Piped keys are never dropped.
+void ttyDiscardInput();
+
+// Canonical mode with echo and line editing for one typed line, and back to raw mode.
+// Neither lets Ctrl-C through as a signal.
+void ttyLineMode();
+void ttyRawMode();
+
+// The size of the screen terminal; false when it is unknown.
+bool ttyWindowSize(int& cols, int& rows);

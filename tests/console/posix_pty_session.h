@@ -1,0 +1,80 @@
+// A program run on a pseudo-terminal, as a player's terminal would run it: the tests and the
+// benchmark type keys at it, read what it draws, signal it, resize or hang up its terminal.
+#pragma once
+
+#include <sys/resource.h>
+#include <sys/types.h>
+#include <termios.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Where the program's keys come from.
+enum class KeySource { terminal, pipe, devNull, closed, writeOnly };
+
+struct PtyLaunch {
+    std::vector<std::string> argv;  // argv[0] is the path of the program
+    // Set in the program's environment after LANG and the LC_ variables are cleared.
+    std::vector<std::pair<std::string, std::string>> env = {{"LANG", "C"}};
+    unsigned short cols = 80;
+    unsigned short rows = 25;
+    // Whether the pseudo-terminal becomes the program's controlling terminal, so that a
+    // hang-up sends it SIGHUP. Without one it only sees EIO.
+    bool controllingTerminal = true;
+    KeySource keys = KeySource::terminal;
+    std::string pipedKeys;  // KeySource::pipe: written at the start, then the pipe is closed
+    std::string workDir;    // empty: the current directory
+};
+
+class PtySession {
+public:
+    explicit PtySession(const PtyLaunch& launch);
+    ~PtySession();
+    PtySession(const PtySession&) = delete;
+    PtySession& operator=(const PtySession&) = delete;
+
+    // The modes a fresh terminal starts with: the ones the program must give back.
+    static termios cookedModes();
+
+    pid_t pid() const { return child; }
+    // Types the bytes, reading the program's output meanwhile so that neither side blocks.
+    void send(std::string_view bytes);
+    // Waits for `text` to appear after the read position and moves the position past it.
+    // Returns what came between the old position and the text; nothing on a time-out.
+    std::optional<std::string> waitFor(std::string_view text, int timeoutMs = 2000);
+    // Waits for the program to end: its exit status, or 128 + the signal that killed it.
+    std::optional<int> waitExit(int timeoutMs = 2000);
+    bool running();
+    // Waits until the terminal is in canonical mode (the program is reading a line).
+    bool waitForLineMode(int timeoutMs = 2000);
+    // The terminal's modes as the program left them.
+    termios modes() const;
+    void resize(unsigned short cols, unsigned short rows);
+    // Closes the terminal's master side, as a closed terminal window does.
+    void hangUp();
+    // CPU time the program has used so far, in microseconds (Linux /proc), or -1.
+    long long cpuMicros() const;
+    // The resource use of the ended program.
+    const rusage& usage() const { return childUsage; }
+
+    const std::string& output() const { return received; }
+    // All the output with control bytes spelt out, for failure messages.
+    std::string printableOutput() const;
+
+private:
+    // Reads what the program has written, waiting at most timeoutMs for the first bytes.
+    void pump(int timeoutMs);
+    bool reap(int options);
+
+    int master = -1;
+    pid_t child = -1;
+    std::optional<int> status;
+    rusage childUsage{};
+    std::string received;
+    std::size_t position = 0;
+};
+
+long long monotonicMicros();
