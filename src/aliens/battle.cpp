@@ -31,10 +31,10 @@ const std::vector<const char*> hitMessages = {
 
 void writeHitMessage() { writeText(oneOf(hitMessages)); }
 
-void perform(const Beat& beat)
+void perform(const Passage& passage)
 {
-    playSteps(beat.cues, 0);
-    writeLines(beat.lines);
+    playSteps(passage.cues, 0);
+    writeLines(passage.lines);
 }
 
 bool fightExchange(const Battle& battle, char key, int die, Score& score)

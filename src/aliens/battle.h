@@ -86,12 +86,12 @@ void alienShot(const AlienGun& gun, char key, int& hits, int& killed);
 
 // --- Pieces ----------------------------------------------------------------------------------
 // A fixed passage of cues and lines, such as the aliens fleeing.
-struct Beat {
+struct Passage {
     std::vector<Step> cues;
     std::vector<Say> lines;
 };
 
-void perform(const Beat& beat);
+void perform(const Passage& passage);
 
 // One entry of a message list, chosen by gameRand() % k + 1 over its k entries.
 template <typename Entry>

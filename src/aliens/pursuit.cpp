@@ -135,7 +135,7 @@ const Battle pursuit = {
     reply,
 };
 
-const Beat aliensFlee = {
+const Passage aliensFlee = {
     {pauseThen(2000, Cue::Laug)},
     {"The stinking goon aliens are running away!\n", "You have whipped their butts.\n",
      "They cannot take anymore of a beating.\n", "They have  run away like dirty dogs.\n"},

@@ -84,7 +84,7 @@ const AlienGun alienGun = {
         {roll(1, 5),     behindBarrier, {play(Cue::Defl)},
          {deflected},
          noBlow},
-        {roll(6, 7),     behindBarrier, {play(Cue::Defl), wait(500), play(Cue::Hit)},
+        {roll(6, 7),     behindBarrier, {play(Cue::Defl), beat(500), play(Cue::Hit)},
          {deflected, "And hehehehehehehehe, it hit the space goons!\n"},
          aliensHit},
         {roll(1, 7),     unprotected,   {play(Cue::Dama)},
@@ -127,13 +127,13 @@ const Battle zapfest = {
     reply,
 };
 
-const Beat aliensFlee = {
+const Passage aliensFlee = {
     {pauseThen(1000, Cue::Laug)},
     {"The stinking goon aliens are running away!\n", "You have whacked them.\n",
      "They cannot take any more hits.\n", "They have  absconded in terror.\n"},
 };
 
-const Beat shipBlownApart = {
+const Passage shipBlownApart = {
     {pauseThen(1000, Cue::Expl), play(Cue::Alla)},
     {"Oh no, you have sustained too much damage and have blown apart.\n",
      "You have been whacked by the space goons.\n"},

@@ -76,7 +76,7 @@ void playSteps(const std::vector<Step>& steps, char action)
         case Step::Key: playKeyCue(action); break;
         case Step::Play: cue(step.cue); break;
         case Step::PauseThenPlay: pauseThenCue(step.pause, step.cue); break;
-        case Step::Wait: pauseMs(step.pause); break;
+        case Step::Beat: pauseMs(step.pause); break;
         }
     }
 }

@@ -17,10 +17,10 @@
 #include "console/cues.h"
 
 // --- Cues --------------------------------------------------------------------------------
-// A step of an outcome's sound, played only while sound is on (its pause too). A Wait is the
-// exception: a beat of the scene's timing that happens between cues, with sound off as well.
+// A step of an outcome's sound, played only while sound is on (its pause too). A Beat is the
+// exception: a pause in the scene's own timing between two cues, taken with sound off too.
 struct Step {
-    enum Kind { Key, Play, PauseThenPlay, Wait };
+    enum Kind { Key, Play, PauseThenPlay, Beat };
     Kind kind = Play;
     Cue cue = Cue::Dama;
     int pause = 0;
@@ -33,7 +33,7 @@ inline constexpr Step hitCue{Step::PauseThenPlay, Cue::Dama, 1000};
 inline constexpr Step alarmCue{Step::PauseThenPlay, Cue::Aler, 1000};
 constexpr Step play(Cue cue) { return {Step::Play, cue, 0}; }
 constexpr Step pauseThen(int ms, Cue cue) { return {Step::PauseThenPlay, cue, ms}; }
-constexpr Step wait(int ms) { return {Step::Wait, Cue::Dama, ms}; }
+constexpr Step beat(int ms) { return {Step::Beat, Cue::Dama, ms}; }
 
 // --- Conditions ----------------------------------------------------------------------------
 // What a row or a line needs of the supplies, seen as they stand before the outcome changes
@@ -70,9 +70,9 @@ inline Say onlyIf(Need need, const char* text) { return {text, need}; }
 inline Say fromList(void (*list)()) { return Say(list); }
 inline Say pauseFor(int ms)
 {
-    Say beat(nullptr, Need::Nothing);
-    beat.pause = ms;
-    return beat;
+    Say line(nullptr, Need::Nothing);
+    line.pause = ms;
+    return line;
 }
 
 // --- Changes -------------------------------------------------------------------------------

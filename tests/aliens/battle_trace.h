@@ -5,9 +5,18 @@
 #include "support/game_test.h"  // first: gtest before the console's write()
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "console/scripted_console.h"
+
+using Trace = std::vector<std::string>;
+
+inline Trace plus(Trace first, const Trace& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
 
 // The log after the nth clear of the screen (0: from the start) up to the next move to the
 // prompt line, column 17 of row 21, or to the end. Moves, clears and keys are left out, and so
@@ -61,3 +70,13 @@ inline std::string joined(const std::vector<std::string>& trace)
     for (const std::string& entry : trace) text += (text.empty() ? "" : " | ") + entry;
     return text;
 }
+
+// Names a case of a table walked with sound on and off, from the row's name:
+// "DeflectedAtSeven_SoundOn".
+struct RowAndSound {
+    template <typename Info>
+    std::string operator()(const Info& info) const
+    {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_SoundOn" : "_SoundOff");
+    }
+};

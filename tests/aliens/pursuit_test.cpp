@@ -7,8 +7,6 @@
 
 namespace {
 
-using Trace = std::vector<std::string>;
-
 const char* const firstMiss = "The bums are firing but they missed you\n";
 const char* const deflectedLine = "They are firing but the shot deflected off your force field barrier.\n";
 const char* const damagedLine = "Hit the deck!    Boom, you have been hit and there is damage.\n";
@@ -22,12 +20,6 @@ Trace withMiss(Trace before)
 {
     for (const char* entry : {"pause 1000", "cue phal", "pause 1000 (sound)", firstMiss}) before.push_back(entry);
     return before;
-}
-
-Trace plus(Trace first, const Trace& second)
-{
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
 }
 
 // The status redraw after an A move from 300 units of distance and 300 of fuel.
@@ -151,10 +143,7 @@ TEST_P(PursuitExchange, FollowsItsRow)
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, PursuitExchange,
                          ::testing::Combine(::testing::ValuesIn(exchangeRows), ::testing::Bool()),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    (std::get<1>(info.param) ? "_SoundOn" : "_SoundOff");
-                         });
+                         RowAndSound());
 
 // --- Every row of the alien shot -----------------------------------------------------------
 
@@ -217,10 +206,7 @@ TEST_P(PursuitShot, FollowsItsRow)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, PursuitShot, ::testing::Combine(::testing::ValuesIn(shotRows), ::testing::Bool()),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    (std::get<1>(info.param) ? "_SoundOn" : "_SoundOff");
-                         });
+                         RowAndSound());
 
 // --- The ways a pursuit ends -----------------------------------------------------------------
 
@@ -231,9 +217,8 @@ TEST_F(Pursuit, OpensWithTheAlienCueAndItsTwoLines)
     gotoColRow(1, 5);
     alienPursuit();
     EXPECT_EQ(shortNames(sounds()), Trace{"alie"});
-    const LogEntry& first = console.log().front();
-    EXPECT_EQ(first.kind, LogEntry::Move);
     ASSERT_GE(console.log().size(), 3u);
+    EXPECT_EQ(console.log()[1], (LogEntry{LogEntry::Sound, "data\\alie.wav"})) << "the cue comes before the lines";
     EXPECT_EQ(console.log()[2].text, "Be careful!  An alien ship is following you.\n"
                                      "You have no indication of its intentions, but the dudes look nasty.\n");
 }

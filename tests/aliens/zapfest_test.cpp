@@ -9,8 +9,6 @@
 
 namespace {
 
-using Trace = std::vector<std::string>;
-
 const char* const firstMiss = "That blast was serious, better teach them a lesson\n";
 const char* const deflectedLine = "They are firing but the shot deflected off your force field barrier.\n";
 const char* const hitLine = "Hit the deck, you have been hit.\n";
@@ -19,12 +17,6 @@ const char* const firstHit = "Good shot!  You clipped the buggers\n";
 const Trace fleeLines = {"The stinking goon aliens are running away!\n", "You have whacked them.\n",
                          "They cannot take any more hits.\n", "They have  absconded in terror.\n"};
 const Trace aliensFire = {"pause 1000", "cue phal", "pause 1000 (sound)"};
-
-Trace plus(Trace first, const Trace& second)
-{
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
-}
 
 // The aliens' reply that misses with the first entry of the list.
 Trace withMiss(const Trace& before) { return plus(plus(before, aliensFire), {firstMiss}); }
@@ -144,10 +136,7 @@ TEST_P(ZapfestExchange, FollowsItsRow)
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, ZapfestExchange,
                          ::testing::Combine(::testing::ValuesIn(exchangeRows), ::testing::Bool()),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    (std::get<1>(info.param) ? "_SoundOn" : "_SoundOff");
-                         });
+                         RowAndSound());
 
 // --- Every row of the alien shot -----------------------------------------------------------
 
@@ -209,10 +198,7 @@ TEST_P(ZapfestShot, FollowsItsRow)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, ZapfestShot, ::testing::Combine(::testing::ValuesIn(shotRows), ::testing::Bool()),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) +
-                                    (std::get<1>(info.param) ? "_SoundOn" : "_SoundOff");
-                         });
+                         RowAndSound());
 
 // --- The ways a battle ends ------------------------------------------------------------------
 
