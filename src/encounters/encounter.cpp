@@ -76,6 +76,7 @@ void playSteps(const std::vector<Step>& steps, char action)
         case Step::Key: playKeyCue(action); break;
         case Step::Play: cue(step.cue); break;
         case Step::PauseThenPlay: pauseThenCue(step.pause, step.cue); break;
+        case Step::Beat: pauseMs(step.pause); break;
         }
     }
 }
@@ -85,6 +86,8 @@ void writeLines(const std::vector<Say>& lines)
     for (const Say& line : lines) {
         if (line.list)
             line.list();
+        else if (line.pause > 0)
+            pauseMs(line.pause);
         else if (holds(line.only))
             writeText(line.text);
     }

@@ -17,9 +17,10 @@
 #include "console/cues.h"
 
 // --- Cues --------------------------------------------------------------------------------
-// A step of an outcome's sound, played only while sound is on (its pause too).
+// A step of an outcome's sound, played only while sound is on (its pause too). A Beat is the
+// exception: a pause in the scene's own timing between two cues, taken with sound off too.
 struct Step {
-    enum Kind { Key, Play, PauseThenPlay };
+    enum Kind { Key, Play, PauseThenPlay, Beat };
     Kind kind = Play;
     Cue cue = Cue::Dama;
     int pause = 0;
@@ -32,6 +33,7 @@ inline constexpr Step hitCue{Step::PauseThenPlay, Cue::Dama, 1000};
 inline constexpr Step alarmCue{Step::PauseThenPlay, Cue::Aler, 1000};
 constexpr Step play(Cue cue) { return {Step::Play, cue, 0}; }
 constexpr Step pauseThen(int ms, Cue cue) { return {Step::PauseThenPlay, cue, ms}; }
+constexpr Step beat(int ms) { return {Step::Beat, Cue::Dama, ms}; }
 
 // --- Conditions ----------------------------------------------------------------------------
 // What a row or a line needs of the supplies, seen as they stand before the outcome changes
@@ -51,8 +53,8 @@ constexpr When when(Need need) { return {1, 10, need}; }
 bool holds(Need need);
 
 // --- Lines ---------------------------------------------------------------------------------
-// A line of an outcome: a fixed text, written only when its need holds, or a message list
-// that picks and writes its own entry.
+// A line of an outcome: a fixed text, written only when its need holds, a message list
+// that picks and writes its own entry, or a pause between lines (taken with sound off too).
 struct Say {
     Say(const char* text) : text(text) {}  // NOLINT: a plain text is the usual line
     Say(const char* text, Need only) : text(text), only(only) {}
@@ -61,10 +63,17 @@ struct Say {
     const char* text = nullptr;
     Need only = Need::Nothing;
     void (*list)() = nullptr;
+    int pause = 0;
 };
 
 inline Say onlyIf(Need need, const char* text) { return {text, need}; }
 inline Say fromList(void (*list)()) { return Say(list); }
+inline Say pauseFor(int ms)
+{
+    Say line(nullptr, Need::Nothing);
+    line.pause = ms;
+    return line;
+}
 
 // --- Changes -------------------------------------------------------------------------------
 // The changes to the mission, made after the lines unless noted.

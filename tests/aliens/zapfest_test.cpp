@@ -1,0 +1,410 @@
+#include "support/game_test.h"
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+
+#include "aliens/battle_trace.h"
+#include "aliens/zapfest.h"
+
+namespace {
+
+const char* const firstMiss = "That blast was serious, better teach them a lesson\n";
+const char* const deflectedLine = "They are firing but the shot deflected off your force field barrier.\n";
+const char* const hitLine = "Hit the deck, you have been hit.\n";
+const char* const whackedLine = "Oh no, the  goons whacked you !\n";
+const char* const firstHit = "Good shot!  You clipped the buggers\n";
+const Trace fleeLines = {"The stinking goon aliens are running away!\n", "You have whacked them.\n",
+                         "They cannot take any more hits.\n", "They have  absconded in terror.\n"};
+const Trace aliensFire = {"pause 1000", "cue phal", "pause 1000 (sound)"};
+
+// The aliens' reply that misses with the first entry of the list.
+Trace withMiss(const Trace& before) { return plus(plus(before, aliensFire), {firstMiss}); }
+
+class Zapfest : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        mission.zapfestMode = 1;
+        mission.soundOn = 'n';
+    }
+
+    // The battle opens with a taunt (the first, raw 10).
+    void opening() { chance->push(10); }
+    // One exchange: the player's shot (a value 1..20), the key, and the draws that follow.
+    void exchange(int shot, char key, const std::vector<int>& draws)
+    {
+        chance->face(shot);
+        console.queueKey(key);
+        for (int raw : draws) chance->push(raw);
+    }
+    // Exchanges that spend a cell or a charge each and leave everything else alone: a phaser
+    // miss or a barrier, answered by an alien miss.
+    void missWithPhasers(int times)
+    {
+        for (int i = 0; i < times; ++i) exchange(10, 'f', {9, 0});
+    }
+    void raiseBarrier(int times)
+    {
+        for (int i = 0; i < times; ++i) exchange(1, 'b', {9, 0});
+    }
+    // Quitting at the next battle prompt, after its shot has been drawn.
+    void quitAtTheNextPrompt()
+    {
+        chance->push(0);
+        console.queueKey(keyEsc);
+        console.queueKeys("y");
+        console.queueKey(keyEsc);
+    }
+    // Steps run each time the game waits for a key the script does not hold yet.
+    void whenWaiting(std::vector<std::function<void()>> steps)
+    {
+        waiting = std::deque<std::function<void()>>(steps.begin(), steps.end());
+        console.onScriptEmpty = [this](bool) {
+            if (waiting.empty()) return;
+            auto step = waiting.front();
+            waiting.pop_front();
+            step();
+        };
+    }
+
+    std::deque<std::function<void()>> waiting;
+};
+
+// --- Every row of the exchange table, with sound on and off --------------------------------
+
+struct ExchangeRow {
+    const char* name;
+    int cellsSpent;    // phaser misses before the exchange
+    int chargesSpent;  // barriers raised before it
+    int shot;
+    char key;
+    std::vector<int> draws;
+    Trace rules;
+    bool ends;
+    int cellsAfter, chargesAfter, damageAfter;
+};
+
+const ExchangeRow exchangeRows[] = {
+    {"PhasersHitAtOne", 0, 0, 1, 'f', {5, 9, 20}, withMiss({"cue phas", "cue hit", firstHit}), false, 7, 8, 0},
+    {"PhasersHitAtSeven", 0, 0, 7, 'f', {0, 9, 0}, withMiss({"cue phas", "cue hit", firstHit}), false, 7, 8, 0},
+    {"PhasersMissAtEight", 0, 0, 8, 'f', {9, 0}, withMiss({"cue phas", "pause 500", "You missed them.\n"}), false,
+     7, 8, 0},
+    {"PhasersMissAtNineteen", 0, 0, 19, 'f', {9, 0}, withMiss({"cue phas", "pause 500", "You missed them.\n"}), false,
+     7, 8, 0},
+    {"PhasersDestroyTheAliensAtTwenty", 0, 0, 20, 'f', {3},
+     {"cue phas", "cue expl", "cue laug", "Hehehehehehehehehehehehehe, wow, you whacked  the ugly space goons.\n",
+      "You turned them into cosmic gas and it stinks of alien around here.\n"},
+     true, 7, 8, 0},
+    {"DeadPhasersAtTwentyOnlyTakeFire", 8, 0, 20, 'f', {9, 0},
+     withMiss({"cue dead", "No good, your phaser power cells are dead.\n", "pause 500"}), false, 0, 8, 0},
+    {"DeadPhasersAtOneOnlyTakeFire", 8, 0, 1, 'f', {9, 0},
+     withMiss({"cue dead", "No good, your phaser power cells are dead.\n", "pause 500"}), false, 0, 8, 0},
+    {"BarrierAtOneDeflects", 0, 0, 1, 'b', {4}, plus(plus({"cue barr"}, aliensFire), {"cue defl", deflectedLine}),
+     false, 8, 7, 0},
+    {"BarrierAtTwentyDeflects", 0, 0, 20, 'b', {4}, plus(plus({"cue barr"}, aliensFire), {"cue defl", deflectedLine}),
+     false, 8, 7, 0},
+    {"DeadBarrierLeavesTheShipOpenAndCountsBelowZero", 0, 8, 5, 'b', {2},
+     plus(plus({"cue dead", "No good!  Your force field generator is dead.\n", "pause 500"}, aliensFire),
+          {"cue dama", hitLine}),
+     false, 8, -1, 1},
+};
+
+class ZapfestExchange : public Zapfest, public ::testing::WithParamInterface<std::tuple<ExchangeRow, bool>> {};
+
+TEST_P(ZapfestExchange, FollowsItsRow)
+{
+    const auto& [row, soundOn] = GetParam();
+    mission.soundOn = soundOn ? 'y' : 'n';
+    opening();
+    missWithPhasers(row.cellsSpent);
+    raiseBarrier(row.chargesSpent);
+    exchange(row.shot, row.key, row.draws);
+    if (!row.ends) quitAtTheNextPrompt();
+
+    EXPECT_EQ(ends(zapfestBattle), !row.ends);
+
+    const int clear = 2 + row.cellsSpent + row.chargesSpent;
+    EXPECT_EQ(traceAfterClear(console, clear), heard(row.rules, soundOn)) << joined(traceAfterClear(console, clear));
+    EXPECT_EQ(mission.phaserCells, row.cellsAfter);
+    EXPECT_EQ(mission.barrierCharges, row.chargesAfter);
+    EXPECT_EQ(mission.damage, row.damageAfter);
+    EXPECT_EQ(chance->left(), 0u);
+    EXPECT_TRUE(console.scriptUsedUp());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRow, ZapfestExchange,
+                         ::testing::Combine(::testing::ValuesIn(exchangeRows), ::testing::Bool()),
+                         RowAndSound());
+
+// --- Every row of the alien shot -----------------------------------------------------------
+
+struct ShotRowCase {
+    const char* name;
+    char key;
+    int cells;
+    int charges;
+    std::vector<int> draws;  // the shot, then the message choice of a miss
+    Trace rules;
+    int damageAfter, hitsAfter, killedAfter;
+};
+
+const Trace deflectedBack = {"cue defl", "pause 500", "cue hit", deflectedLine,
+                             "And hehehehehehehehe, it hit the space goons!\n"};
+const Trace killing = {"cue expl", "cue alla", whackedLine};
+const Trace toast = {"So sorry space captain, you are toast!\n", "pause 2000"};
+
+const ShotRowCase shotRows[] = {
+    {"MissAtEight", 'f', 3, 3, {7, 20}, withMiss({}), 0, 0, 0},
+    {"MissAtNineteenEvenBehindTheBarrier", 'b', 3, 3, {18, 0}, withMiss({}), 0, 0, 0},
+    {"DeflectedAtOne", 'b', 3, 1, {0}, plus(aliensFire, {"cue defl", deflectedLine}), 0, 0, 0},
+    {"DeflectedAtFive", 'b', 3, 1, {4}, plus(aliensFire, {"cue defl", deflectedLine}), 0, 0, 0},
+    {"DeflectedBackIntoTheAliensAtSix", 'b', 3, 1, {5}, plus(aliensFire, deflectedBack), 0, 1, 0},
+    {"DeflectedBackIntoTheAliensAtSeven", 'b', 3, 1, {6}, plus(aliensFire, deflectedBack), 0, 1, 0},
+    {"OnlyTheBarrierProtectsAtOne", 'f', 3, 5, {0}, plus(aliensFire, {"cue dama", hitLine}), 1, 0, 0},
+    {"DeadBarrierDamagedAtSeven", 'b', 3, 0, {6}, plus(aliensFire, {"cue dama", hitLine}), 1, 0, 0},
+    {"DeflectedAtTwenty", 'b', 3, 1, {19}, plus(aliensFire, {"cue defl", deflectedLine}), 0, 0, 0},
+    {"NoBarrierKilledAtTwenty", 'f', 3, 5, {19}, plus(aliensFire, killing), 0, 0, 1},
+    {"DeadBarrierKilledAtTwenty", 'b', 2, 0, {39}, plus(aliensFire, killing), 0, 0, 1},
+    // With neither cells nor charges left, every shot is the deadly one.
+    {"DefencelessIsToastWhateverTheDraw", 'b', 0, 0, {2}, plus(plus(aliensFire, toast), killing), 0, 0, 1},
+    {"DefencelessIsToastEvenOnAMiss", 'f', 0, -2, {10}, plus(plus(aliensFire, toast), killing), 0, 0, 1},
+    {"ChargesLeftAreNoToastWithoutTheBarrier", 'f', 0, 1, {2}, plus(aliensFire, {"cue dama", hitLine}), 1, 0, 0},
+    {"CellsLeftAreNoToast", 'b', 1, 0, {10, 0}, withMiss({}), 0, 0, 0},
+};
+
+class ZapfestShot : public Zapfest, public ::testing::WithParamInterface<std::tuple<ShotRowCase, bool>> {};
+
+TEST_P(ZapfestShot, FollowsItsRow)
+{
+    const auto& [row, soundOn] = GetParam();
+    mission.soundOn = soundOn ? 'y' : 'n';
+    mission.phaserCells = row.cells;
+    mission.barrierCharges = row.charges;
+    for (int raw : row.draws) chance->push(raw);
+    int hits = 2;
+    int killed = 0;
+
+    zapfestAlienFire(row.key, hits, killed);
+
+    EXPECT_EQ(traceAfterClear(console, 0), heard(row.rules, soundOn)) << joined(traceAfterClear(console, 0));
+    EXPECT_EQ(mission.damage, row.damageAfter);
+    EXPECT_EQ(hits, 2 + row.hitsAfter);
+    EXPECT_EQ(killed, row.killedAfter);
+    EXPECT_EQ(mission.phaserCells, row.cells);
+    EXPECT_EQ(mission.barrierCharges, row.charges);
+    EXPECT_EQ(chance->left(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRow, ZapfestShot, ::testing::Combine(::testing::ValuesIn(shotRows), ::testing::Bool()),
+                         RowAndSound());
+
+// --- The ways a battle ends ------------------------------------------------------------------
+
+TEST_F(Zapfest, BattleOpensOnACleanScreenWithATaunt)
+{
+    mission.soundOn = 'y';
+    opening();
+    exchange(20, 'f', {0});
+    zapfestBattle();
+    const auto& log = console.log();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[0].kind, LogEntry::Clear);
+    EXPECT_EQ(log[1], (LogEntry{LogEntry::Sound, "data\\alie.wav"}));
+    EXPECT_EQ(log[2], (LogEntry{LogEntry::Move, "", 1, 3}));
+    EXPECT_EQ(log[3].text, "Be careful, an alien ship is following you.\n"
+                           "It is preparing to fire  at you and  man they are  ugly dudes.\n");
+}
+
+TEST_F(Zapfest, FifthHitGetsNoReplyAndTheAliensFlee)
+{
+    mission.soundOn = 'y';
+    opening();
+    for (int i = 0; i < 4; ++i) exchange(1 + i, 'f', {0, 9, 0});
+    exchange(7, 'f', {0});
+    zapfestBattle();
+    EXPECT_EQ(traceAfterClear(console, 6), plus({"cue phas", "cue hit", firstHit, "pause 1000", "cue laug"}, fleeLines));
+    EXPECT_EQ(mission.phaserCells, 3);
+    EXPECT_EQ(chance->left(), 0u);
+}
+
+TEST_F(Zapfest, DeflectionThatMakesTheFifthHitSpendsItsChargeAndEndsTheBattle)
+{
+    opening();
+    for (int i = 0; i < 4; ++i) exchange(1, 'f', {0, 9, 0});
+    exchange(12, 'b', {5});
+    zapfestBattle();
+    EXPECT_EQ(traceAfterClear(console, 6), plus(plus({"pause 1000"}, {"pause 500", deflectedLine,
+                                                                       "And hehehehehehehehe, it hit the space goons!\n"}),
+                                                fleeLines));
+    EXPECT_EQ(mission.barrierCharges, 7);
+    EXPECT_EQ(chance->left(), 0u);
+}
+
+TEST_F(Zapfest, LastCellSpentByAHitWithNoChargesLeftIsToastInThatExchange)
+{
+    opening();
+    raiseBarrier(8);
+    missWithPhasers(7);
+    exchange(3, 'f', {0, 12});
+    zapfestBattle();
+    EXPECT_EQ(traceAfterClear(console, 17),
+              plus(plus({firstHit, "pause 1000"}, toast), {whackedLine}));
+    EXPECT_EQ(rows(3, 6), (Trace{"Good shot!  You clipped the buggers", "So sorry space captain, you are toast!",
+                                 "Oh no, the  goons whacked you !", ""}));
+    EXPECT_EQ(mission.phaserCells, 0);
+    EXPECT_EQ(mission.barrierCharges, 0);
+    EXPECT_EQ(chance->left(), 0u);
+}
+
+TEST_F(Zapfest, PhaserMissWhoseReplyKillsTheShipKeepsItsCell)
+{
+    opening();
+    exchange(10, 'f', {19});
+    zapfestBattle();
+    EXPECT_EQ(mission.phaserCells, 8);
+    EXPECT_EQ(traceAfterClear(console, 2), (Trace{"pause 500", "You missed them.\n", "pause 1000", whackedLine}));
+}
+
+TEST_F(Zapfest, DeadBarrierWhoseReplyKillsTheShipKeepsItsCount)
+{
+    opening();
+    raiseBarrier(8);
+    exchange(4, 'b', {19});
+    zapfestBattle();
+    EXPECT_EQ(mission.barrierCharges, 0);
+    EXPECT_EQ(console.rowText(4), "Oh no, the  goons whacked you !");
+}
+
+class ZapfestBlownApart : public Zapfest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ZapfestBlownApart, FiveDamagesEndTheBattle)
+{
+    const bool soundOn = GetParam();
+    mission.soundOn = soundOn ? 'y' : 'n';
+    opening();
+    for (int i = 0; i < 5; ++i) exchange(8, 'f', {2});
+    zapfestBattle();
+    EXPECT_EQ(traceAfterClear(console, 6),
+              heard(plus(plus({"cue phas", "pause 500", "You missed them.\n"}, aliensFire),
+                         {"cue dama", hitLine, "pause 1000 (sound)", "cue expl", "cue alla",
+                          "Oh no, you have sustained too much damage and have blown apart.\n",
+                          "You have been whacked by the space goons.\n"}),
+                    soundOn));
+    EXPECT_EQ(mission.damage, 5);
+    EXPECT_EQ(mission.phaserCells, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(SoundOnAndOff, ZapfestBlownApart, ::testing::Bool());
+
+// --- The menu and the prompts ------------------------------------------------------------------
+
+TEST_F(Zapfest, LostBattleLeavesItsScreenAtTheMenuAndTheNextStartsFresh)
+{
+    opening();
+    console.queueKey(keyEnter);
+    exchange(9, 'f', {2});   // a miss and a damage
+    exchange(1, 'b', {9, 0});  // a charge
+    exchange(9, 'f', {19});  // killed
+    whenWaiting({
+        [&] {
+            EXPECT_EQ(console.rowText(21), "                Press ENTER to play or ESCAPE to quit");
+            EXPECT_EQ(console.rowText(4), "Oh no, the  goons whacked you !");
+            EXPECT_EQ(mission.phaserCells, 7);
+            EXPECT_EQ(mission.barrierCharges, 7);
+            EXPECT_EQ(mission.damage, 1);
+            opening();
+            console.queueKey(keyEnter);
+            quitAtTheNextPrompt();
+        },
+    });
+    mission.phaserCells = 0;
+    mission.barrierCharges = -3;
+    mission.damage = 4;
+    EXPECT_TRUE(ends(zapfestLoop));
+    EXPECT_EQ(mission.phaserCells, 8);
+    EXPECT_EQ(mission.barrierCharges, 8);
+    EXPECT_EQ(mission.damage, 0);
+    EXPECT_EQ(chance->left(), 0u);
+}
+
+TEST_F(Zapfest, SoundIsToggledAtTheMenu)
+{
+    mission.soundOn = 'y';
+    console.queueKeys("s");
+    whenWaiting({
+        [&] {
+            EXPECT_EQ(console.at(17, 19, 29), "* Sound off *                ");
+            EXPECT_EQ(mission.soundOn, 'n');
+            console.queueKeys("S");
+        },
+        [&] {
+            EXPECT_EQ(console.at(17, 19, 29), "* Sound on *                 ");
+            EXPECT_EQ(mission.soundOn, 'y');
+            console.queueKeys("x");
+        },
+        [&] {
+            EXPECT_EQ(console.clears(), 0) << "the menu never clears the screen";
+            console.queueKey(keyEsc);
+            console.queueKeys("y");
+            console.queueKey(keyEsc);
+        },
+    });
+    EXPECT_TRUE(ends(zapfestLoop));
+    EXPECT_EQ(shortNames(sounds()), (Trace{"quit", "zapf"}));
+}
+
+// The mode is left only through a confirmed quit, and its end of mission has no statistics.
+class ZapfestQuit : public Zapfest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ZapfestQuit, AtTheMenuAsksFirst)
+{
+    mission.soundOn = 'y';
+    mission.spins = 7;
+    writeFile("mars.dat", "kept\n");
+    console.queueKey(GetParam());
+    console.queueKeys("n");
+    console.queueKey(GetParam());
+    console.queueKeys("y");
+    console.queueKey(keyEsc);
+    EXPECT_TRUE(ends(zapfestLoop));
+    const Trace written = writes();
+    EXPECT_EQ(std::count_if(written.begin(), written.end(),
+                            [](const std::string& text) { return text.find("Do you want to quit this game?") == 0; }),
+              2);
+    EXPECT_TRUE(std::none_of(written.begin(), written.end(),
+                             [](const std::string& text) { return text.find("spins") != std::string::npos; }));
+    EXPECT_EQ(shortNames(sounds()), (Trace{"quit", "zapf"}));
+    EXPECT_TRUE(fileExists("mars.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EscapeAndCtrlC, ZapfestQuit, ::testing::Values(keyEsc, keyCtrlC));
+
+TEST_F(Zapfest, BattlePromptTakesFOrBAndOffersToQuitOnEscapeOnly)
+{
+    console.queueKeys("x");
+    console.queueKey(keyCtrlC);
+    console.queueKey(keyEsc);
+    console.queueKeys("nB");
+    EXPECT_EQ(battlePrompt(), 'b');
+    Trace prompts;
+    for (const std::string& text : writes())
+        if (text.find_first_not_of(' ') != std::string::npos) prompts.push_back(text);
+    const std::string longer = "F to fire phasers, B for force field barrier or Escape to quit ";
+    EXPECT_EQ(prompts, (Trace{"Press F or B ", longer, longer, "Do you want to quit this game?  Y or N  ", longer}));
+    // Fifty blanks: the tail of the longer prompt stays until the exchange clears the screen.
+    EXPECT_EQ(console.at(17, 21, 50), std::string(50, ' '));
+    EXPECT_EQ(console.cursorCol(), 17);
+    EXPECT_EQ(console.cursorRow(), 21);
+}
+
+TEST_F(Zapfest, BattlePromptAcceptsTheFirstGoodKey)
+{
+    console.queueKeys("F");
+    EXPECT_EQ(battlePrompt(), 'f');
+    EXPECT_EQ(writes().size(), 3u) << "the prompt once, then the blanking of the line";
+    EXPECT_EQ(pauses(), std::vector<int>{200});
+}
+
+}  // namespace
