@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "landings/crash_roll.h"
+#include "landings/touchdown.h"
 #include "mission/chance.h"
 #include "mission/mission_state.h"
 #include "mission/sound.h"
@@ -218,20 +218,9 @@ const Verse cliffVerse = {
 void asteroidEncounter()
 {
     int square = shipSquare;
-    cue(Cue::Aste);
-    gotoColRow(1, 5);
-    writeText("You are approaching a large asteroid.\n");
-    writeText("It looks parched and barren.\n");
-
-    char answer = 0;
-    do {
-        showPrompt(17, 21, 29, 200, "Do you want to land?  Y or N  ");
-        answer = lowerKey(readKey());
-    } while (answer != 'y' && answer != 'n');
-    if (answer == 'n') return;
-
-    clearScreen();
-    rollForCrash(Cue::Lago, landingCrashVerse);
+    if (!approachAndLand(Cue::Aste, "You are approaching a large asteroid.\n", "It looks parched and barren.\n", 29,
+                         landingCrashVerse))
+        return;
     clearScreen();
     gotoColRow(1, 3);
     writeText("Very smooth landing.\n");

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "console/console.h"
-#include "landings/crash_roll.h"
+#include "landings/touchdown.h"
 #include "mission/chance.h"
 #include "mission/mission_state.h"
 #include "mission/sound.h"
@@ -206,20 +206,9 @@ const Verse blastOffCrashVerse = {
 
 void spaceStation()
 {
-    cue(Cue::Station);
-    gotoColRow(1, 5);
-    writeText("You are nearing a space station.\n");
-    writeText("Its flashing lights are visible in the darkness.\n");
-
-    char answer = 0;
-    do {
-        showPrompt(17, 21, 30, 200, "Do you want to land?  Y or N  ");
-        answer = lowerKey(readKey());
-    } while (answer != 'y' && answer != 'n');
-    if (answer == 'n') return;
-
-    clearScreen();
-    rollForCrash(Cue::Lago, landingCrashVerse);
+    if (!approachAndLand(Cue::Station, "You are nearing a space station.\n",
+                         "Its flashing lights are visible in the darkness.\n", 30, landingCrashVerse))
+        return;
     gotoColRow(1, 5);
     writeText("Beautiful landing.\n");
     rollDie(6);  // today's price list

@@ -20,13 +20,18 @@ std::string oxygenLine(int units) { return "You have " + std::to_string(units) +
 
 class Asteroid : public LandingTest {
 protected:
+    // The rocks already placed on their squares, none of them carried.
+    void rocksOn(int diamond, int platinum, int gold)
+    {
+        mission.rocksPlaced = 1;
+        mission.diamondSquare = diamond;
+        mission.platinumSquare = platinum;
+        mission.goldSquare = gold;
+    }
     // All three rocks carried, so no square offers one.
     void rocksAllCarried()
     {
-        mission.rocksPlaced = 1;
-        mission.diamondSquare = 1;
-        mission.platinumSquare = 2;
-        mission.goldSquare = 3;
+        rocksOn(1, 2, 3);
         mission.hasDiamond = mission.hasPlatinum = mission.hasGold = 1;
     }
 };
@@ -382,10 +387,7 @@ TEST_F(Asteroid, RockPlacementOverManySeeds)
 TEST_F(Asteroid, TakingARockRollsForRadioactivityBeforeItsCue)
 {
     mission.soundOn = 'y';
-    mission.rocksPlaced = 1;
-    mission.diamondSquare = 6;
-    mission.platinumSquare = 5;
-    mission.goldSquare = 8;
+    rocksOn(6, 5, 8);
     chance->face(12);
     console.queueKeys("xY");
     showSquare(5);
@@ -404,10 +406,7 @@ TEST_F(Asteroid, TakingARockRollsForRadioactivityBeforeItsCue)
 TEST_F(Asteroid, ARadioactiveRockEndsTheMissionBeforeItsCue)
 {
     mission.soundOn = 'y';
-    mission.rocksPlaced = 1;
-    mission.diamondSquare = 6;
-    mission.platinumSquare = 5;
-    mission.goldSquare = 8;
+    rocksOn(6, 5, 8);
     chance->face(13);
     console.queueKeys("y");
     console.queueKey(keyEsc);
@@ -421,10 +420,7 @@ TEST_F(Asteroid, ARadioactiveRockEndsTheMissionBeforeItsCue)
 
 TEST_F(Asteroid, DecliningARockRollsNothingAndLeavesIt)
 {
-    mission.rocksPlaced = 1;
-    mission.diamondSquare = 6;
-    mission.platinumSquare = 5;
-    mission.goldSquare = 8;
+    rocksOn(6, 5, 8);
     console.queueKeys("n");
     showSquare(6);  // no draw queued: a roll would throw
     EXPECT_EQ(allWrites(), oxygenLine(100) + "You see a sparkling rock, it looks like a diamond.\n" +

@@ -355,8 +355,8 @@ TEST_P(StationCrash, BlastOffCrashesOnlyOnThirteen)
     } else {
         stationBlastOff();
         EXPECT_EQ(shortNames(sounds()), (Names{"stup", "blof"}));
-        EXPECT_TRUE(logHasRun({cleared(), moved(1, 5),
-                               wrote("Successful blastoff!\nYou are back on course and ready to resume your trip.\n")}));
+        EXPECT_TRUE(logHasRun({cleared(), moved(1, 5), wrote("Successful blastoff!\n"
+                                                             "You are back on course and ready to resume your trip.\n")}));
     }
 }
 
