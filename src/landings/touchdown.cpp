@@ -1,0 +1,39 @@
+#include "landings/touchdown.h"
+
+#include "console/console.h"
+#include "mission/chance.h"
+#include "mission/mission_state.h"
+#include "mission/sound.h"
+#include "persist/end_mission.h"
+
+bool approachAndLand(Cue approach, const char* sight, const char* detail, int promptBlanks,
+                     const Verse& crashVerse)
+{
+    cue(approach);
+    gotoColRow(1, 5);
+    writeText(sight);
+    writeText(detail);
+
+    char answer = 0;
+    do {
+        showPrompt(17, 21, promptBlanks, 200, "Do you want to land?  Y or N  ");
+        answer = lowerKey(readKey());
+    } while (answer != 'y' && answer != 'n');
+    if (answer == 'n') return false;
+
+    clearScreen();
+    rollForCrash(Cue::Lago, crashVerse);
+    return true;
+}
+
+void rollForCrash(Cue manoeuvre, const Verse& crashVerse)
+{
+    rollDie(20);
+    cue(manoeuvre);
+    if (mission.dieRoll != 13) return;
+    cue(Cue::Expl);
+    clearScreen();
+    gotoColRow(1, 3);
+    writeVerse(crashVerse);
+    endMission();
+}
