@@ -1,7 +1,7 @@
 #include "mission/endings.h"
 
 #include "console/console.h"
-#include "mission/chance.h"
+#include "mission/crash.h"
 #include "mission/mission_state.h"
 #include "mission/sound.h"
 #include "mission/verse.h"
@@ -100,15 +100,7 @@ void marsArrival()
         showPrompt(17, 21, 30, 500, "Press L when ready to land  ");
     } while (lowerKey(readKey()) != 'l');
 
-    rollDie(20);
-    cue(Cue::Lago);
-    if (mission.dieRoll == 13) {
-        cue(Cue::Expl);
-        clearScreen();
-        gotoColRow(1, 3);
-        writeVerse(marsCrashVerse);
-        endMission();
-    }
+    rollForCrash(Cue::Lago, marsCrashVerse);
 
     pauseMs(2000);
     cue(Cue::Applause);
