@@ -30,7 +30,7 @@ const Verse warningsVerse = {
     "The third time they were not so nice.\n",
     "They're calling you right back to Earth\n",
     "To teach you what a rule is worth.\n",
-    "You'll get another chance some day,\n",
+    "Your voyage ends in sad confusion,\n",
     "But for now THIS MISSION IS AT A CONCLUSION!\n",
 };
 
