@@ -139,20 +139,6 @@ const Passage shipBlownApart = {
      "You have been whacked by the space goons.\n"},
 };
 
-void toggleSound()
-{
-    gotoColRow(17, 19);
-    writeBlanks(29);
-    gotoColRow(17, 19);
-    if (mission.soundOn == 'y') {
-        mission.soundOn = 'n';
-        writeText("* Sound off *");
-    } else if (mission.soundOn == 'n') {
-        mission.soundOn = 'y';
-        writeText("* Sound on *");
-    }
-}
-
 // A key of the battle prompt: ESC offers to quit before the key is judged, and a declined
 // quit leaves it a wrong key like any other.
 char readBattleKey()

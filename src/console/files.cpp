@@ -24,10 +24,7 @@ bool faultAt(FileFault step)
     return true;
 }
 
-std::string reason(const char* what)
-{
-    return std::string(what) + ": " + std::strerror(errno);
-}
+std::string reason() { return std::strerror(errno); }
 
 bool flushToDisk(std::FILE* file)
 {
@@ -79,29 +76,29 @@ bool replaceFile(const std::string& path, const std::string& contents, std::stri
     const std::string temporary = path + ".new";
     std::FILE* file = faultAt(FileFault::Create) ? nullptr : std::fopen(temporary.c_str(), "w");
     if (!file) {
-        error = reason("cannot create the file");
+        error = reason();
         return false;
     }
     bool ok = true;
     if (faultAt(FileFault::Write) || std::fwrite(contents.data(), 1, contents.size(), file) != contents.size()) {
-        error = reason("cannot write the file");
+        error = reason();
         ok = false;
     } else if (faultAt(FileFault::Flush) || !flushToDisk(file)) {
-        error = reason("cannot write the file");
+        error = reason();
         ok = false;
     }
     const int savedErrno = errno;
     if (std::fclose(file) != 0 && ok) {
-        error = reason("cannot close the file");
+        error = reason();
         ok = false;
     } else if (ok && faultAt(FileFault::Close)) {
-        error = reason("cannot close the file");
+        error = reason();
         ok = false;
     } else {
         errno = savedErrno;
     }
     if (ok && (faultAt(FileFault::Rename) || !renameOver(temporary, path))) {
-        error = reason("cannot replace the old file");
+        error = reason();
         ok = false;
     }
     if (!ok) std::remove(temporary.c_str());

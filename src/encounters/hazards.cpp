@@ -26,10 +26,10 @@ const char* const deadBarrierLine = "No good!  Your force field generator is dea
 
 const Verse shuttleExplosionVerse = {
     "Oh no!  The shuttle explosion blew you to bits.\n",
-    "You fired too fast and hit its tank,\n",
-    "And up it went, and down you sank.\n",
-    "The pieces of your ship now float\n",
-    "Beside a shuttle's smoking coat.\n",
+    "You fired too fast and lost your wits;\n",
+    "The shuttle's old fuel tank called it quits.\n",
+    "You lit up the sky like a second sun,\n",
+    "A dazzling show for everyone.\n",
     "And THIS MISSION IS DONE!\n",
 };
 

@@ -25,15 +25,3 @@ bool approachAndLand(Cue approach, const char* sight, const char* detail, int pr
     rollForCrash(Cue::Lago, crashVerse);
     return true;
 }
-
-void rollForCrash(Cue manoeuvre, const Verse& crashVerse)
-{
-    rollDie(20);
-    cue(manoeuvre);
-    if (mission.dieRoll != 13) return;
-    cue(Cue::Expl);
-    clearScreen();
-    gotoColRow(1, 3);
-    writeVerse(crashVerse);
-    endMission();
-}

@@ -1,7 +1,7 @@
 #include "mission/endings.h"
 
 #include "console/console.h"
-#include "mission/chance.h"
+#include "mission/crash.h"
 #include "mission/mission_state.h"
 #include "mission/sound.h"
 #include "mission/verse.h"
@@ -30,7 +30,7 @@ const Verse warningsVerse = {
     "The third time they were not so nice.\n",
     "They're calling you right back to Earth\n",
     "To teach you what a rule is worth.\n",
-    "You'll get another chance some day,\n",
+    "Your voyage ends in sad confusion,\n",
     "But for now THIS MISSION IS AT A CONCLUSION!\n",
 };
 
@@ -100,15 +100,7 @@ void marsArrival()
         showPrompt(17, 21, 30, 500, "Press L when ready to land  ");
     } while (lowerKey(readKey()) != 'l');
 
-    rollDie(20);
-    cue(Cue::Lago);
-    if (mission.dieRoll == 13) {
-        cue(Cue::Expl);
-        clearScreen();
-        gotoColRow(1, 3);
-        writeVerse(marsCrashVerse);
-        endMission();
-    }
+    rollForCrash(Cue::Lago, marsCrashVerse);
 
     pauseMs(2000);
     cue(Cue::Applause);

@@ -13,6 +13,20 @@ void cue(Cue which)
     playCue(which, choice);
 }
 
+void toggleSound()
+{
+    gotoColRow(17, 19);
+    writeBlanks(29);
+    gotoColRow(17, 19);
+    if (mission.soundOn == 'y') {
+        mission.soundOn = 'n';
+        writeText("* Sound off *");
+    } else if (mission.soundOn == 'n') {
+        mission.soundOn = 'y';
+        writeText("* Sound on *");
+    }
+}
+
 void pauseThenCue(int ms, Cue which)
 {
     if (!soundIsOn()) return;

@@ -32,20 +32,6 @@ bool missionIsOver()
     outOfFuelEnding();
 }
 
-void toggleSound()
-{
-    gotoColRow(17, 19);
-    writeBlanks(29);
-    gotoColRow(17, 19);
-    if (mission.soundOn == 'y') {
-        mission.soundOn = 'n';
-        writeText("* Sound off *");
-    } else if (mission.soundOn == 'n') {
-        mission.soundOn = 'y';
-        writeText("* Sound on *");
-    }
-}
-
 // "Want to freeze the game?" Returns only when the player says N, or when the game could not be
 // frozen (freezeGame has then said why on the screen).
 void askFreeze()

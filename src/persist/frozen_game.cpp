@@ -34,11 +34,12 @@ std::int32_t* savedCounters(MissionState& s, int index)
 }
 constexpr int savedFieldCount = 12;
 
-// Splits the text into whitespace-separated decimal integers. False on anything else.
+// Reads the 82 whitespace-separated decimal integers of a frozen game; whatever follows them is
+// not the game's and is left unread. False when they are not all there, whole and in 32 bits.
 bool readNumbers(std::string_view text, std::vector<std::int64_t>& numbers)
 {
     std::size_t i = 0;
-    while (i < text.size()) {
+    while (i < text.size() && numbers.size() < static_cast<std::size_t>(numberCount)) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (std::isspace(c)) {
             ++i;
@@ -61,7 +62,6 @@ bool readNumbers(std::string_view text, std::vector<std::int64_t>& numbers)
         if (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i]))) return false;
         value = negative ? -value : value;
         if (value > INT32_MAX || value < INT32_MIN) return false;
-        if (numbers.size() == static_cast<std::size_t>(numberCount)) return false;  // too many
         numbers.push_back(value);
     }
     return numbers.size() == static_cast<std::size_t>(numberCount);
@@ -128,8 +128,11 @@ void freezeGame()
 {
     std::string error;
     if (!replaceFile(frozenGameFile, frozenGameText(), error)) {
+        // Said on the row below the wheel prompt, which nothing else uses, within its 64 columns.
+        std::string message = "The game could not be frozen: " + error + ".";
+        message.resize(64, ' ');
         gotoColRow(17, 23);
-        write("The game could not be frozen (", error, ").");
+        writeText(message);
         return;
     }
     showFrozenScreen();

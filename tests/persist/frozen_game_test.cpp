@@ -245,8 +245,9 @@ TEST_P(FreezeFault, KeepsTheGameGoingAndTheOldFileWhole)
     EXPECT_EQ(readFile("mars.dat"), old);
     EXPECT_FALSE(fileExists("mars.dat.new"));
     const std::string message = console.rowText(23);
-    EXPECT_NE(message.find("The game could not be frozen ("), std::string::npos) << message;
+    EXPECT_NE(message.find("The game could not be frozen: "), std::string::npos) << message;
     EXPECT_LE(message.size(), 80u);
+    EXPECT_EQ(console.rowText(24), "");
     EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
     for (int row = 1; row <= 25; ++row) EXPECT_EQ(console.rowText(row).find("FROZEN"), std::string::npos);
     EXPECT_EQ(mission.fuel, 250);
@@ -325,8 +326,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"empty", ""}, DamagedCase{"blank", "  \n\n"},
         DamagedCase{"short", frozenText(goodFields, goodCards).substr(0, 150)},
         DamagedCase{"oneMissing", frozenText(goodFields, {1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
-        DamagedCase{"extraNumber", frozenText(goodFields, goodCards) + "5\n"},
-        DamagedCase{"letters", "hello world\n"}, DamagedCase{"letterInside", withField(2, 0) + "x"},
+        DamagedCase{"letters", "hello world\n"},
         DamagedCase{"numberAndLetters", [] {
                         std::string t = frozenText(goodFields, goodCards);
                         return t.replace(t.find("250"), 3, "25O");
@@ -345,8 +345,25 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"lastMinus1", withCards({1}, -1)}, DamagedCase{"card21", withCards({21}, 0)},
         DamagedCase{"cardAfterLast", withCards({1, 2, 3}, 1)}, DamagedCase{"gapInsideLast", withCards({1, 0, 3}, 2)},
         DamagedCase{"negativeCard", withCards({-4}, 0)}, DamagedCase{"nul", std::string(82, '\0')},
-        DamagedCase{"minusAlone", withField(0, 1) + "-\n"}),
+        DamagedCase{"minusAlone", [] {
+                        std::string t = frozenText(goodFields, goodCards);
+                        return t.replace(t.find("\n") + 1, 0, "-\n");
+                    }()}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FrozenGame, WhatFollowsTheEightyTwoNumbersIsNotRead)
+{
+    for (const char* tail : {"5\n", "\x1a", "notes of a space traveller\n", "-\n"}) {
+        MissionState state;
+        ASSERT_TRUE(readFrozenGame(frozenText(goodFields, goodCards) + tail, state)) << tail;
+        EXPECT_EQ(state.eventDeck.cards[2], 13);
+    }
+    // The last number itself must be whole.
+    std::string text = frozenText(goodFields, goodCards);
+    text.back() = 'x';
+    MissionState state;
+    EXPECT_FALSE(readFrozenGame(text, state));
+}
 
 TEST_F(FrozenGame, CountersKeepWhatTheFileHoldsWithoutClamping)
 {
