@@ -41,11 +41,11 @@ check "the zip holds $folder/zorvane.exe and the $sounds sounds in $folder/data,
 unzip -q "$zip" -d "$scratch/unpacked"
 check "the sounds are the build's own" diff -r "$build/data" "$scratch/unpacked/$folder/data" -x .synthesized
 check "zorvane.exe is a 64-bit Windows program" \
-  bash -c 'file "$1" | grep -q "PE32+ executable (console) x86-64"' _ "$scratch/unpacked/$folder/zorvane.exe"
+  bash -c 'file "$1" | grep "PE32+ executable (console) x86-64" >/dev/null' _ "$scratch/unpacked/$folder/zorvane.exe"
 dlls=$(x86_64-w64-mingw32-objdump -p "$scratch/unpacked/$folder/zorvane.exe" | awk '/DLL Name:/ {print $3}' | sort | tr '\n' ' ')
 echo "   imports: $dlls"
 check "zorvane.exe needs only the system's DLLs" \
-  bash -c '! grep -qiE "libstdc|libgcc|libwinpthread" <<<"$1"' _ "$dlls"
+  bash -c '! grep -iE "libstdc|libgcc|libwinpthread" <<<"$1"' _ "$dlls"
 
 echo "windows zip: $passed passed, $failed failed"
 test "$failed" -eq 0
