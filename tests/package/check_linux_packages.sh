@@ -73,5 +73,5 @@ check "deb: every file under /usr" bash -c '! dpkg-deb -c "$1" | awk "{print \$6
 dpkg-deb -x "$deb" "$scratch/deb"
 check_tree "$scratch/deb/usr" deb
 
-echo "packages: $passed passed, $failed failed"
+echo "Linux packages: $failed of $((passed + failed)) checks failed"
 test "$failed" -eq 0

@@ -47,5 +47,5 @@ echo "   imports: $dlls"
 check "zorvane.exe needs only the system's DLLs" \
   bash -c '! grep -iE "libstdc|libgcc|libwinpthread" <<<"$1"' _ "$dlls"
 
-echo "windows zip: $passed passed, $failed failed"
+echo "Windows zip: $failed of $((passed + failed)) checks failed"
 test "$failed" -eq 0
