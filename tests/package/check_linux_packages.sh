@@ -42,6 +42,14 @@ man_renders() {  # the page renders without a warning, with its title and the fr
   [[ $text == *"ZORVANE(6)"* && $text == *"mars.dat"* && $text == *"share/zorvane/data"* ]]
 }
 
+played_elsewhere() {  # played_elsewhere PROGRAM
+  (cd "$scratch/elsewhere" && "$checker" "$1" --gtest_brief=1)
+}
+
+only_under_usr() {  # only_under_usr DEB: prints any file outside /usr
+  ! dpkg-deb -c "$1" | awk '{print $6}' | grep -v -e '^\./usr/' -e '^\./$'
+}
+
 check_tree() {  # check_tree ROOT NAME: ROOT holds bin/, share/zorvane/data and share/man/man6
   local root=$1 name=$2
   check "$name: bin/zorvane is a program" test -x "$root/bin/zorvane"
@@ -49,8 +57,7 @@ check_tree() {  # check_tree ROOT NAME: ROOT holds bin/, share/zorvane/data and 
     test "$(find "$root/share/zorvane/data" -name '*.wav' | wc -l)" -eq "$sounds"
   check "$name: man -l renders share/man/man6/zorvane.6" man_renders "$root/share/man/man6/zorvane.6"
   mkdir -p "$scratch/elsewhere"
-  check "$name: played from another directory" \
-    bash -c 'cd "$1" && "$2" "$3" --gtest_brief=1' _ "$scratch/elsewhere" "$checker" "$root/bin/zorvane"
+  check "$name: played from another directory" played_elsewhere "$root/bin/zorvane"
 }
 
 echo "-- cmake --install into a scratch prefix"
@@ -69,7 +76,7 @@ check "deb: maintainer" field_has "$deb" Maintainer "The Zorvane developers <nor
 check "deb: depends on the C library" field_has "$deb" Depends libc6
 check "deb: depends on the C++ library" field_has "$deb" Depends libstdc++6
 check "deb: recommends the sound library" field_has "$deb" Recommends libasound2
-check "deb: every file under /usr" bash -c '! dpkg-deb -c "$1" | awk "{print \$6}" | grep -v "^\./usr/" | grep -v "^\./$"' _ "$deb"
+check "deb: every file under /usr" only_under_usr "$deb"
 dpkg-deb -x "$deb" "$scratch/deb"
 check_tree "$scratch/deb/usr" deb
 

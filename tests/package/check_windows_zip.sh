@@ -29,6 +29,10 @@ check() {  # check DESCRIPTION COMMAND...
   fi
 }
 
+is_windows_program() { file "$1" | grep 'PE32+ executable (console) x86-64' >/dev/null; }
+# The DLLs of the compiler's own libraries are linked in statically, or the zip would need them.
+only_system_dlls() { ! grep -iE 'libstdc|libgcc|libwinpthread' <<<"$1"; }
+
 # What the zip should hold: the program, then the sounds, by name.
 (cd "$build" && { echo "$folder/zorvane.exe"; find data -maxdepth 1 -name '*.wav' | sort | sed "s|^|$folder/|"; }) \
   >"$scratch/expected"
@@ -40,12 +44,10 @@ check "the zip holds $folder/zorvane.exe and the $sounds sounds in $folder/data,
 
 unzip -q "$zip" -d "$scratch/unpacked"
 check "the sounds are the build's own" diff -r "$build/data" "$scratch/unpacked/$folder/data" -x .synthesized
-check "zorvane.exe is a 64-bit Windows program" \
-  bash -c 'file "$1" | grep "PE32+ executable (console) x86-64" >/dev/null' _ "$scratch/unpacked/$folder/zorvane.exe"
+check "zorvane.exe is a 64-bit Windows program" is_windows_program "$scratch/unpacked/$folder/zorvane.exe"
 dlls=$(x86_64-w64-mingw32-objdump -p "$scratch/unpacked/$folder/zorvane.exe" | awk '/DLL Name:/ {print $3}' | sort | tr '\n' ' ')
 echo "   imports: $dlls"
-check "zorvane.exe needs only the system's DLLs" \
-  bash -c '! grep -iE "libstdc|libgcc|libwinpthread" <<<"$1"' _ "$dlls"
+check "zorvane.exe needs only the system's DLLs" only_system_dlls "$dlls"
 
 echo "Windows zip: $failed of $((passed + failed)) checks failed"
 test "$failed" -eq 0
