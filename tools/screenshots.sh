@@ -74,6 +74,16 @@ decoys() { for _ in $(seq 50); do echo $((RANDOM % 400 + 1)); done; }
 # visited, the deck's last slot, then its twenty cards.
 frozen() { decoys; printf '%s\n' "$@"; }
 
+resumeAndSpin() {  # resumeAndSpin FROZEN-GAME: resumes it, silent, and spins the wheel once
+  # shellcheck disable=SC2086
+  start $1
+  await "Full game or Zapfest Game?"; key f
+  await "R or B?"; key r
+  await "Do you want instructions?"; key n
+  await "Do you want sound effects?"; key n
+  await "Spin cosmic wheel"; key Enter
+}
+
 # --- the title screen
 start
 await "Full game or Zapfest Game?"
@@ -85,13 +95,7 @@ shoot title
 voyage=$(frozen 1 0 250 15 196 4 3 0 0 0 0 14 \
   1 2 4 5 6 8 9 11 12 14 15 17 18 19 20 0 0 0 0 0)
 for attempt in $(seq 10); do
-  # shellcheck disable=SC2086
-  start $voyage
-  await "Full game or Zapfest Game?"; key f
-  await "R or B?"; key r
-  await "Do you want instructions?"; key n
-  await "Do you want sound effects?"; key n
-  await "Spin cosmic wheel"; key Enter
+  resumeAndSpin "$voyage"
   if await "Make your move" 20; then
     shoot voyage
     break
@@ -104,13 +108,7 @@ done
 mars=$(frozen 0 1 90 31 2 2 3 1 1 0 1 7 \
   10 3 7 16 20 13 12 4 0 0 0 0 0 0 0 0 0 0 0 0)
 for attempt in $(seq 10); do
-  # shellcheck disable=SC2086
-  start $mars
-  await "Full game or Zapfest Game?"; key f
-  await "R or B?"; key r
-  await "Do you want instructions?"; key n
-  await "Do you want sound effects?"; key n
-  await "Spin cosmic wheel"; key Enter
+  resumeAndSpin "$mars"
   await "Press L when ready to land" 10
   ((attempt > 1)) || shoot orbit
   key l

@@ -15,17 +15,7 @@ test "$sounds" -gt 0
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then
-    echo "ok: $1"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $1"
-    failed=$((failed + 1))
-  fi
-}
+. tests/package/checks.sh
 
 field_has() {  # field_has DEB FIELD TEXT
   local value
@@ -80,5 +70,4 @@ check "deb: every file under /usr" only_under_usr "$deb"
 dpkg-deb -x "$deb" "$scratch/deb"
 check_tree "$scratch/deb/usr" deb
 
-echo "Linux packages: $failed of $((passed + failed)) checks failed"
-test "$failed" -eq 0
+summary "Linux packages"

@@ -17,17 +17,7 @@ test -f "$zip"
 folder=$(basename "$zip" .zip)
 echo "   $(basename "$zip")"
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then
-    echo "ok: $1"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $1"
-    failed=$((failed + 1))
-  fi
-}
+. tests/package/checks.sh
 
 is_windows_program() { file "$1" | grep 'PE32+ executable (console) x86-64' >/dev/null; }
 # The DLLs of the compiler's own libraries are linked in statically, or the zip would need them.
@@ -49,5 +39,4 @@ dlls=$(x86_64-w64-mingw32-objdump -p "$scratch/unpacked/$folder/zorvane.exe" | a
 echo "   imports: $dlls"
 check "zorvane.exe needs only the system's DLLs" only_system_dlls "$dlls"
 
-echo "Windows zip: $failed of $((passed + failed)) checks failed"
-test "$failed" -eq 0
+summary "Windows zip"

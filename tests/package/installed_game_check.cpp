@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -31,6 +32,26 @@ fs::path program;
 
 // The pause before "Press ESCAPE to exit" is three seconds on the last screens.
 constexpr int lastScreenMs = 6000;
+
+// One exchange of a conversation with the game: the text to wait for, then the keys to send.
+struct Exchange {
+    const char* awaited;
+    const char* keys;
+    int ms = 3000;
+};
+
+// Plays the exchanges in order; false (after a failure that shows the output) if one is not seen.
+bool converse(PtySession& session, std::initializer_list<Exchange> exchanges)
+{
+    for (const Exchange& exchange : exchanges) {
+        if (!session.waitFor(exchange.awaited, exchange.ms)) {
+            ADD_FAILURE() << "waiting for \"" << exchange.awaited << "\", got:\n" << session.printableOutput();
+            return false;
+        }
+        session.send(exchange.keys);
+    }
+    return true;
+}
 
 // A working directory and a HOME of the test's own, removed at the end.
 class InstalledGame : public ::testing::Test {
@@ -105,20 +126,14 @@ TEST_F(InstalledGame, PlaysItsOwnSoundsFromAnyDirectory)
     ASSERT_TRUE(tuneBytes) << tune << " is missing or not a WAV file";
 
     PtySession session(launch());
-    ASSERT_SEEN(session, "Full game or Zapfest Game?  F or W  ", 3000);
-    session.send("f");
-    ASSERT_SEEN(session, "Do you want instructions?  Y or N  ", 3000);
-    session.send("n");
-    ASSERT_SEEN(session, "Do you want sound effects?  Y or N     ", 3000);
-    session.send("y");
+    ASSERT_TRUE(converse(session, {{"Full game or Zapfest Game?  F or W  ", "f"},
+                                   {"Do you want instructions?  Y or N  ", "n"},
+                                   {"Do you want sound effects?  Y or N     ", "y"}}));
     ASSERT_SEEN(session, "** YOU ARE ON THE LAUNCHING PAD AT CAPE CANAVERAL **", 10000);
     std::error_code error;
     EXPECT_EQ(fs::file_size(recording, error), *tuneBytes) << "no or other sound played: " << error.message();
 
-    ASSERT_SEEN(session, "Press B to blast off  ", 3000);
-    session.send("\x1b");
-    ASSERT_SEEN(session, "Press ESCAPE to exit ", 3000);
-    session.send("\x1b");
+    ASSERT_TRUE(converse(session, {{"Press B to blast off  ", "\x1b"}, {"Press ESCAPE to exit ", "\x1b"}}));
     EXPECT_EQ(session.waitExit(2000), 0);
 }
 
@@ -147,22 +162,15 @@ TEST_F(InstalledGame, ResumesAndFreezesInTheWorkingDirectory)
     ASSERT_EQ(before.size(), 82u);
 
     PtySession session(launch());
-    ASSERT_SEEN(session, "Full game or Zapfest Game?  F or W  ", 3000);
-    session.send("f");
-    ASSERT_SEEN(session, "Resume prior game  or begin new game, R or B? ", 3000);
-    session.send("r");
-    ASSERT_SEEN(session, "Resuming prior game", 3000);
-    ASSERT_SEEN(session, "Do you want instructions?  Y or N  ", 3000);
-    session.send("n");
-    ASSERT_SEEN(session, "Do you want sound effects?  Y or N     ", 3000);
-    session.send("n");
-    ASSERT_SEEN(session, "Spin cosmic wheel", 3000);
-    session.send("f");
-    ASSERT_SEEN(session, "Want to freeze the game?  Y or N  ", 3000);
-    session.send("y");
-    ASSERT_SEEN(session, "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION", 3000);
-    ASSERT_SEEN(session, "Press ESCAPE to exit ", lastScreenMs);
-    session.send("\x1b");
+    ASSERT_TRUE(converse(session, {{"Full game or Zapfest Game?  F or W  ", "f"},
+                                   {"Resume prior game  or begin new game, R or B? ", "r"},
+                                   {"Resuming prior game", ""},
+                                   {"Do you want instructions?  Y or N  ", "n"},
+                                   {"Do you want sound effects?  Y or N     ", "n"},
+                                   {"Spin cosmic wheel", "f"},
+                                   {"Want to freeze the game?  Y or N  ", "y"},
+                                   {"GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION", ""},
+                                   {"Press ESCAPE to exit ", "\x1b", lastScreenMs}}));
     EXPECT_EQ(session.waitExit(2000), 0);
 
     const std::vector<std::string> after = lines(frozen);
