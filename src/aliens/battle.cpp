@@ -2,6 +2,7 @@
 
 #include "console/console.h"
 #include "mission/mission_state.h"
+#include "mission/row_watch.h"
 #include "mission/sound.h"
 
 namespace {
@@ -41,6 +42,7 @@ bool fightExchange(const Battle& battle, char key, int die, Score& score)
 {
     for (const Exchange& row : battle.exchanges) {
         if (row.key != key || !within(row.when, die) || !holds(row.when.need)) continue;
+        rowChosen(battle.name, static_cast<std::size_t>(&row - battle.exchanges.data()), battle.exchanges.size());
         playSteps(row.cues, key);
         writeLines(row.lines);
         for (const Deed deed : row.deeds) {
@@ -80,6 +82,7 @@ void alienShot(const AlienGun& gun, char key, int& hits, int& killed)
     }
     for (const ShotRow& row : gun.rows) {
         if (!within(row.when, shot) || !covers(row.cover, key)) continue;
+        rowChosen(gun.name, static_cast<std::size_t>(&row - gun.rows.data()), gun.rows.size());
         playSteps(row.cues, key);
         writeLines(row.lines);
         switch (row.blow) {

@@ -48,6 +48,7 @@ struct Exchange {
 };
 
 struct Battle {
+    const char* name;  // the exchange table's name in the test suite's row log
     std::vector<Exchange> exchanges;
     int hitsToWin;                         // the hits that make the aliens flee
     void (*reply)(char key, Score& score);  // the aliens' shot
@@ -74,6 +75,7 @@ struct ShotRow {
 };
 
 struct AlienGun {
+    const char* name;  // the shot table's name in the test suite's row log
     int sides;  // the shot is gameRand() % sides + 1; the top value is the deadly one
     // When set, a ship with neither phaser cells nor barrier charges hears this line and takes
     // the deadly shot whatever the draw.

@@ -61,6 +61,7 @@ const Verse vaporizedVerse = {
 };
 
 const AlienGun alienGun = {
+    "pursuit alien gun",
     10,
     nullptr,
     {
@@ -88,6 +89,7 @@ const AlienGun alienGun = {
 void reply(char action, Score& score) { alienFire(action, score.hits); }
 
 const Battle pursuit = {
+    "pursuit exchanges",
     {
         // key when                        cues                      lines                       deeds  then
         {'a', roll(10, 10),                {play(Cue::Acce)},

@@ -74,6 +74,7 @@ void writeMiss() { writeText(oneOf(misses)); }
 const char* const deflected = "They are firing but the shot deflected off your force field barrier.\n";
 
 const AlienGun alienGun = {
+    "zapfest alien gun",
     20,
     "So sorry space captain, you are toast!\n",
     {
@@ -102,6 +103,7 @@ const AlienGun alienGun = {
 void reply(char key, Score& score) { zapfestAlienFire(key, score.hits, score.killed); }
 
 const Battle zapfest = {
+    "zapfest exchanges",
     {
         // key when                        cues                      lines                       deeds  then
         {'f', roll(1, 7, phasersLive),     {play(Cue::Phas), play(Cue::Hit)},

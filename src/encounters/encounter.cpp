@@ -5,6 +5,7 @@
 #include "mission/chance.h"
 #include "mission/endings.h"
 #include "mission/mission_state.h"
+#include "mission/row_watch.h"
 #include "mission/sound.h"
 #include "mission/wheel.h"
 
@@ -100,10 +101,11 @@ void accelerate()
     showStatus();
 }
 
-void settle(char action, const Table& rows)
+void settle(char action, const Table& rows, const char* tableName)
 {
     for (const Row& row : rows) {
         if (!matches(row, action)) continue;
+        rowChosen(tableName, static_cast<std::size_t>(&row - rows.data()), rows.size());
         const Change changes = row.changes;
         playSteps(row.cues, action);
         if (has(changes, aMoveFirst)) {
@@ -130,5 +132,5 @@ void runEncounter(const Encounter& encounter)
     writeLines(encounter.announcement);
     const char action = actionPrompt();
     gotoColRow(1, 9);
-    settle(action, encounter.rows);
+    settle(action, encounter.rows, encounter.name);
 }

@@ -107,6 +107,7 @@ struct Row {
 using Table = std::vector<Row>;
 
 struct Encounter {
+    const char* name;              // the table's name in the test suite's row log
     std::vector<Step> opening;     // cues before the announcement
     std::vector<Say> announcement; // written from the cursor (column 1, row 5)
     Table rows;
@@ -117,7 +118,7 @@ struct Encounter {
 void runEncounter(const Encounter& encounter);
 
 // Settles an action by the first row of the table whose action and condition match.
-void settle(char action, const Table& rows);
+void settle(char action, const Table& rows, const char* tableName);
 
 // The pieces of an outcome, also used by encounters that walk their own way.
 void playSteps(const std::vector<Step>& steps, char action);

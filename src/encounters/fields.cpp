@@ -17,6 +17,7 @@ const char* const deadPhasersLine = "No good!  Your phaser power cells are dead.
 // A field spends a charge or a cell whenever the barrier or the phasers are tried, dead or
 // not, so the counts can sink below zero here.
 const Encounter radiationScene = {
+    "radiation field",
     {play(Cue::Raal)},
     {"Your instruments show a radiation field somewhere nearby.\n", "The needle on the meter is jumping wildly.\n"},
     {
@@ -64,6 +65,7 @@ const Encounter radiationScene = {
 
 // Magnetism gives no warning sound of its own, and its R is met by the alarm alone.
 const Encounter magnetismScene = {
+    "magnetism pocket",
     {},
     {"Your detectors show a pocket of magnetism in the neighborhood.\n", "You fear it could damage your equipment.\n"},
     {

@@ -34,6 +34,7 @@ const Verse shuttleExplosionVerse = {
 };
 
 const Encounter meteorStormScene = {
+    "meteor storm",
     {play(Cue::Meteor)},
     {"You are caught in a huge meteor storm.\n", "Giant meteors are whizzing past your ship on all sides.\n"},
     {
@@ -78,6 +79,7 @@ const Encounter meteorStormScene = {
 };
 
 const Encounter spaceJunkScene = {
+    "space junk",
     {},
     {"There is a dangerous situation developing.\n", "There is a load of space junk up ahead.\n"},
     {
@@ -116,6 +118,7 @@ const Encounter spaceJunkScene = {
 };
 
 const Encounter cometScene = {
+    "comet",
     {play(Cue::Come)},
     {"Look out!  A comet is coming your way.\n", "It looks like a big snowball in space.\n"},
     {
@@ -158,6 +161,7 @@ const Encounter cometScene = {
 };
 
 const Encounter abandonedShuttleScene = {
+    "abandoned shuttle",
     {play(Cue::Shut)},
     {"You see something up ahead.\n", "It looks like an old abandoned space shuttle.\n"},
     {

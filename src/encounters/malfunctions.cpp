@@ -65,6 +65,7 @@ const Change reckless = addDamage | addWarning;
 // The computer is the odd one of the four: its A move comes wholly after the scolding, its B
 // spends a charge even from a dead generator, and its F sounds the alarm without the pause.
 const Encounter computerScene = {
+    "computer malfunction",
     {},
     {"Your on\x1e" "board computer is malfunctioning.\n", "The hard drive is not spinning.\n"},
     {
@@ -103,6 +104,7 @@ const Encounter computerScene = {
 };
 
 const Encounter radioScene = {
+    "radio drift",
     {play(Cue::Radi)},
     {"Your radio is drifting off frequency.\n", "You cannot reach Mission Control.\n"},
     {
@@ -139,6 +141,7 @@ const Encounter radioScene = {
 };
 
 const Encounter fridgeScene = {
+    "fridge breakdown",
     {pauseThen(1000, Cue::Refr)},
     {"Your refrigerator is busted.\n", fromList(fridgeWoe)},
     {
@@ -177,6 +180,7 @@ const Encounter fridgeScene = {
 
 // The beer is swept up with a broom, not a repair tool, and never dries up by itself.
 const Encounter beerScene = {
+    "beer spill",
     {play(Cue::Bebo)},
     {"Holy cow, you dropped your beer bottle on the console and it shattered.\n",
      "There is broken glass and beer all over the controls.\n"},

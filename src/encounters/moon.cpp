@@ -28,6 +28,7 @@ const Verse moonCrashVerse = {
 // supplies, and nothing is spent, since the crash comes first. The tank is never near empty
 // this early in a voyage, so the A pass leaves the fuel test to the wheel loop.
 const Encounter moonScene = {
+    "moon pass",
     {},
     {"You are approaching the moon \x1e it looks creepy and desolate.\n"},
     {

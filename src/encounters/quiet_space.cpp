@@ -85,6 +85,7 @@ const char* const receivedAWarning = "You have received a warning from Mission C
 // The scenic event has written its two lines already, so there is no opening cue and no
 // announcement. The damage test of each row sees the damage as it stood before the action.
 const Encounter quietSpaceScene = {
+    "quiet space",
     {},
     {},
     {
