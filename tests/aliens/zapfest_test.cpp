@@ -116,6 +116,9 @@ const ExchangeRow exchangeRows[] = {
      false, 8, 7, 0},
     {"DeadBarrierLeavesTheShipOpenAndCountsBelowZero", 0, 8, 0, 0, 5, 'b', {2},
      plus(plus(deadBarrier, aliensFire), {"cue dama", hitLine}), false, 8, -1, 1},
+    // The hit that spends the last cell, with no charges left, is answered by the fatal shot.
+    {"LastCellSpentByAHitIsToast", 7, 8, 0, 0, 3, 'f', {0, 12}, plus(plus({"cue phas", "cue hit", firstHit}, aliensFire), plus(toast, killing)),
+     true, 0, 0, 0},
     {"DeadBarrierKilledKeepsTheCount", 0, 8, 0, 0, 4, 'b', {19}, plus(plus(deadBarrier, aliensFire), killing), true, 8, 0, 0},
     // The fifth hit gets no reply, and a deflection that makes the fifth spends its charge;
     // both end the battle with the flee lines. The fifth damage blows the ship apart.
@@ -143,6 +146,12 @@ TEST_P(ZapfestExchange, FollowsItsRow)
     exchange(row.shot, row.key, row.draws);
     if (!row.ends) quitAtTheNextPrompt();
     EXPECT_EQ(ends(zapfestBattle), !row.ends);
+    // Every battle opens on a clean screen with its cue, then at row 3 the warning and a taunt.
+    EXPECT_EQ(console.log()[0], cleared());
+    expectTrace(console, 1, {"cue alie", "Be careful, an alien ship is following you.\n",
+                             "It is preparing to fire  at you and  man they are  ugly dudes.\n"}, soundOn);
+    EXPECT_TRUE(logHasRun(console, {moved(1, 3), wrote("Be careful, an alien ship is following you.\n"
+                                                       "It is preparing to fire  at you and  man they are  ugly dudes.\n")}));
     expectTrace(console, 2 + row.cellsSpent + row.chargesSpent + row.hitsBefore + row.damageBefore, row.rules, soundOn);
     EXPECT_EQ(mission.phaserCells, row.cellsAfter);
     EXPECT_EQ(mission.barrierCharges, row.chargesAfter);
@@ -209,36 +218,6 @@ TEST_P(ZapfestShot, FollowsItsRow)
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, ZapfestShot, ::testing::Combine(::testing::ValuesIn(shotRows), ::testing::Bool()),
                          RowAndSound());
-
-// --- The ways a battle begins and ends ---------------------------------------------------------
-
-TEST_F(Zapfest, BattleOpensOnACleanScreenWithATaunt)
-{
-    mission.soundOn = 'y';
-    opening();
-    exchange(20, 'f', {0});
-    zapfestBattle();
-    ASSERT_GE(console.log().size(), 3u);
-    EXPECT_EQ(console.log()[0], cleared());
-    EXPECT_EQ(console.log()[2], moved(1, 3));
-    expectTrace(console, 1, {"cue alie", "Be careful, an alien ship is following you.\n",
-                             "It is preparing to fire  at you and  man they are  ugly dudes.\n"}, true);
-}
-
-TEST_F(Zapfest, LastCellSpentByAHitWithNoChargesLeftIsToastInThatExchange)
-{
-    opening();
-    raiseBarrier(8);
-    missWithPhasers(7);
-    exchange(3, 'f', {0, 12});
-    zapfestBattle();
-    expectTrace(console, 17, plus(plus({"cue phas", "cue hit", firstHit}, aliensFire), plus(toast, killing)), false);
-    EXPECT_EQ(rows(3, 6), (Trace{"Good shot!  You clipped the buggers", "So sorry space captain, you are toast!",
-                                 "Oh no, the  goons whacked you !", ""}));
-    EXPECT_EQ(mission.phaserCells, 0);
-    EXPECT_EQ(mission.barrierCharges, 0);
-    EXPECT_EQ(chance->left(), 0u);
-}
 
 // --- The menu and the prompts ------------------------------------------------------------------
 

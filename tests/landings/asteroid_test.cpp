@@ -207,9 +207,8 @@ INSTANTIATE_TEST_SUITE_P(
         GroundCase{13, nullptr, "Visibility is poor at this point, some kind of haze.\n"},
         GroundCase{14, nullptr, "You have wandered into a partially enclosed alcove.\n"},
         GroundCase{15, nullptr, "Just emptiness all around, you feel lost.\n"},
-        GroundCase{16, nullptr, "You are in a rocky area, walking is slow and difficult.\n"},
-        GroundCase{0, nullptr, flatLand}, GroundCase{-3, nullptr, flatLand}, GroundCase{17, nullptr, flatLand},
-        GroundCase{100, nullptr, flatLand}));
+        GroundCase{16, nullptr, "You are in a rocky area, walking is slow and difficult.\n"}, GroundCase{0, nullptr, flatLand},
+        GroundCase{-3, nullptr, flatLand}, GroundCase{17, nullptr, flatLand}, GroundCase{100, nullptr, flatLand}));
 
 // --- Keys that are not moves ---------------------------------------------------------------
 

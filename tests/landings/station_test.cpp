@@ -225,14 +225,12 @@ TEST_P(TradingTable, CueMessageAndChange)
     if (row.cue != nullptr) cues.push_back(row.cue);
     std::vector<LogEntry> run = {pressed(row.good)};
     if (row.cue != nullptr) run.push_back(played(row.cue));
-    const std::string before = "Beautiful landing.\n" + sign(face) + tradingPrompt + row.message;
     if (row.effect == arrest) {
         console.queueKey(keyEsc);
         EXPECT_TRUE(ends([] { spaceStation(); }));
         run.insert(run.end(), {wrote(row.message), paused(2000), played("arre"), played("arre"), played("arre"), cleared(),
                                moved(1, 3)});
         cues.insert(cues.end(), {"arre", "arre", "arre", "exit"});
-        EXPECT_EQ(textAfterClear(console, 1), before);
         expectArrestVerse();
     } else {
         chance->face(1);
@@ -240,7 +238,6 @@ TEST_P(TradingTable, CueMessageAndChange)
         spaceStation();
         run.insert(run.end(), {wrote(row.message + tradingPrompt), pressed('n')});
         cues.insert(cues.end(), {"stup", "blof"});
-        EXPECT_EQ(textAfterClear(console, 1), before + tradingPrompt + std::string(69, ' ') + blastOffPrompt);
     }
     EXPECT_TRUE(logHasRun(console, run));
     EXPECT_EQ(shortNames(sounds()), cues);
