@@ -59,6 +59,7 @@ struct ExchangeRow {
     Trace rules;
     bool ends;
     int cellsAfter, chargesAfter, damageAfter, warningsAfter, fuelAfter, distanceAfter;
+    int damageBefore = 0, warningsBefore = 0;
 };
 
 const ExchangeRow exchangeRows[] = {
@@ -106,7 +107,15 @@ const ExchangeRow exchangeRows[] = {
      {"cue phas", "cue expl", "cue laug", "Hehehehehehehehehehehehehe you vaporized the space goons.\n",
       "You turned them into cosmic gas and it stinks of alien around here.\n"},
      true, 1, 4, 0, 0, 280, 300},
-    // The tool drawn with sound on is the hammer (raw 2).
+    // The battle stops at the mission's limits, after the exchange: a fifth damage still lets
+    // the ship move, a third warning comes before the aliens' reply. (The repair tool drawn
+    // with sound on is the hammer, raw 2.)
+    {"FifthDamageDuringAnAcceleration", 0, 'a', 5, 4, 4, {6}, plus(plus({"cue acce"}, aliensFire), plus({"cue dama", damagedLine}, statusAfterA)),
+     true, 4, 4, 5, 0, 280, 298, 4, 0},
+    {"ThirdWarning", 0, 'r', 5, 4, 4, {0, 0},
+     withMiss({"cue hamm", "cue aler", "This is no time to grab your tool box.\n",
+               "You have been given a warning from Mission Control.\n", "pause 2000"}),
+     true, 4, 4, 0, 3, 290, 300, 0, 2},
     {"RepairEarnsAWarningThenTakesFire", 0, 'r', 5, 4, 4, {0, 0},
      withMiss({"cue hamm", "cue aler", "This is no time to grab your tool box.\n",
                "You have been given a warning from Mission Control.\n", "pause 2000"}),
@@ -121,6 +130,8 @@ TEST_P(PursuitExchange, FollowsItsRow)
     mission.soundOn = soundOn ? 'y' : 'n';
     mission.phaserCells = row.cells;
     mission.barrierCharges = row.charges;
+    mission.damage = row.damageBefore;
+    mission.warnings = row.warningsBefore;
     std::vector<int> draws = row.draws;
     if (row.key == 'r' && soundOn) draws.insert(draws.begin(), 2);
     for (int hit = 0; hit < row.hitsBefore; ++hit) exchange('f', 1 + hit, {0, 0, 0});
@@ -255,28 +266,6 @@ TEST_F(Pursuit, EnteredWithAnEmptyTankOnlyOpens)
     EXPECT_EQ(console.rowText(5), "Be careful!  An alien ship is following you.");
     EXPECT_EQ(chance->taken(), 0);
     EXPECT_EQ(console.clears(), 0);
-}
-
-TEST_F(Pursuit, FifthDamageDuringAnAccelerationStillMovesTheShip)
-{
-    mission.damage = 4;
-    exchange('a', 5, {7});
-    gotoColRow(1, 5);
-    EXPECT_FALSE(ends(alienPursuit));
-    expectTrace(console, 1, plus({"pause 1000", damagedLine}, statusAfterA), false);
-    EXPECT_EQ(mission.damage, 5);
-}
-
-TEST_F(Pursuit, ThirdWarningEndsTheBattleAfterTheAliensReply)
-{
-    mission.warnings = 2;
-    exchange('r', 5, {0, 0});
-    gotoColRow(1, 5);
-    EXPECT_FALSE(ends(alienPursuit));
-    EXPECT_EQ(mission.warnings, 3);
-    EXPECT_EQ(console.rowText(7), "The bums are firing but they missed you");
-    EXPECT_EQ(mission.fuel, 290);
-    EXPECT_EQ(chance->left(), 0u);
 }
 
 // The die of the exchange comes before the prompt, the alien shot after the action, and the

@@ -221,34 +221,20 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, ZapfestShot, ::testing::Combine(::testing::Va
 
 // --- The menu and the prompts ------------------------------------------------------------------
 
-// A lost battle leaves its screen at the menu; the next one starts afresh.
-TEST_F(Zapfest, LostBattleLeavesItsScreenAtTheMenuAndTheNextStartsFresh)
+// A lost battle leaves its screen at the menu, which never clears it; S at the menu toggles the
+// sound both ways, blanking the longer message; other keys do nothing.
+TEST_F(Zapfest, TheMenuBetweenBattles)
 {
+    mission.soundOn = 'y';
     opening();
     console.queueKey(keyEnter);
-    exchange(9, 'f', {2});   // a miss and a damage
     exchange(9, 'f', {19});  // killed
+    console.queueKeys("sSx");
     whenWaiting({[&] {
         EXPECT_EQ(console.rowText(21), "                Press ENTER to play or ESCAPE to quit");
         EXPECT_EQ(console.rowText(4), "Oh no, the  goons whacked you !");
-        EXPECT_EQ(mission.damage, 1);
-        opening();
-        console.queueKey(keyEnter);
-        quitAtTheNextPrompt();
-    }});
-    EXPECT_TRUE(ends(zapfestLoop));
-    EXPECT_EQ(mission.phaserCells, 8);
-    EXPECT_EQ(mission.damage, 0);
-    EXPECT_EQ(chance->left(), 0u);
-}
-
-TEST_F(Zapfest, SoundIsToggledAtTheMenuWhichNeverClearsTheScreen)
-{
-    mission.soundOn = 'y';
-    console.queueKeys("sSx");
-    whenWaiting({[&] {
-        EXPECT_EQ(console.at(17, 19, 29), "* Sound on *" + std::string(17, ' '));  // the longer one blanked first
-        EXPECT_EQ(console.clears(), 0);
+        EXPECT_EQ(console.at(17, 19, 29), "* Sound on *" + std::string(17, ' '));
+        EXPECT_EQ(console.clears(), 2);
         console.queueKey(keyEsc);
         console.queueKeys("y");
         console.queueKey(keyEsc);
@@ -259,7 +245,7 @@ TEST_F(Zapfest, SoundIsToggledAtTheMenuWhichNeverClearsTheScreen)
         if (text.rfind("* Sound", 0) == 0) toggles.push_back(text);
     EXPECT_EQ(toggles, (Trace{"* Sound off *", "* Sound on *"}));
     EXPECT_EQ(mission.soundOn, 'y');
-    EXPECT_EQ(shortNames(sounds()), (Trace{"quit", "zapf"}));
+    EXPECT_EQ(chance->left(), 0u);
 }
 
 // The mode is left only through a confirmed quit, and its end of mission has no statistics.
