@@ -232,13 +232,16 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault,
                                            std::tuple{Obstacle::TargetIsADirectory, FileFault::None},
                                            std::tuple{Obstacle::ReadOnlyDirectory, FileFault::None}));
 
-// --- Files that are read -------------------------------------------------------------------
-// The reader skips exactly fifty numbers whatever they hold, takes any line ends and blanks
-// between numbers, leaves what follows the 82 numbers unread and clamps nothing.
+// --- Files read at start-up ---------------------------------------------------------------
+// A sound file is resumed on R: the reader skips exactly fifty numbers whatever they hold,
+// takes any line ends and blanks between numbers, leaves what follows the 82 numbers unread
+// and clamps nothing. A damaged one is refused with a message and only B or ESC are taken.
+// Either way the file stays as it was.
 
-struct ReadableCase {
+struct FileCase {
     const char* name;
     std::string text;
+    bool sound = false;
     Numbers fields = goodFields;
     Numbers cards = goodCards;
 };
@@ -257,41 +260,6 @@ Numbers countdownDeck()
     return cards;
 }
 
-class ReadableFile : public ::testing::TestWithParam<ReadableCase> {};
-
-TEST_P(ReadableFile, GivesBackItsFields)
-{
-    const ReadableCase& file = GetParam();
-    MissionState state;
-    ASSERT_TRUE(readFrozenGame(file.text, state));
-    Numbers expected = file.fields;
-    expected.insert(expected.end(), file.cards.begin(), file.cards.end());
-    EXPECT_EQ(savedFields(state), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ReadableFile,
-    ::testing::Values(
-        ReadableCase{"decoys0", frozenText(goodFields, goodCards, 0)},
-        ReadableCase{"negativeDecoys", frozenText(goodFields, goodCards, -5)},
-        ReadableCase{"hugeDecoys", frozenText(goodFields, goodCards, 2147483647LL)},
-        ReadableCase{"windowsLineEnds", crlf(goodText)},
-        ReadableCase{"strayBlanks", "  " + goodText.substr(0, 20) + " \t " + goodText.substr(20)},
-        ReadableCase{"numberAfter", goodText + "5\n"}, ReadableCase{"endOfFileByte", goodText + "\x1a"},
-        ReadableCase{"notesAfter", goodText + "notes of a space traveller\n"}, ReadableCase{"minusAfter", goodText + "-\n"},
-        ReadableCase{"negativeFuel", frozenText(fieldsWith(2, -35), goodCards), fieldsWith(2, -35)},
-        ReadableCase{"farDistance", frozenText(fieldsWith(4, 1000000000), goodCards), fieldsWith(4, 1000000000)},
-        ReadableCase{"deepBarrier", frozenText(fieldsWith(6, -1000000000), goodCards), fieldsWith(6, -1000000000)},
-        ReadableCase{"fullDeck", frozenText(fieldsWith(11, 19), countdownDeck()), fieldsWith(11, 19), countdownDeck()}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// --- A damaged file ------------------------------------------------------------------------
-
-struct DamagedCase {
-    const char* name;
-    std::string text;
-};
-
 std::string withField(int index, long long value) { return frozenText(fieldsWith(index, value), goodCards); }
 std::string withDeck(const Numbers& cards, long long last) { return frozenText(fieldsWith(11, last), withCards(cards)); }
 std::string replaced(const std::string& what, const std::string& by)
@@ -300,44 +268,59 @@ std::string replaced(const std::string& what, const std::string& by)
     return text.replace(text.find(what), what.size(), by);
 }
 
-class DamagedFile : public FrozenGame, public ::testing::WithParamInterface<DamagedCase> {};
+class FrozenFile : public FrozenGame, public ::testing::WithParamInterface<FileCase> {};
 
-TEST_P(DamagedFile, IsNeverResumedAndStaysAsItWas)
+TEST_P(FrozenFile, IsResumedOnlyWhenSoundAndStaysAsItWas)
 {
-    const std::string text = GetParam().text;
-    writeFile("mars.dat", text);
-    MissionState state;
-    EXPECT_FALSE(readFrozenGame(text, state));
+    const FileCase& file = GetParam();
+    writeFile("mars.dat", file.text);
     console.queueKeys("rR");
     console.queueKey(keyCtrlC);
     console.queueKeys("b");
     offerResume();
-    EXPECT_EQ(mission.resumedGame, 0);
-    EXPECT_EQ(mission.fuel, 400);
-    EXPECT_EQ(console.at(23, 20, 49), "The frozen game is damaged and cannot be resumed.");
-    EXPECT_EQ(readFile("mars.dat"), text);
+    EXPECT_EQ(mission.resumedGame, file.sound ? 1 : 0);
+    EXPECT_EQ(readFile("mars.dat"), file.text);
+    if (file.sound) {
+        Numbers expected = file.fields;
+        expected.insert(expected.end(), file.cards.begin(), file.cards.end());
+        EXPECT_EQ(savedFields(mission), expected);
+    } else {
+        EXPECT_EQ(mission.fuel, 400);
+        EXPECT_EQ(console.at(23, 20, 49), "The frozen game is damaged and cannot be resumed.");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, DamagedFile,
+    Table, FrozenFile,
     ::testing::Values(
-        DamagedCase{"empty", ""}, DamagedCase{"blank", "  \n\n"}, DamagedCase{"short", goodText.substr(0, 150)},
-        DamagedCase{"oneMissing", frozenText(goodFields, {1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
-        DamagedCase{"letters", "hello world\n"}, DamagedCase{"numberAndLetters", replaced("250", "25O")},
-        DamagedCase{"lastNumberNotWhole", goodText.substr(0, goodText.size() - 1) + "x"},
-        DamagedCase{"beyond32Bits", withField(2, 4294967296LL)}, DamagedCase{"beyondInt32", withField(0, 2147483648LL)},
-        DamagedCase{"hugeDecoy", "99999999999999999999\n" + goodText.substr(goodText.find('\n') + 1)},
-        DamagedCase{"fuelTooLarge", withField(2, 1000000001LL)}, DamagedCase{"spinsTooNegative", withField(3, -1000000001LL)},
-        DamagedCase{"diamondFlag2", withField(7, 2)}, DamagedCase{"goldFlagMinus1", withField(9, -1)},
-        DamagedCase{"stationFlag7", withField(10, 7)}, DamagedCase{"deckRepeats", withDeck({3, 3}, 1)},
-        DamagedCase{"last20", withDeck({1}, 20)}, DamagedCase{"lastMinus1", withDeck({1}, -1)},
-        DamagedCase{"card21", withDeck({21}, 0)}, DamagedCase{"cardAfterLast", withDeck({1, 2, 3}, 1)},
-        DamagedCase{"gapInsideLast", withDeck({1, 0, 3}, 2)}, DamagedCase{"negativeCard", withDeck({-4}, 0)},
-        DamagedCase{"nul", std::string(82, '\0')}, DamagedCase{"minusAlone", replaced("\n", "\n-\n")}),
+        FileCase{"decoys0", frozenText(goodFields, goodCards, 0), true},
+        FileCase{"negativeDecoys", frozenText(goodFields, goodCards, -5), true},
+        FileCase{"hugeDecoys", frozenText(goodFields, goodCards, 2147483647LL), true},
+        FileCase{"windowsLineEnds", crlf(goodText), true},
+        FileCase{"strayBlanks", "  " + goodText.substr(0, 20) + " \t " + goodText.substr(20), true},
+        FileCase{"numberAfter", goodText + "5\n", true}, FileCase{"endOfFileByte", goodText + "\x1a", true},
+        FileCase{"notesAfter", goodText + "notes of a space traveller\n", true}, FileCase{"minusAfter", goodText + "-\n", true},
+        FileCase{"negativeFuel", withField(2, -35), true, fieldsWith(2, -35)},
+        FileCase{"farDistance", withField(4, 1000000000), true, fieldsWith(4, 1000000000)},
+        FileCase{"deepBarrier", withField(6, -1000000000), true, fieldsWith(6, -1000000000)},
+        FileCase{"fullDeck", frozenText(fieldsWith(11, 19), countdownDeck()), true, fieldsWith(11, 19), countdownDeck()},
+        FileCase{"empty", ""}, FileCase{"blank", "  \n\n"}, FileCase{"short", goodText.substr(0, 150)},
+        FileCase{"oneMissing", frozenText(goodFields, {1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
+        FileCase{"letters", "hello world\n"}, FileCase{"numberAndLetters", replaced("250", "25O")},
+        FileCase{"lastNumberNotWhole", goodText.substr(0, goodText.size() - 1) + "x"},
+        FileCase{"beyond32Bits", withField(2, 4294967296LL)}, FileCase{"beyondInt32", withField(0, 2147483648LL)},
+        FileCase{"hugeDecoy", "99999999999999999999\n" + goodText.substr(goodText.find('\n') + 1)},
+        FileCase{"fuelTooLarge", withField(2, 1000000001LL)}, FileCase{"spinsTooNegative", withField(3, -1000000001LL)},
+        FileCase{"diamondFlag2", withField(7, 2)}, FileCase{"goldFlagMinus1", withField(9, -1)},
+        FileCase{"stationFlag7", withField(10, 7)}, FileCase{"deckRepeats", withDeck({3, 3}, 1)},
+        FileCase{"last20", withDeck({1}, 20)}, FileCase{"lastMinus1", withDeck({1}, -1)},
+        FileCase{"card21", withDeck({21}, 0)}, FileCase{"cardAfterLast", withDeck({1, 2, 3}, 1)},
+        FileCase{"gapInsideLast", withDeck({1, 0, 3}, 2)}, FileCase{"negativeCard", withDeck({-4}, 0)},
+        FileCase{"nul", std::string(82, '\0')}, FileCase{"minusAlone", replaced("\n", "\n-\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Thousands of random edits: whatever the reader accepts is a sound game, and the resume
-// prompt agrees with the reader and leaves the file on disk byte for byte.
+// Thousands of random edits: whatever the reader accepts is a sound game, and on disk the
+// resume prompt agrees with the reader and leaves the file as it was.
 TEST_F(FrozenGame, MutatedFilesNeverResumeGarbage)
 {
     std::mt19937 random(2026);
@@ -355,18 +338,23 @@ TEST_F(FrozenGame, MutatedFilesNeverResumeGarbage)
         }
         MissionState state;
         const bool sound = readFrozenGame(text, state);
-        accepted += sound;
-        if (sound) {
-            ASSERT_TRUE(deckIsValid(state.eventDeck));
-            for (int flag : {state.hasDiamond, state.hasPlatinum, state.hasGold, state.stationVisited})
-                ASSERT_TRUE(flag == 0 || flag == 1);
-            for (long long counter : savedFields(state)) ASSERT_LE(std::abs(counter), 1000000000LL);
+        if (i % 20 == 0) {  // on disk: the prompt agrees, and the file is left byte for byte
+            writeFile("mars.dat", text);
+            mission = MissionState{};
+            console = ScriptedConsole();
+            installConsole(console);
+            console.queueKeys("r");
+            console.queueKey(keyEsc);  // a damaged file refuses R; ESC leaves through the quit screen
+            console.queueKey(keyEsc);
+            EXPECT_EQ(ends([] { offerResume(); }), !sound);
+            EXPECT_EQ(readFile("mars.dat"), text);
         }
-        if (i % 20 != 0) continue;
-        writeFile("mars.dat", text);
-        resumeWith("rb");  // a damaged file refuses R, and B begins a new game beside it
-        EXPECT_EQ(mission.resumedGame, sound ? 1 : 0);
-        EXPECT_EQ(readFile("mars.dat"), text);
+        if (!sound) continue;
+        ++accepted;
+        ASSERT_TRUE(deckIsValid(state.eventDeck));
+        for (int flag : {state.hasDiamond, state.hasPlatinum, state.hasGold, state.stationVisited})
+            ASSERT_TRUE(flag == 0 || flag == 1);
+        for (long long counter : savedFields(state)) ASSERT_LE(std::abs(counter), 1000000000LL);
     }
     EXPECT_LT(accepted, 4000);
 }
