@@ -1,3 +1,5 @@
+#include "support/trace.h"
+
 #include <algorithm>
 #include <array>
 #include <string>
@@ -5,7 +7,6 @@
 
 #include "landings/asteroid.h"
 #include "landings/station.h"
-#include "landings/landing_test.h"
 
 namespace {
 
@@ -41,12 +42,12 @@ Rock costOf(int face, char good)
 std::string sign(int face)
 {
     const Prices& p = priceByFace[static_cast<std::size_t>(face - 1)];
-    return std::string("You see a large sign, it says:\n") + "SUPPLIES FOR SALE HERE!\n" + "FUEL - ONE " +
-           capitals[p.fuel] + " ROCK\n\n" + "PHASER POWER CELLS - ONE " + capitals[p.cells] + " ROCK\n\n" +
-           "BARRIER GENERATOR - ONE " + capitals[p.generator] + " ROCK\n\n";
+    return std::string("You see a large sign, it says:\nSUPPLIES FOR SALE HERE!\n") + "FUEL - ONE " + capitals[p.fuel] +
+           " ROCK\n\n" + "PHASER POWER CELLS - ONE " + capitals[p.cells] + " ROCK\n\n" + "BARRIER GENERATOR - ONE " +
+           capitals[p.generator] + " ROCK\n\n";
 }
 
-class Station : public LandingTest {
+class Station : public GameTest {
 protected:
     void carry(bool d, bool p, bool g)
     {
@@ -60,62 +61,109 @@ protected:
     }
     void expectArrestVerse() const
     {
-        expectVerse(3, 10, "Oh no!  You cannot pay for the goods.", "But this mission is done!");
+        expectVerse(console, 3, 10, "Oh no!  You cannot pay for the goods.", "But this mission is done!");
     }
 };
 
-// --- Approach and landing --------------------------------------------------------------------
+// --- Both landings: the approach, and the crash rolls of a die of 20 ---------------------------
 
-TEST_F(Station, ApproachAndDeclineWithEscapeRefused)
+struct ApproachCase {
+    const char* name;
+    void (*visit)();
+    Names cues;
+    Trace sight;
+    int blanks;  // of the landing prompt
+};
+
+const ApproachCase approaches[] = {
+    {"Asteroid", asteroidEncounter, {"aste"}, {"You are approaching a large asteroid.", "It looks parched and barren."}, 29},
+    {"Station", spaceStation, {"stat", "stat", "stat"},
+     {"You are nearing a space station.", "Its flashing lights are visible in the darkness."}, 30},
+};
+
+class Approach : public GameTest, public ::testing::WithParamInterface<ApproachCase> {};
+
+// The cue, the two lines, then the landing question, which takes only Y and N (not ESC); N
+// leaves at once, rolling nothing.
+TEST_P(Approach, AsksToLandAndLeavesOnNo)
 {
+    const ApproachCase& approach = GetParam();
     mission.soundOn = 'y';
+    console.queueKeys("x");
     console.queueKey(keyEsc);
     console.queueKeys("N");
     gotoColRow(1, 5);
-    spaceStation();
-    EXPECT_EQ(rows(5, 6), (std::vector<std::string>{"You are nearing a space station.",
-                                                    "Its flashing lights are visible in the darkness."}));
-    const std::vector<LogEntry> prompt = {moved(17, 21), wrote(std::string(30, ' ')), moved(17, 21), paused(200),
-                                          wrote("Do you want to land?  Y or N  ")};
-    std::vector<LogEntry> twice = prompt;
-    twice.push_back(pressed(keyEsc));
-    twice.insert(twice.end(), prompt.begin(), prompt.end());
-    twice.push_back(pressed('N'));
-    EXPECT_TRUE(logHasRun(twice));
-    EXPECT_EQ(console.log()[1], played("stat"));  // after the test's own move to row 5
-    EXPECT_EQ(shortNames(sounds()), (Names{"stat", "stat", "stat"}));
+    approach.visit();
+    EXPECT_EQ(console.log()[1], played(approach.cues[0]));
+    EXPECT_EQ(rows(5, 6), approach.sight);
+    const std::string question = "Do you want to land?  Y or N  ";
+    EXPECT_TRUE(logHasRun(console, {pressed('x'), moved(17, 21), wrote(std::string(approach.blanks, ' ')), moved(17, 21),
+                                    paused(200), wrote(question), pressed(keyEsc)}));
+    const Trace written = writes();
+    EXPECT_EQ(std::count(written.begin(), written.end(), question), 3);
+    EXPECT_EQ(shortNames(sounds()), approach.cues);
     EXPECT_EQ(chance->taken(), 0);
-    EXPECT_EQ(mission.stationVisited, 0);  // the dispatcher's business
+    EXPECT_EQ(mission.rocksPlaced + mission.stationVisited, 0);  // the visit's business, the dispatcher's
 }
 
-class SignByFace : public Station, public ::testing::WithParamInterface<int> {};
+INSTANTIATE_TEST_SUITE_P(Landings, Approach, ::testing::ValuesIn(approaches),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_P(SignByFace, ShowsThePriceListOfTheDie)
+// Each landing and blast-off crashes on 13 only, after the landing or ignition cue.
+struct CrashPoint {
+    const char* name;
+    void (*run)();
+    const char* keys;  // before the roll
+    Names cues;        // up to the roll's outcome
+    int verseRow;      // the first line's
+    const char* firstLine;
+    std::vector<int> safeDraws;  // after a safe roll, to the end of the visit
+    const char* safeKeys;
+};
+
+const CrashPoint crashPoints[] = {
+    {"AsteroidLanding", asteroidEncounter, "y", {"aste", "lago"}, 3, "Oh no!  You crashed into a million pieces.",
+     {16, 15, 14, 1, 1}, "b"},
+    {"AsteroidBlastOff", asteroidBlastOff, "", {"stup", "blof"}, 3, "Oh no!  You have crashed on blastoff.", {}, ""},
+    // The station's landing verse begins with a line end.
+    {"StationLanding", spaceStation, "y", {"stat", "stat", "stat", "lago"}, 4, "Oh no!  You crashed while trying to land.",
+     {2, 1}, "nb"},
+    {"StationBlastOff", stationBlastOff, "b", {"stup", "blof"}, 3, "Oh no!  You have crashed on blastoff.", {}, ""},
+};
+
+class Touchdown : public GameTest, public ::testing::WithParamInterface<std::tuple<CrashPoint, int>> {};
+
+TEST_P(Touchdown, CrashesOnlyOnThirteen)
 {
-    const int face = GetParam();
-    chance->face(1).face(face);
-    console.queueKeys("y");
-    EXPECT_THROW(spaceStation(), ScriptExhausted);  // waits at the trading prompt
-    EXPECT_EQ(mission.dieRoll, face);
-    EXPECT_EQ(rows(5, 13), (std::vector<std::string>{
-                               "Beautiful landing.",
-                               "You see a large sign, it says:",
-                               "SUPPLIES FOR SALE HERE!",
-                               std::string("FUEL - ONE ") + capitals[priceByFace[face - 1].fuel] + " ROCK",
-                               "",
-                               std::string("PHASER POWER CELLS - ONE ") + capitals[priceByFace[face - 1].cells] +
-                                   " ROCK",
-                               "",
-                               std::string("BARRIER GENERATOR - ONE ") +
-                                   capitals[priceByFace[face - 1].generator] + " ROCK",
-                               "",
-                           }));
-    EXPECT_EQ(console.rowText(14), tradingPrompt.substr(0, tradingPrompt.size() - 1));
-    EXPECT_TRUE(logHasRun({cleared(), moved(1, 5), wrote("Beautiful landing.\n"), paused(2000),
-                           wrote(sign(face) + tradingPrompt)}));
+    const auto& [point, face] = GetParam();
+    mission.soundOn = 'y';
+    chance->face(face);
+    console.queueKeys(point.keys);
+    Names cues = point.cues;
+    if (face == 13) {
+        console.queueKey(keyEsc);
+        EXPECT_TRUE(ends(point.run));
+        cues.insert(cues.end(), {"expl", "exit"});
+        EXPECT_TRUE(logHasRun(console, {played("expl"), cleared(), moved(1, 3)}));
+        EXPECT_EQ(console.rowText(3), point.verseRow == 3 ? point.firstLine : "");
+        expectVerse(console, point.verseRow, 10, point.firstLine, "But THIS MISSION IS OVER!");
+    } else {
+        for (int draw : point.safeDraws) chance->face(draw);
+        console.queueKeys(point.safeKeys);
+        EXPECT_FALSE(ends(point.run));
+        if (!point.safeDraws.empty()) cues.insert(cues.end(), {"stup", "blof"});
+    }
+    EXPECT_EQ(shortNames(sounds()), cues);
+    EXPECT_EQ(chance->left(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(SixPriceLists, SignByFace, ::testing::Range(1, 7));
+INSTANTIATE_TEST_SUITE_P(DieOfTwenty, Touchdown,
+                         ::testing::Combine(::testing::ValuesIn(crashPoints), ::testing::Values(1, 12, 13, 14, 20)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" + std::to_string(std::get<1>(info.param));
+                         });
+
+// --- The sign and the trading ------------------------------------------------------------------
 
 // Without a rock the sign can still be read; the visit ends with the blast-off prompt, which
 // takes only B.
@@ -123,33 +171,23 @@ TEST_F(Station, AVisitWithoutTrading)
 {
     mission.soundOn = 'y';
     chance->face(1).face(3).face(1);
-    console.queueKeys("y" "xn");
-    console.queueKeys("x");
+    console.queueKeys("y" "xn" "x");
     console.queueKey(keyEsc);
     console.queueKeys("B");
     const MissionState before = mission;
     spaceStation();
-
-    EXPECT_TRUE(logHasRun({wrote(sign(3) + tradingPrompt), pressed('x'), wrote(tradingPrompt), pressed('n')}));
-    const std::vector<LogEntry> prompt = {moved(1, 21), wrote(std::string(69, ' ')), moved(17, 21), paused(200),
-                                          wrote(blastOffPrompt)};
-    std::vector<LogEntry> thrice;
-    for (int key : {int('x'), keyEsc, int('B')}) {
-        thrice.insert(thrice.end(), prompt.begin(), prompt.end());
-        thrice.push_back(pressed(key));
-    }
-    EXPECT_TRUE(logHasRun(thrice));
-    EXPECT_EQ(rows(5, 6), (std::vector<std::string>{"Successful blastoff!",
-                                                    "You are back on course and ready to resume your trip."}));
-    EXPECT_EQ(shortNames(sounds()), (Names{"stat", "stat", "stat", "lago", "stup", "blof"}));
+    EXPECT_TRUE(logHasRun(console, {played("lago"), moved(1, 5), wrote("Beautiful landing.\n"), paused(2000),
+                                    wrote(sign(3) + tradingPrompt), pressed('x'), wrote(tradingPrompt), pressed('n')}));
+    EXPECT_TRUE(logHasRun(console, {pressed('x'), moved(1, 21), wrote(std::string(69, ' ')), moved(17, 21), paused(200),
+                                    wrote(blastOffPrompt), pressed(keyEsc)}));
+    const Trace written = writes();
+    EXPECT_EQ(std::count(written.begin(), written.end(), blastOffPrompt), 3);
+    EXPECT_EQ(rows(5, 7), (Trace{"Successful blastoff!", "You are back on course and ready to resume your trip.", ""}));
     EXPECT_EQ(mission.fuel, before.fuel);
     EXPECT_EQ(mission.phaserCells, before.phaserCells);
     EXPECT_EQ(mission.barrierCharges, before.barrierCharges);
     EXPECT_EQ(console.clears(), 2);
-    EXPECT_EQ(chance->left(), 0u);
 }
-
-// --- The trading table -----------------------------------------------------------------------
 
 enum Effect { addsFuel, freshCells, newGenerator, arrest };
 
@@ -187,14 +225,12 @@ TEST_P(TradingTable, CueMessageAndChange)
     if (row.cue != nullptr) cues.push_back(row.cue);
     std::vector<LogEntry> run = {pressed(row.good)};
     if (row.cue != nullptr) run.push_back(played(row.cue));
-
     if (row.effect == arrest) {
         console.queueKey(keyEsc);
         EXPECT_TRUE(ends([] { spaceStation(); }));
-        run.insert(run.end(), {wrote(row.message), paused(2000), played("arre"), played("arre"), played("arre"),
-                               cleared(), moved(1, 3)});
+        run.insert(run.end(), {wrote(row.message), paused(2000), played("arre"), played("arre"), played("arre"), cleared(),
+                               moved(1, 3)});
         cues.insert(cues.end(), {"arre", "arre", "arre", "exit"});
-        EXPECT_EQ(textAfterClear(1), "Beautiful landing.\n" + sign(face) + tradingPrompt + row.message);
         expectArrestVerse();
     } else {
         chance->face(1);
@@ -202,12 +238,9 @@ TEST_P(TradingTable, CueMessageAndChange)
         spaceStation();
         run.insert(run.end(), {wrote(row.message + tradingPrompt), pressed('n')});
         cues.insert(cues.end(), {"stup", "blof"});
-        EXPECT_EQ(textAfterClear(1), "Beautiful landing.\n" + sign(face) + tradingPrompt + row.message +
-                                         tradingPrompt + std::string(69, ' ') + blastOffPrompt);
     }
-    EXPECT_TRUE(logHasRun(run));
+    EXPECT_TRUE(logHasRun(console, run));
     EXPECT_EQ(shortNames(sounds()), cues);
-
     EXPECT_EQ(mission.fuel, row.effect == addsFuel ? 500 : 300);
     EXPECT_EQ(mission.phaserCells, row.effect == freshCells ? 5 : 7);
     EXPECT_EQ(mission.barrierCharges, row.effect == newGenerator ? 5 : 9);
@@ -240,11 +273,12 @@ INSTANTIATE_TEST_SUITE_P(
         TradeCase{'b', platinum, false, "dama", "\nNice try, but You do not have any platinum.\n", arrest},
         TradeCase{'b', gold, false, nullptr, "\nYou do not have any gold.\n", arrest}));
 
-// Every price list, every order: with all three rocks each good is bought once. Sound is on,
-// so no cue may roll and disturb the die the purchases read.
+// Every price list on the sign, every order: with all three rocks each good is bought once
+// (sound on, so no cue may roll and disturb the die the purchases read). Buying the first good
+// again asks for the rock it spent: the cannot-pay ending.
 class AllThreeRocks : public Station, public ::testing::WithParamInterface<int> {};
 
-TEST_P(AllThreeRocks, BuyEverythingInAnyOrder)
+TEST_P(AllThreeRocks, BuyEverythingInAnyOrderThenOneTooMany)
 {
     const int face = GetParam();
     std::string order = "bfp";
@@ -253,102 +287,20 @@ TEST_P(AllThreeRocks, BuyEverythingInAnyOrder)
     mission.phaserCells = 0;
     mission.barrierCharges = -2;
     carry(true, true, true);
-    chance->face(1).face(face).face(1);
-    console.queueKeys("y" + order + "nb");
-    spaceStation();
+    chance->face(1).face(face);
+    console.queueKeys("y" + order + order[0]);
+    console.queueKey(keyEsc);
+    EXPECT_TRUE(ends([] { spaceStation(); }));
+    EXPECT_NE(textAfterClear(console, 1).find(sign(face) + tradingPrompt), std::string::npos) << "the sign of the die";
     EXPECT_EQ(mission.fuel, 600);
     EXPECT_EQ(mission.phaserCells, 5);
     EXPECT_EQ(mission.barrierCharges, 5);
     EXPECT_EQ(mission.hasDiamond + mission.hasPlatinum + mission.hasGold, 0);
     const Names cues = shortNames(sounds());
     EXPECT_EQ(std::count(cues.begin(), cues.end(), "rock"), 3);
-}
-
-INSTANTIATE_TEST_SUITE_P(SixPriceLists, AllThreeRocks, ::testing::Range(1, 7));
-
-TEST_F(Station, BuyingTheSameGoodTwiceEndsInArrest)
-{
-    carry(true, true, true);
-    chance->face(1).face(4);  // fuel costs platinum
-    console.queueKeys("yff");
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends([] { spaceStation(); }));
-    EXPECT_EQ(mission.fuel, 600);
-    EXPECT_EQ(mission.hasPlatinum, 0);
-    EXPECT_EQ(mission.hasDiamond + mission.hasGold, 2);
-    EXPECT_EQ(textAfterClear(1), "Beautiful landing.\n" + sign(4) + tradingPrompt +
-                                     "\nOkay, you now have 600 units of fuel\n" + tradingPrompt +
-                                     "\nYou do not have any platinum\n");
     expectArrestVerse();
 }
 
-// A rock spent at the station is found again on the asteroid where it lay.
-TEST_F(Station, ASpentRockLiesAgainOnItsSquare)
-{
-    mission.rocksPlaced = 1;
-    mission.diamondSquare = 6;
-    mission.platinumSquare = 5;
-    mission.goldSquare = 8;
-    carry(true, false, false);
-    chance->face(1).face(1).face(1);  // fuel costs the diamond
-    console.queueKeys("y" "f" "nb");
-    spaceStation();
-    EXPECT_EQ(mission.hasDiamond, 0);
-
-    console.clearLog();
-    console.queueKeys("n");
-    showSquare(6);
-    EXPECT_EQ(allWrites(), "You have 100 units of oxygen.\nYou see a sparkling rock, it looks like a diamond.\n"
-                           "Do you want to take it? Y or N   \nAll right, move on.\n");
-}
-
-// --- Crashes ---------------------------------------------------------------------------------
-
-class StationCrash : public Station, public ::testing::WithParamInterface<int> {};
-
-TEST_P(StationCrash, LandingCrashesOnlyOnThirteen)
-{
-    const int face = GetParam();
-    mission.soundOn = 'y';
-    chance->face(face);
-    console.queueKeys("y");
-    if (face == 13) {
-        console.queueKey(keyEsc);
-        EXPECT_TRUE(ends([] { spaceStation(); }));
-        EXPECT_EQ(shortNames(sounds()), (Names{"stat", "stat", "stat", "lago", "expl", "exit"}));
-        EXPECT_TRUE(logHasRun({cleared(), played("lago"), played("expl"), cleared(), moved(1, 3)}));
-        EXPECT_EQ(console.rowText(3), "");  // the verse begins with a line end
-        expectVerse(4, 10, "Oh no!  You crashed while trying to land.", "But THIS MISSION IS OVER!");
-        EXPECT_EQ(chance->left(), 0u);
-    } else {
-        chance->face(2).face(1);
-        console.queueKeys("nb");
-        spaceStation();
-        EXPECT_EQ(textAfterClear(1).substr(0, 19), "Beautiful landing.\n");
-        EXPECT_EQ(shortNames(sounds()), (Names{"stat", "stat", "stat", "lago", "stup", "blof"}));
-    }
-}
-
-TEST_P(StationCrash, BlastOffCrashesOnlyOnThirteen)
-{
-    const int face = GetParam();
-    mission.soundOn = 'y';
-    chance->face(face);
-    console.queueKeys("b");
-    if (face == 13) {
-        console.queueKey(keyEsc);
-        EXPECT_TRUE(ends([] { stationBlastOff(); }));
-        EXPECT_EQ(shortNames(sounds()), (Names{"stup", "blof", "expl", "exit"}));
-        EXPECT_TRUE(logHasRun({played("blof"), played("expl"), cleared(), moved(1, 3)}));
-        expectVerse(3, 10, "Oh no!  You have crashed on blastoff.", "But THIS MISSION IS OVER!");
-    } else {
-        stationBlastOff();
-        EXPECT_EQ(shortNames(sounds()), (Names{"stup", "blof"}));
-        const std::string lines = "Successful blastoff!\nYou are back on course and ready to resume your trip.\n";
-        EXPECT_TRUE(logHasRun({cleared(), moved(1, 5), wrote(lines)}));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(DieOfTwenty, StationCrash, ::testing::Values(1, 12, 13, 14, 20));
+INSTANTIATE_TEST_SUITE_P(SixPriceLists, AllThreeRocks, ::testing::Range(1, 7));
 
 }  // namespace

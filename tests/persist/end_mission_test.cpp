@@ -29,39 +29,29 @@ INSTANTIATE_TEST_SUITE_P(Table, DistanceLeft,
                                            DistanceCase{10, "You had 1 million miles to go."},
                                            DistanceCase{0, ""}, DistanceCase{-6, ""}, DistanceCase{-40, ""}));
 
-class EndMission : public GameTest {};
+// In both modes the screen waits for ESC alone; the full game deletes the frozen game and
+// tells its statistics, the Zapfest mode does neither and plays its own exit cue.
+class EndMission : public GameTest, public ::testing::WithParamInterface<bool> {};
 
-TEST_F(EndMission, WaitsForEscAndIgnoresEveryOtherKey)
+TEST_P(EndMission, WaitsForEscAndKeepsTheFileOnlyInTheZapfestMode)
 {
+    const bool zapfest = GetParam();
+    writeFile("mars.dat", "frozen\n");
+    mission.zapfestMode = zapfest ? 1 : 0;
     mission.soundOn = 'y';
     console.queueKeys("qy\r");
     console.queueKey(keyCtrlC);
     console.queueKey(keyEsc);
     EXPECT_TRUE(ends([] { endMission(); }));
     EXPECT_TRUE(console.scriptUsedUp());
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit"}));
+    EXPECT_EQ(fileExists("mars.dat"), zapfest);
+    EXPECT_EQ(console.rowText(1), zapfest ? "" : "You made 0 spins of the cosmic wheel.");
+    EXPECT_EQ(console.at(34, 21, 28), "Bye for now space traveller!");
+    EXPECT_EQ(console.at(34, 22, 20), "Press ESCAPE to exit");
+    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{zapfest ? "zapf" : "exit"}));
     EXPECT_EQ(pauses(), (std::vector<int>{3000}));
 }
 
-TEST_F(EndMission, TheZapfestModeKeepsTheFileAndShowsNoStatistics)
-{
-    writeFile("mars.dat", "frozen\n");
-    mission.zapfestMode = 1;
-    mission.soundOn = 'y';
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends([] { endMission(); }));
-    EXPECT_EQ(console.rowText(1), "");
-    EXPECT_TRUE(fileExists("mars.dat"));
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"zapf"}));
-    EXPECT_EQ(console.at(34, 21, 28), "Bye for now space traveller!");
-}
-
-TEST_F(EndMission, TheFullGameDeletesTheFrozenGame)
-{
-    writeFile("mars.dat", "frozen\n");
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends([] { endMission(); }));
-    EXPECT_FALSE(fileExists("mars.dat"));
-}
+INSTANTIATE_TEST_SUITE_P(FullGameAndZapfest, EndMission, ::testing::Bool());
 
 }  // namespace
