@@ -1,0 +1,161 @@
+// libFuzzer target for the frozen game: any bytes as the reader's text and as "mars.dat" at the
+// start-up resume offer. Aborts (and so reports) when
+// - the reader accepts a state that is not sound, or changes the state when it refuses;
+// - an accepted state, frozen again and read back, is not the same state;
+// - the resume offer resumes a file the reader refuses (or not one it accepts), asks for more
+//   than the R or B it is given, or changes the file.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <unistd.h>
+
+#include "console/scripted_console.h"
+#include "mission/chance.h"
+#include "mission/mission_state.h"
+#include "persist/frozen_game.h"
+
+#define CHECK(condition)                                                \
+    do {                                                                \
+        if (!(condition)) {                                             \
+            std::fprintf(stderr, "frozen_game_fuzz: %s\n", #condition); \
+            std::abort();                                               \
+        }                                                               \
+    } while (0)
+
+namespace {
+
+// The resume offer refuses files larger than this without reading them as a game.
+constexpr std::size_t largestFile = 64 * 1024;
+
+auto fields(const MissionState& s)
+{
+    return std::tie(s.fuel, s.distanceLeft, s.oxygen, s.barrierCharges, s.dieRoll, s.soundOn, s.phaserCells,
+                    s.eventDeck.cards, s.eventDeck.last, s.damage, s.warnings, s.spins, s.hasDiamond,
+                    s.hasPlatinum, s.hasGold, s.stationVisited, s.resumedGame, s.zapfestMode, s.eraDeck.cards,
+                    s.eraDeck.last, s.goldSquare, s.platinumSquare, s.diamondSquare, s.rocksPlaced);
+}
+bool same(const MissionState& a, const MissionState& b) { return fields(a) == fields(b); }
+
+// A game under way, so that a reader writing fields the file does not hold is seen.
+MissionState playedState()
+{
+    MissionState s;
+    s.oxygen = 45;
+    s.soundOn = 'y';
+    s.dieRoll = 7;
+    s.eraDeck.cards[0] = 5;
+    s.goldSquare = 3;
+    s.rocksPlaced = 1;
+    return s;
+}
+
+bool sound(const MissionState& s)
+{
+    for (std::int32_t flag : {s.hasDiamond, s.hasPlatinum, s.hasGold, s.stationVisited})
+        if (flag != 0 && flag != 1) return false;
+    for (std::int32_t counter : {s.damage, s.warnings, s.fuel, s.spins, s.distanceLeft, s.phaserCells,
+                                 s.barrierCharges})
+        if (counter > 1000000000 || counter < -1000000000) return false;
+    return deckIsValid(s.eventDeck) && deckIsValid(s.eraDeck);
+}
+
+std::string frozenTextOf(const MissionState& s)
+{
+    mission = s;
+    gameSrand(1);
+    return frozenGameText();
+}
+
+std::string fileContents()
+{
+    std::ifstream in(frozenGameFile, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The resume offer reads "mars.dat" in the working directory: it runs in a scratch directory of
+// our own, and everything else (corpus, crash files) in the one the fuzzer was started in.
+std::filesystem::path home;
+std::filesystem::path scratch;
+std::string artifactFlag;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    home = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "zorvane-fuzz-XXXXXX").string();
+    CHECK(mkdtemp(pattern.data()) != nullptr);
+    scratch = pattern;
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(scratch, ignored);
+    });
+    // A crash inside the resume offer would otherwise write its input into the scratch directory.
+    for (int i = 1; i < *argc; ++i)
+        if (std::string((*argv)[i]).rfind("-artifact_prefix=", 0) == 0) return 0;
+    static std::vector<char*> args(*argv, *argv + *argc);
+    artifactFlag = "-artifact_prefix=" + (home / "").string();
+    args.push_back(artifactFlag.data());
+    args.push_back(nullptr);
+    *argc += 1;
+    *argv = args.data();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const MissionState start = playedState();
+
+    // The reader.
+    MissionState loaded = start;
+    const bool accepted = readFrozenGame(text, loaded);
+    if (accepted) {
+        CHECK(sound(loaded));
+        const std::string again = frozenTextOf(loaded);
+        MissionState reread = start;
+        CHECK(readFrozenGame(again, reread));
+        CHECK(same(reread, loaded));
+        CHECK(frozenTextOf(reread) == again);
+    } else {
+        CHECK(same(loaded, start));
+    }
+
+    // The resume offer at start-up, with the player pressing R and then B: R resumes a sound
+    // file, a damaged one offers only B.
+    std::filesystem::current_path(scratch);
+    {
+        std::ofstream out(frozenGameFile, std::ios::binary | std::ios::trunc);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        CHECK(out.good());
+    }
+    ScriptedConsole console;
+    installConsole(console);
+    console.queueKeys("rb");
+    mission = start;
+    try {
+        offerResume();
+    } catch (const ProgramEnded&) {
+        CHECK(!"the resume offer ended the program");
+    } catch (const ScriptExhausted&) {
+        CHECK(!"the resume offer wanted more keys than R and B");
+    }
+    const std::string after = fileContents();
+    std::remove(frozenGameFile);
+    std::filesystem::current_path(home);
+    const bool resumable = accepted && size <= largestFile;
+    CHECK(mission.resumedGame == (resumable ? 1 : 0));
+    CHECK(console.keysLeft() == (resumable ? 1u : 0u));
+    MissionState expected = resumable ? loaded : start;
+    expected.resumedGame = resumable ? 1 : 0;
+    CHECK(same(mission, expected));
+    CHECK(after == text);
+    return 0;
+}
