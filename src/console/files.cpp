@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #ifdef _WIN32
 #include <io.h>
@@ -25,6 +26,18 @@ bool faultAt(FileFault step)
 }
 
 std::string reason() { return std::strerror(errno); }
+
+// What stands at the path. Only a plain file is ever opened: a named pipe or a device in its
+// place would block the open, or the read, for as long as nobody writes to it.
+enum class Entry { Missing, PlainFile, SomethingElse };
+
+Entry entryAt(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status)) return Entry::Missing;
+    return std::filesystem::is_regular_file(status) ? Entry::PlainFile : Entry::SomethingElse;
+}
 
 bool flushToDisk(std::FILE* file)
 {
@@ -49,6 +62,8 @@ bool renameOver(const std::string& from, const std::string& to)
 
 bool fileCanBeOpened(const std::string& path)
 {
+    const Entry entry = entryAt(path);
+    if (entry != Entry::PlainFile) return entry == Entry::SomethingElse;
     std::FILE* file = std::fopen(path.c_str(), "r");
     if (!file) return false;
     std::fclose(file);
@@ -58,6 +73,7 @@ bool fileCanBeOpened(const std::string& path)
 bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& contents)
 {
     contents.clear();
+    if (entryAt(path) != Entry::PlainFile) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
     char buffer[4096];

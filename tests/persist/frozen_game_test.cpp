@@ -319,6 +319,31 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"nul", std::string(82, '\0')}, FileCase{"minusAlone", replaced("\n", "\n-\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A directory or a named pipe by the file's name is reported as damaged at start-up, never
+// opened (opening a pipe would wait for a writer for ever), and a freeze replaces the pipe.
+TEST_F(FrozenGame, SomethingElseThanAFileInItsPlaceIsDamagedAndNeverOpened)
+{
+    for (const bool pipe : {false, true}) {
+        SetUp();
+        const std::filesystem::path frozen = scratch / "mars.dat";
+        if (pipe) {
+            ASSERT_EQ(mkfifo(frozen.c_str(), 0600), 0);
+        } else {
+            std::filesystem::create_directory(frozen);
+        }
+        console.queueKeys("rb");
+        offerResume();
+        EXPECT_EQ(mission.resumedGame, 0);
+        EXPECT_EQ(console.at(23, 20, 49), "The frozen game is damaged and cannot be resumed.");
+        EXPECT_TRUE(std::filesystem::exists(frozen));
+        if (!pipe) continue;
+        for (int i = 0; i < 50; ++i) chance->push(0);
+        console.queueKey(keyEsc);
+        EXPECT_TRUE(ends([] { freezeGame(); }));
+        EXPECT_TRUE(std::filesystem::is_regular_file(frozen));
+    }
+}
+
 // Thousands of random edits: whatever the reader accepts is a sound game, and on disk the
 // resume prompt agrees with the reader and leaves the file as it was.
 TEST_F(FrozenGame, MutatedFilesNeverResumeGarbage)

@@ -48,6 +48,9 @@ void logRow(const char* table, std::size_t row, std::size_t rows)
 
 void GameTest::SetUp()
 {
+    // A test that starts over within itself calls SetUp again: the last start's scratch
+    // directory goes first, and the working directory to come back to stays the first one.
+    if (!scratch.empty()) GameTest::TearDown();
     mission = MissionState{};
     console = ScriptedConsole();
     installConsole(console);
@@ -65,6 +68,7 @@ void GameTest::TearDown()
     std::filesystem::permissions(scratch, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(scratch, ignored);
+    scratch.clear();
     chance.reset();
 }
 
