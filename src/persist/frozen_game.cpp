@@ -1,5 +1,6 @@
 #include "persist/frozen_game.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <string>
@@ -96,7 +97,10 @@ std::string frozenGameText()
 {
     std::string text;
     for (int i = 0; i < decoyCount; ++i) text += std::to_string(gameRand() % 400 + 1) + "\n";
-    for (int i = 0; i < savedFieldCount; ++i) text += std::to_string(*savedCounters(mission, i)) + "\n";
+    // A game taken up from a file with a counter at the limit the reader accepts can carry it a
+    // little past; it is written back at the limit, so that the game resumes again.
+    for (int i = 0; i < savedFieldCount; ++i)
+        text += std::to_string(std::clamp<std::int64_t>(*savedCounters(mission, i), -counterLimit, counterLimit)) + "\n";
     for (std::int32_t card : mission.eventDeck.cards) text += std::to_string(card) + "\n";
     return text;
 }

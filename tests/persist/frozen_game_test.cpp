@@ -109,6 +109,21 @@ TEST_F(FrozenGame, FreezeWritesEightyTwoLinesAndTheFrozenScreen)
     EXPECT_FALSE(fileExists("mars.dat.new"));
 }
 
+// A game resumed with its fuel at the billion a file may hold, and then refuelled past it, is
+// frozen at the limit: what the game writes, it takes back.
+TEST_F(FrozenGame, CountersBeyondTheLimitAreFrozenAtItAndResume)
+{
+    setPlayedState();
+    mission.fuel = 1000000040;
+    mission.barrierCharges = -1000000001;
+    freezeWithDecoys({0});
+    MissionState resumed;
+    ASSERT_TRUE(readFrozenGame(readFile("mars.dat"), resumed));
+    EXPECT_EQ(resumed.fuel, 1000000000);
+    EXPECT_EQ(resumed.barrierCharges, -1000000000);
+    EXPECT_EQ(resumed.distanceLeft, mission.distanceLeft);
+}
+
 // Freeze, resume, freeze again at once: the saved fields come back and only those, and the
 // second file differs from the first in its decoys alone.
 TEST_F(FrozenGame, ResumeGivesBackTheSavedFieldsAndOnlyThose)
