@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "support/game_test.h"
+#include "encounters/table_walk.h"
 
 namespace {
 
@@ -104,27 +104,7 @@ std::string keyCueOf(char action, bool live)
     return "?";
 }
 
-class QuietSpaceTable : public GameTest, public ::testing::WithParamInterface<QuietCase> {
-protected:
-    // The outcome's log from the move to row 9 on, split at its first written text: the cues
-    // and their pauses before, and whatever is heard or waited for after.
-    void splitOutcome(Texts& before, Texts& after) const
-    {
-        const auto& log = console.log();
-        std::size_t i = 0;
-        for (std::size_t k = 0; k < log.size(); ++k)
-            if (log[k].kind == LogEntry::Key) i = k;
-        while (i < log.size() && !(log[i].kind == LogEntry::Move && log[i].a == 1 && log[i].b == 9)) ++i;
-        bool written = false;
-        for (; i < log.size(); ++i) {
-            const LogEntry& entry = log[i];
-            Texts& into = written ? after : before;
-            if (entry.kind == LogEntry::Write) written = true;
-            if (entry.kind == LogEntry::Sound) into.push_back(shortNames({entry.text})[0]);
-            if (entry.kind == LogEntry::Pause) into.push_back("~" + std::to_string(entry.a));
-        }
-    }
-};
+class QuietSpaceTable : public GameTest, public ::testing::WithParamInterface<QuietCase> {};
 
 TEST_P(QuietSpaceTable, SettlesTheActionByItsRow)
 {
@@ -149,14 +129,13 @@ TEST_P(QuietSpaceTable, SettlesTheActionByItsRow)
     Texts screen = join(row.lines, Texts(10 - row.lines.size(), ""));
     EXPECT_EQ(rows(9, 18), screen);
 
-    Texts cues;
+    // The cues, then the lines; only the A move redraws the status rows.
+    Texts trace;
     if (c.soundOn)
-        for (const std::string& cue : row.cues) cues.push_back(cue == "key" ? keyCueOf(row.action, c.suppliesLive) : cue);
-    Texts heard, afterLines;
-    splitOutcome(heard, afterLines);
-    EXPECT_EQ(heard, cues);
-    // Only the A move redraws the status rows, with its two one-second pauses.
-    EXPECT_EQ(afterLines, (row.moves ? Texts{"~1000", "~1000"} : Texts{}));
+        for (const std::string& cue : row.cues) trace.push_back(cue == "key" ? keyCueOf(row.action, c.suppliesLive) : cue);
+    for (const std::string& line : row.lines) trace.push_back(line + "\n");
+    if (row.moves) trace.push_back("status");
+    EXPECT_EQ(walk::outcomeTrace(console), trace);
 
     EXPECT_EQ(mission.damage, before.damage + row.damage);
     EXPECT_EQ(mission.warnings, before.warnings + row.warnings);
