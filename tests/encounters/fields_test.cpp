@@ -106,65 +106,16 @@ INSTANTIATE_TEST_SUITE_P(Radiation, FieldTable, ::testing::ValuesIn(casesOf(radi
 INSTANTIATE_TEST_SUITE_P(Magnetism, FieldTable, ::testing::ValuesIn(casesOf(magnetism)), caseName);
 
 // Accelerating out of a field with the last of the fuel: the lines and any damage come first,
-// then the tank runs dry. An empty tank on entry (the spin burnt the last drop) still lets the
-// field be met; only A ends the mission from inside it.
-struct LastFuel {
-    const Scene* scene;
-    int fuel;
-    int die;
-    bool sound;
-};
+// then the tank runs dry.
+class FieldLastFuel : public LastFuelWalk {};
 
-class FieldLastFuel : public GameTest, public ::testing::WithParamInterface<LastFuel> {};
+TEST_P(FieldLastFuel, WritesTheLinesThenRunsDry) { walkLastFuel(true); }
 
-TEST_P(FieldLastFuel, WritesTheLinesThenRunsDry)
-{
-    const LastFuel& p = GetParam();
-    const Outcome& accelerate = p.scene->outcomes[p.die >= 4 ? 0 : 1];
-    const bool runsDry = p.fuel <= 20;
-    mission.soundOn = p.sound ? 'y' : 'n';
-    mission.fuel = p.fuel;
-    mission.distanceLeft = 100;
-    chance->face(p.die);
-    console.queueKeys("a");
-    console.queueKey(keyEsc);
+INSTANTIATE_TEST_SUITE_P(Both, FieldLastFuel, ::testing::ValuesIn(lastFuelCases({&radiation, &magnetism})),
+                         lastFuelName);
 
-    gotoColRow(1, 5);
-    EXPECT_EQ(ends(p.scene->run), runsDry);
-
-    std::vector<std::string> expected = expand(accelerate.cues, p.sound);
-    expected.insert(expected.end(), accelerate.lines.begin(), accelerate.lines.end());
-    if (runsDry) {
-        expected.push_back("~2000");
-        if (p.sound) expected.push_back("fuel");
-        expected.push_back("clear");
-        EXPECT_EQ(console.rowText(3), "Oh no!  You are out of fuel.");
-    } else {
-        expected.push_back("status");
-    }
-    EXPECT_EQ(outcomeTrace(console), expected);
-    EXPECT_EQ(mission.damage, p.die <= 3 ? 1 : 0) << "the damage of the A branch is counted before the move";
-    EXPECT_EQ(mission.fuel, p.fuel - 20);
-    EXPECT_EQ(mission.distanceLeft, 98);
-}
-
-std::vector<LastFuel> lastFuelCases()
-{
-    std::vector<LastFuel> cases;
-    for (const Scene* scene : {&radiation, &magnetism})
-        for (int fuel : {20, 21, 0})
-            for (int die : {3, 4})
-                for (bool sound : {true, false}) cases.push_back({scene, fuel, die, sound});
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Both, FieldLastFuel, ::testing::ValuesIn(lastFuelCases()),
-                         [](const ::testing::TestParamInfo<LastFuel>& info) {
-                             return std::string(info.param.scene->name) + "_fuel" + std::to_string(info.param.fuel) +
-                                    "_die" + std::to_string(info.param.die) +
-                                    (info.param.sound ? "_soundOn" : "_soundOff");
-                         });
-
+// An empty tank on entry (the spin burnt the last drop) still lets the field be met; only A
+// ends the mission from inside it.
 class FieldOnAnEmptyTank : public GameTest {};
 
 TEST_F(FieldOnAnEmptyTank, IsSettledAsUsualWithoutAcceleration)

@@ -208,67 +208,12 @@ INSTANTIATE_TEST_SUITE_P(Beer, MalfunctionTable, ::testing::ValuesIn(casesOf(bee
 
 // Accelerating away from a malfunction with the last of the fuel. The computer scolds first and
 // counts the damage and warning, then runs dry; the other three run dry before a word is said.
-struct LastFuel {
-    const Scene* scene;
-    int fuel;
-    bool sound;
-};
+class MalfunctionLastFuel : public LastFuelWalk {};
 
-class MalfunctionLastFuel : public GameTest, public ::testing::WithParamInterface<LastFuel> {};
+TEST_P(MalfunctionLastFuel, ChecksTheTankWhereTheTableSays) { walkLastFuel(GetParam().scene == &computer); }
 
-TEST_P(MalfunctionLastFuel, ChecksTheTankWhereTheTableSays)
-{
-    const LastFuel& p = GetParam();
-    const Outcome& accelerate = p.scene->outcomes.front();
-    const bool scoldsFirst = p.scene == &computer;
-    const bool runsDry = p.fuel <= 20;
-    mission.soundOn = p.sound ? 'y' : 'n';
-    mission.fuel = p.fuel;
-    mission.distanceLeft = 100;
-    chance->face(5);
-    if (p.scene->announcementStory > 0) chance->push(0);
-    console.queueKeys("a");
-    console.queueKey(keyEsc);
-
-    gotoColRow(1, 5);
-    EXPECT_EQ(ends(p.scene->run), runsDry);
-
-    std::vector<std::string> expected = expand(accelerate.cues, p.sound);
-    if (!runsDry || scoldsFirst) expected.insert(expected.end(), accelerate.lines.begin(), accelerate.lines.end());
-    if (runsDry) {
-        expected.push_back("~2000");
-        if (p.sound) expected.push_back("fuel");
-        expected.push_back("clear");
-        EXPECT_EQ(console.rowText(3), "Oh no!  You are out of fuel.");
-    } else {
-        expected.push_back("status");
-        EXPECT_EQ(console.rowText(20), "                You have 1 units of fuel");
-        EXPECT_EQ(mission.damage, 1);
-        EXPECT_EQ(mission.warnings, 1);
-    }
-    if (scoldsFirst) {
-        EXPECT_EQ(mission.damage, 1);
-        EXPECT_EQ(mission.warnings, 1);
-    }
-    EXPECT_EQ(outcomeTrace(console), expected);
-    EXPECT_EQ(mission.fuel, p.fuel - 20);
-    EXPECT_EQ(mission.distanceLeft, 98);
-}
-
-std::vector<LastFuel> lastFuelCases()
-{
-    std::vector<LastFuel> cases;
-    for (const Scene* scene : {&computer, &radio, &fridge, &beer})
-        for (int fuel : {20, 21, 0})
-            for (bool sound : {true, false}) cases.push_back({scene, fuel, sound});
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(AllFour, MalfunctionLastFuel, ::testing::ValuesIn(lastFuelCases()),
-                         [](const ::testing::TestParamInfo<LastFuel>& info) {
-                             return std::string(info.param.scene->name) + "_fuel" + std::to_string(info.param.fuel) +
-                                    (info.param.sound ? "_soundOn" : "_soundOff");
-                         });
+INSTANTIATE_TEST_SUITE_P(AllFour, MalfunctionLastFuel,
+                         ::testing::ValuesIn(lastFuelCases({&computer, &radio, &fridge, &beer})), lastFuelName);
 
 // The refrigerator's third line comes from a draw of its own, taken after the die: the die
 // still settles the outcome, and the line is the entry the second draw names.

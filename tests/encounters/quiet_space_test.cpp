@@ -1,9 +1,8 @@
 #include "encounters/quiet_space.h"
 
-#include <algorithm>
 #include <set>
 
-#include "support/game_test.h"
+#include "encounters/table_walk.h"
 
 namespace {
 
@@ -105,27 +104,7 @@ std::string keyCueOf(char action, bool live)
     return "?";
 }
 
-class QuietSpaceTable : public GameTest, public ::testing::WithParamInterface<QuietCase> {
-protected:
-    // The outcome's log from the move to row 9 on, split at its first written text: the cues
-    // and their pauses before, and whatever is heard or waited for after.
-    void splitOutcome(Texts& before, Texts& after) const
-    {
-        const auto& log = console.log();
-        std::size_t i = 0;
-        for (std::size_t k = 0; k < log.size(); ++k)
-            if (log[k].kind == LogEntry::Key) i = k;
-        while (i < log.size() && !(log[i].kind == LogEntry::Move && log[i].a == 1 && log[i].b == 9)) ++i;
-        bool written = false;
-        for (; i < log.size(); ++i) {
-            const LogEntry& entry = log[i];
-            Texts& into = written ? after : before;
-            if (entry.kind == LogEntry::Write) written = true;
-            if (entry.kind == LogEntry::Sound) into.push_back(shortNames({entry.text})[0]);
-            if (entry.kind == LogEntry::Pause) into.push_back("~" + std::to_string(entry.a));
-        }
-    }
-};
+class QuietSpaceTable : public GameTest, public ::testing::WithParamInterface<QuietCase> {};
 
 TEST_P(QuietSpaceTable, SettlesTheActionByItsRow)
 {
@@ -150,14 +129,13 @@ TEST_P(QuietSpaceTable, SettlesTheActionByItsRow)
     Texts screen = join(row.lines, Texts(10 - row.lines.size(), ""));
     EXPECT_EQ(rows(9, 18), screen);
 
-    Texts cues;
+    // The cues, then the lines; only the A move redraws the status rows.
+    Texts trace;
     if (c.soundOn)
-        for (const std::string& cue : row.cues) cues.push_back(cue == "key" ? keyCueOf(row.action, c.suppliesLive) : cue);
-    Texts heard, afterLines;
-    splitOutcome(heard, afterLines);
-    EXPECT_EQ(heard, cues);
-    // Only the A move redraws the status rows, with its two one-second pauses.
-    EXPECT_EQ(afterLines, (row.moves ? Texts{"~1000", "~1000"} : Texts{}));
+        for (const std::string& cue : row.cues) trace.push_back(cue == "key" ? keyCueOf(row.action, c.suppliesLive) : cue);
+    for (const std::string& line : row.lines) trace.push_back(line + "\n");
+    if (row.moves) trace.push_back("status");
+    EXPECT_EQ(walk::outcomeTrace(console), trace);
 
     EXPECT_EQ(mission.damage, before.damage + row.damage);
     EXPECT_EQ(mission.warnings, before.warnings + row.warnings);
@@ -217,34 +195,27 @@ protected:
     }
 };
 
+// Each roll writes its own entry, the cue (if any) before the lines; with sound off nothing is
+// heard and nothing waited for.
 TEST_P(MessageList, EachRollWritesItsOwnEntry)
 {
     const ListCase& list = GetParam();
-    mission.soundOn = 'y';
-    std::set<Texts> seen;
-    for (int entry = 1; entry <= list.entries; ++entry) {
-        SCOPED_TRACE("entry " + std::to_string(entry));
-        const Texts lines = speak(entry - 1);
-        EXPECT_EQ(mission.dieRoll, entry);
-        EXPECT_EQ(chance->left(), 0u);
-        EXPECT_EQ(lines.size(), std::size_t(entry == 1 ? list.firstLines : list.otherLines));
-        for (const std::string& line : lines) {
-            EXPECT_LE(line.size(), 79u) << line;
-            EXPECT_FALSE(line.empty());
-        }
-        if (entry == 1) {
-            EXPECT_EQ(lines, list.first);
-        }
-        EXPECT_TRUE(seen.insert(lines).second) << "entry repeats an earlier one";
+    for (char sound : {'y', 'n'}) {
+        mission.soundOn = sound;
+        std::set<Texts> seen;
+        for (int entry = 1; entry <= list.entries; ++entry) {
+            SCOPED_TRACE(std::string("sound ") + sound + " entry " + std::to_string(entry));
+            const Texts lines = speak(entry - 1);
+            EXPECT_EQ(mission.dieRoll, entry);
+            EXPECT_EQ(lines.size(), std::size_t(entry == 1 ? list.firstLines : list.otherLines));
+            for (const std::string& line : lines) EXPECT_TRUE(!line.empty() && line.size() <= 79u) << line;
+            if (entry == 1) EXPECT_EQ(lines, list.first);
+            EXPECT_TRUE(seen.insert(lines).second) << "entry repeats an earlier one";
 
-        const std::string cue = list.cues.empty() ? "" : list.cues[std::size_t(entry - 1)];
-        EXPECT_EQ(shortNames(sounds()), cue.empty() ? Texts{} : Texts{cue});
-        if (!cue.empty()) {
-            const auto& log = console.log();
-            const auto firstOf = [&log](LogEntry::Kind kind) {
-                return std::find_if(log.begin(), log.end(), [kind](const LogEntry& e) { return e.kind == kind; });
-            };
-            EXPECT_LT(firstOf(LogEntry::Sound), firstOf(LogEntry::Write)) << "the cue comes before the lines";
+            const std::string cue = list.cues.empty() || sound == 'n' ? "" : list.cues[std::size_t(entry - 1)];
+            EXPECT_EQ(shortNames(sounds()), cue.empty() ? Texts{} : Texts{cue});
+            EXPECT_TRUE(pauses().empty());
+            if (!cue.empty()) EXPECT_EQ(console.log()[1].kind, LogEntry::Sound) << "the cue comes before the lines";
         }
     }
 }
@@ -260,32 +231,5 @@ TEST_P(MessageList, DieHasOneFacePerEntry)
 
 INSTANTIATE_TEST_SUITE_P(QuietSpace, MessageList, ::testing::ValuesIn(listCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-class RepairMishap : public GameTest {};
-
-TEST_F(RepairMishap, CompactorAndHammerBothFailTheRepair)
-{
-    for (int entry : {2, 7}) {
-        console.clearLog();
-        chance->face(entry);
-        repairMishap();
-        ASSERT_EQ(writes().size(), 1u);
-        const std::string text = writes()[0];
-        const std::string failed = "You failed to make the repair.\n";
-        ASSERT_GE(text.size(), failed.size());
-        EXPECT_EQ(text.substr(text.size() - failed.size()), failed) << "entry " << entry;
-    }
-}
-
-TEST_F(RepairMishap, SilentWithSoundOff)
-{
-    mission.soundOn = 'n';
-    for (int entry = 1; entry <= 12; ++entry) {
-        chance->face(entry);
-        repairMishap();
-    }
-    EXPECT_TRUE(sounds().empty());
-    EXPECT_TRUE(pauses().empty());
-}
 
 }  // namespace

@@ -35,8 +35,8 @@ struct Delta {
 };
 
 // One outcome row. Cues are short sound names in order: "~aler" is a pause of a second, then
-// the sound (the hit and alarm cues); "tool" is the repair-tool cue, whose draw the walk forces
-// to the wrench.
+// the sound (the hit and alarm cues); "+500" is a pause taken with sound on or off; "tool" is
+// the repair-tool cue, whose draw the walk forces to the wrench.
 struct Outcome {
     char action;
     int low;
@@ -123,13 +123,17 @@ inline void PrintTo(const Case& c, std::ostream* out) { *out << c.scene->name <<
 // The raw draw that makes the repair-tool cue pick the wrench (rand() % 6 + 1 == 4).
 inline constexpr int wrenchDraw = 3;
 
-// Cue names as the log shows them: nothing with sound off, the pause before a "~" cue.
+// Cue names as the log shows them: the pause before a "~" cue; with sound off only the "+ms"
+// pauses, which are taken either way.
 inline std::vector<std::string> expand(const std::vector<std::string>& cues, bool sound)
 {
     std::vector<std::string> trace;
-    if (!sound) return trace;
     for (const std::string& name : cues) {
-        if (name == "tool") {
+        if (name[0] == '+') {
+            trace.push_back("~" + name.substr(1));
+        } else if (!sound) {
+            continue;
+        } else if (name == "tool") {
             trace.push_back("wren");
         } else if (name[0] == '~') {
             trace.push_back("~1000");
@@ -277,6 +281,72 @@ protected:
         EXPECT_EQ(mission.phaserCells, c.supplies.phasers + outcome.delta.phasers);
         EXPECT_EQ(mission.fuel, moved ? fuelBefore - 20 : fuelBefore);
         EXPECT_EQ(mission.distanceLeft, moved ? distanceBefore - 2 : distanceBefore);
+    }
+};
+
+// The A move with the last of the fuel, for each A row of a scene (at the low end of its die):
+// 20 and 0 units run dry, 21 leave one. `linesFirst`: the row's lines and counts come before
+// the tank is checked; otherwise an empty tank ends the mission before a word is said.
+struct LastFuelCase {
+    const Scene* scene;
+    const Outcome* accelerate;
+    int fuel;
+    bool sound;
+};
+
+inline std::vector<LastFuelCase> lastFuelCases(const std::vector<const Scene*>& scenes)
+{
+    std::vector<LastFuelCase> cases;
+    for (const Scene* scene : scenes)
+        for (const Outcome& outcome : scene->outcomes)
+            if (outcome.action == 'a')
+                for (int fuel : {20, 21, 0})
+                    for (bool sound : {true, false}) cases.push_back({scene, &outcome, fuel, sound});
+    return cases;
+}
+
+inline std::string lastFuelName(const ::testing::TestParamInfo<LastFuelCase>& info)
+{
+    const LastFuelCase& c = info.param;
+    return std::string(c.scene->name) + "_die" + std::to_string(c.accelerate->low) + "_fuel" + std::to_string(c.fuel) +
+           (c.sound ? "_soundOn" : "_soundOff");
+}
+
+class LastFuelWalk : public GameTest, public ::testing::WithParamInterface<LastFuelCase> {
+protected:
+    void walkLastFuel(bool linesFirst)
+    {
+        const LastFuelCase& c = GetParam();
+        const Outcome& accelerate = *c.accelerate;
+        const bool runsDry = c.fuel <= 20;
+        mission.soundOn = c.sound ? 'y' : 'n';
+        mission.fuel = c.fuel;
+        mission.distanceLeft = 100;
+        chance->face(accelerate.low);
+        if (c.scene->announcementStory > 0) chance->push(c.scene->announcementStory - 1);
+        console.queueKeys("a");
+        console.queueKey(keyEsc);
+
+        gotoColRow(1, 5);
+        EXPECT_EQ(ends(c.scene->run), runsDry);
+
+        const bool spoke = !runsDry || linesFirst;
+        std::vector<std::string> expected = expand(accelerate.cues, c.sound);
+        if (spoke) expected.insert(expected.end(), accelerate.lines.begin(), accelerate.lines.end());
+        if (runsDry) {
+            expected.push_back("~2000");
+            if (c.sound) expected.push_back("fuel");
+            expected.push_back("clear");
+            EXPECT_EQ(console.rowText(3), "Oh no!  You are out of fuel.");
+        } else {
+            expected.push_back("status");
+            EXPECT_EQ(console.rowText(20), "                You have 1 units of fuel");
+        }
+        EXPECT_EQ(outcomeTrace(console), expected);
+        EXPECT_EQ(mission.damage, spoke ? accelerate.delta.damage : 0) << "counted before the move";
+        EXPECT_EQ(mission.warnings, spoke ? accelerate.delta.warnings : 0);
+        EXPECT_EQ(mission.fuel, c.fuel - 20);
+        EXPECT_EQ(mission.distanceLeft, 98);
     }
 };
 

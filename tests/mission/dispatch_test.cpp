@@ -66,7 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
         Dispatch{"k19", 19, 300, 0, "You are in solemn meditation saying aaaumm aaaummm aaaummm aaaummm.", 0},
         Dispatch{"k20", 20, 300, 0, "Your refrigerator is busted.", 0},
         Dispatch{"moonOverTheStation", 1, 348, 0, "You are approaching the moon \x1e it looks creepy and desolate.", 0},
-        Dispatch{"moonOverTheAliens", 13, 348, 0, "You are approaching the moon \x1e it looks creepy and desolate.", 0}),
+        Dispatch{"moonOverTheAliens", 13, 348, 0, "You are approaching the moon \x1e it looks creepy and desolate.", 0},
+        Dispatch{"noMoonAt349", 3, 349, 0, "Your on\x1e" "board computer is malfunctioning.", 0},
+        Dispatch{"noMoonAt347", 3, 347, 0, "Your on\x1e" "board computer is malfunctioning.", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

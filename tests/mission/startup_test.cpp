@@ -1,24 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "mission/startup.h"
-#include "support/game_test.h"
+#include "support/trace.h"
 
 namespace {
 
 class Startup : public GameTest {
 protected:
-    bool sawWrite(const std::string& text) const
-    {
-        for (const auto& entry : console.log())
-            if (entry.kind == LogEntry::Write && entry.text == text) return true;
-        return false;
-    }
     int countWrites(const std::string& text) const
     {
-        int n = 0;
-        for (const auto& entry : console.log())
-            if (entry.kind == LogEntry::Write && entry.text == text) ++n;
-        return n;
+        const auto all = writes();
+        return static_cast<int>(std::count(all.begin(), all.end(), text));
     }
     void expectQuitScreen() const
     {
@@ -83,7 +75,7 @@ TEST_F(Startup, ZapfestSkipsTheResumeOfferButAsksTheOtherQuestions)
     EXPECT_EQ(mission.zapfestMode, 1);
     EXPECT_EQ(mission.soundOn, 'y');
     EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"intr"}));
-    EXPECT_FALSE(sawWrite("Resume prior game  or begin new game, R or B? "));
+    EXPECT_EQ(countWrites("Resume prior game  or begin new game, R or B? "), 0);
 }
 
 TEST_F(Startup, SoundQuestionIsWrittenWithoutBlankingAfterA200msPause)
@@ -91,12 +83,7 @@ TEST_F(Startup, SoundQuestionIsWrittenWithoutBlankingAfterA200msPause)
     console.queueKeys("fn");
     console.queueKeys("n");
     titleMenu();
-    const auto& log = console.log();
-    auto question = std::find(log.begin(), log.end(),
-                              LogEntry{LogEntry::Write, "Do you want sound effects?  Y or N     "});
-    ASSERT_NE(question, log.end());
-    EXPECT_EQ(*(question - 1), (LogEntry{LogEntry::Pause, "", 200}));
-    EXPECT_EQ(*(question - 2), (LogEntry{LogEntry::Move, "", 23, 21}));
+    EXPECT_TRUE(logHasRun(console, {moved(23, 21), paused(200), wrote("Do you want sound effects?  Y or N     ")}));
     EXPECT_EQ(console.at(23, 21, 39), "Do you want sound effects?  Y or N     ");
     EXPECT_EQ(mission.soundOn, 'n');
     EXPECT_TRUE(sounds().empty());
