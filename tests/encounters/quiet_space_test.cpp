@@ -209,13 +209,13 @@ TEST_P(MessageList, EachRollWritesItsOwnEntry)
             EXPECT_EQ(mission.dieRoll, entry);
             EXPECT_EQ(lines.size(), std::size_t(entry == 1 ? list.firstLines : list.otherLines));
             for (const std::string& line : lines) EXPECT_TRUE(!line.empty() && line.size() <= 79u) << line;
-            if (entry == 1) EXPECT_EQ(lines, list.first);
+            if (entry == 1) { EXPECT_EQ(lines, list.first); }
             EXPECT_TRUE(seen.insert(lines).second) << "entry repeats an earlier one";
 
             const std::string cue = list.cues.empty() || sound == 'n' ? "" : list.cues[std::size_t(entry - 1)];
             EXPECT_EQ(shortNames(sounds()), cue.empty() ? Texts{} : Texts{cue});
             EXPECT_TRUE(pauses().empty());
-            if (!cue.empty()) EXPECT_EQ(console.log()[1].kind, LogEntry::Sound) << "the cue comes before the lines";
+            if (!cue.empty()) { EXPECT_EQ(console.log()[1].kind, LogEntry::Sound) << "the cue comes before the lines"; }
         }
     }
 }

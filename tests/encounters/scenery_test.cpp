@@ -117,8 +117,8 @@ TEST_P(Dreams, EachRollIsItsOwnAndChangesNothingElse)
         EXPECT_EQ(shown[1].rfind(reverie.row6, 0), 0u) << shown[1];
         EXPECT_GT(shown[1].size(), std::string(reverie.row6).size());
         for (const std::string& row : shown) EXPECT_TRUE(!row.empty() && row.size() <= 79u && row.back() == '.') << row;
-        if (raw == 0 || raw == 10) EXPECT_EQ(shown, reverie.first);
-        if (raw < 10) EXPECT_TRUE(seen.insert(shown).second) << "repeats an earlier entry";
+        if (raw == 0 || raw == 10) { EXPECT_EQ(shown, reverie.first); }
+        if (raw < 10) { EXPECT_TRUE(seen.insert(shown).second) << "repeats an earlier entry"; }
     }
 }
 
