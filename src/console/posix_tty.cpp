@@ -129,6 +129,8 @@ void prepareModes()
     lineModes.c_oflag |= OPOST | ONLCR;
     lineModes.c_lflag |= ICANON | ECHO | ECHOE | ECHOK | IEXTEN;
     lineModes.c_lflag &= ~static_cast<tcflag_t>(ISIG);
+    // Ctrl-D at the start of a line would read as the end of input and end the game.
+    lineModes.c_cc[VEOF] = _POSIX_VDISABLE;
 }
 
 // ---- waiting ----

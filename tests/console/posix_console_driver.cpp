@@ -10,12 +10,16 @@
 //   move:C,R     gotoColRow(C, R)             clear        clearScreen()
 //   sound:NAME   plays the game's sound file NAME (e.g. data\expl.wav)
 //   end          endProgram()
+//   freeze       freezes the game into mars.dat, writes "frozen\n" or "freeze failed: WHY\n"
+//   freezes      writes "FREEZING\n", then freezes the game again and again until killed
 #include <cstdio>
 #include <ctime>
 #include <string>
 
 #include "console/console.h"
+#include "console/files.h"
 #include "console/platform.h"
+#include "persist/frozen_game.h"
 
 namespace {
 
@@ -43,6 +47,15 @@ void timedPause(int ms)
     write("slept ", static_cast<int>(monotonicMs() - start), "\n");
 }
 
+// The file step of freezing a game, without the frozen-game screen that ends the program.
+bool freezeOnce()
+{
+    std::string error;
+    if (replaceFile(frozenGameFile, frozenGameText(), error)) return true;
+    writeText("freeze failed: " + error + "\n");
+    return false;
+}
+
 void run(const std::string& action)
 {
     if (action == "ready") writeText("READY\n");
@@ -56,6 +69,12 @@ void run(const std::string& action)
     else if (action == "clear") clearScreen();
     else if (startsWith(action, "sound:")) activeConsole().playSound(action.c_str() + 6);
     else if (action == "end") endProgram();
+    else if (action == "freeze") { if (freezeOnce()) writeText("frozen\n"); }
+    else if (action == "freezes") {
+        writeText("FREEZING\n");
+        while (freezeOnce()) {
+        }
+    }
     else if (startsWith(action, "move:")) {
         int col = 0, row = 0;
         std::sscanf(action.c_str() + 5, "%d,%d", &col, &row);

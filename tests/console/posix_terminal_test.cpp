@@ -7,37 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "console/posix_pty_expect.h"
 #include "console/posix_pty_session.h"
 
 namespace {
 
-PtyLaunch driver(std::vector<std::string> actions)
-{
-    PtyLaunch launch;
-    launch.argv = {ZORVANE_DRIVER_PATH};
-    launch.argv.insert(launch.argv.end(), actions.begin(), actions.end());
-    return launch;
-}
-
-// The program must have given the terminal back as a fresh one starts.
-void expectCookedModes(const termios& modes)
-{
-    const termios cooked = PtySession::cookedModes();
-    EXPECT_EQ(modes.c_iflag, cooked.c_iflag);
-    EXPECT_EQ(modes.c_oflag, cooked.c_oflag);
-    EXPECT_EQ(modes.c_lflag, cooked.c_lflag);
-    EXPECT_EQ(modes.c_cc[VMIN], cooked.c_cc[VMIN]);
-    EXPECT_EQ(modes.c_cc[VTIME], cooked.c_cc[VTIME]);
-}
-
-// The player's own screen comes back, with the cursor showing, after the game's screen.
-void expectScreenGivenBack(const std::string& output)
-{
-    const std::size_t entered = output.find("\x1b[?1049h");
-    ASSERT_NE(entered, std::string::npos);
-    EXPECT_NE(output.find("\x1b[?1049l", entered), std::string::npos);
-    EXPECT_NE(output.find("\x1b[?25h", entered), std::string::npos);
-}
+PtyLaunch driver(std::vector<std::string> actions) { return driverLaunch(std::move(actions)); }
 
 // The number the driver writes after `label` next ("key 97", "slept 250"), or -1.
 int nextNumber(PtySession& session, const std::string& label)
@@ -270,10 +245,7 @@ TEST_P(WaysOut, GiveTheTerminalBack)
 INSTANTIATE_TEST_SUITE_P(
     PosixTerminal, WaysOut,
     ::testing::Values(WayOut{"endProgram", "key", 0}, WayOut{"endProgramAfterALine", "line", 0},
-                      WayOut{"sigterm", "key", SIGTERM}, WayOut{"sighup", "key", SIGHUP},
-                      WayOut{"sigquit", "key", SIGQUIT}, WayOut{"sigint", "key", SIGINT},
-                      WayOut{"sigtermDuringAPause", "pause:5000", SIGTERM},
-                      WayOut{"sigtermWhileReadingALine", "line", SIGTERM}),
+                      WayOut{"sigint", "key", SIGINT}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct HangUp {
