@@ -232,6 +232,8 @@ void playMonkeyGame(std::uint32_t number, const MonkeyOptions& options, MonkeyTa
         failure = caught.what;
     } catch (const std::exception& caught) {
         failure = std::string("the game threw: ") + caught.what();
+    } catch (...) {
+        failure = "the game threw something that is not an exception";
     }
     cardDealtWatcher = nullptr;
 

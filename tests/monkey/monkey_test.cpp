@@ -5,7 +5,15 @@
 
 namespace {
 
-class Monkeys : public GameTest {};
+// The game's own chance, not forced draws: each game number seeds it.
+class Monkeys : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        chance.reset();
+    }
+};
 
 // A few hundred whole games of random keys, in both modes, some from frozen games sound or
 // damaged: none fails, and between them they meet the game's main ways out.
