@@ -11,6 +11,7 @@
 #include "console/platform.h"
 #include "console/posix_tty.h"
 #include "console/sound_files.h"
+#include "console/vt100.h"
 
 namespace {
 
@@ -50,24 +51,6 @@ bool localeSpeaksUtf8()
     // Back to "C" so that the game's tolower treats every byte alike whatever the locale.
     std::setlocale(LC_CTYPE, "C");
     return utf8;
-}
-
-// The bytes the terminal is sent for a piece of game text. With the terminal's output
-// processing off, a line end needs its carriage return spelt out.
-std::string screenBytes(std::string_view text, bool utf8)
-{
-    const char* lineEnd = ttyOutputRaw() ? "\r\n" : "\n";
-    std::string bytes;
-    bytes.reserve(text.size() + 16);
-    for (char c : text) {
-        if (c == '\n')
-            bytes += lineEnd;
-        else if (c == dashByte)
-            bytes += utf8 ? "\xe2\x96\xb2" : "^";  // U+25B2, the small upward triangle
-        else
-            bytes += c;
-    }
-    return bytes;
 }
 
 // ---- keys ----
@@ -117,7 +100,7 @@ bool windowTooSmall(int& cols, int& rows)
 
 void showSizeNotice(int cols, int rows)
 {
-    ttyWrite("\x1b[2J\x1b[H");
+    ttyWrite(vt100::clearScreen);
     ttyWrite("Zorvane needs a terminal of 80 columns by 25 rows (this one is " + std::to_string(cols) +
              "x" + std::to_string(rows) + "). Enlarge it or press a key.");
 }
@@ -152,12 +135,13 @@ public:
 
     void moveCursor(int col0, int row0) override
     {
-        ttyWrite("\x1b[" + std::to_string(row0 + 1) + ";" + std::to_string(col0 + 1) + "H");
+        ttyWrite(vt100::moveTo(col0, row0));
     }
 
-    void write(std::string_view text) override { ttyWrite(screenBytes(text, utf8)); }
+    // With the terminal's output processing off, a line end needs its carriage return spelt out.
+    void write(std::string_view text) override { ttyWrite(vt100::text(text, utf8, ttyOutputRaw())); }
 
-    void clear() override { ttyWrite("\x1b[2J\x1b[H"); }
+    void clear() override { ttyWrite(vt100::clearScreen); }
 
     int readKey() override
     {
