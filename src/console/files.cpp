@@ -60,7 +60,7 @@ bool renameOver(const std::string& from, const std::string& to)
 
 }  // namespace
 
-bool fileCanBeOpened(const std::string& path)
+bool readableFileOrOtherEntryAt(const std::string& path)
 {
     const Entry entry = entryAt(path);
     if (entry != Entry::PlainFile) return entry == Entry::SomethingElse;

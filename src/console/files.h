@@ -7,7 +7,7 @@
 // True when the file can be opened for reading, and also when something other than a plain
 // file (a directory, a named pipe, a device) has its name: that is never opened, and
 // readWholeFile refuses it, so the game can say the file is unusable instead of waiting on it.
-bool fileCanBeOpened(const std::string& path);
+bool readableFileOrOtherEntryAt(const std::string& path);
 
 // Reads at most maxBytes + 1 bytes of a plain file into `contents`; false when it cannot be read.
 bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& contents);

@@ -7,7 +7,7 @@
 #include "mission/mission_state.h"
 #include "mission/row_watch.h"
 #include "mission/sound.h"
-#include "mission/wheel.h"
+#include "mission/status.h"
 
 namespace {
 
@@ -36,9 +36,9 @@ void applyCounters(Change changes)
     if (has(changes, addDamage)) ++mission.damage;
     if (has(changes, repairDamage)) --mission.damage;
     if (has(changes, addWarning)) ++mission.warnings;
-    if (has(changes, spendBarrier) || (has(changes, spendLiveBarrier) && mission.barrierCharges > 0))
+    if (has(changes, spendBarrierEvenDead) || (has(changes, spendBarrierWhileLive) && mission.barrierCharges > 0))
         --mission.barrierCharges;
-    if (has(changes, spendPhasers) || (has(changes, spendLivePhasers) && mission.phaserCells > 0))
+    if (has(changes, spendPhasersEvenDead) || (has(changes, spendPhasersWhileLive) && mission.phaserCells > 0))
         --mission.phaserCells;
 }
 

@@ -7,7 +7,7 @@
 // the table it came from and checked by eye:
 //
 //   // action  when                cues                 lines                       changes
-//   { 'b',     roll(4, 10, barrierLive), {keyCue},      {"Very clever ...\n", ...}, spendBarrier },
+//   { 'b',     roll(4, 10, barrierLive), {keyCue},      {"Very clever ...\n", ...}, spendBarrierEvenDead },
 //
 // One walker, settle(), reads every such table; the encounters differ only in their rows.
 #pragma once
@@ -82,10 +82,10 @@ enum Change : unsigned {
     addDamage = 1u << 0,
     addWarning = 1u << 1,
     repairDamage = 1u << 2,      // damage -1: a successful repair in quiet space
-    spendBarrier = 1u << 3,      // barrierCharges -1, also when already dead
-    spendLiveBarrier = 1u << 4,  // barrierCharges -1 only while above 0
-    spendPhasers = 1u << 5,      // phaserCells -1, also when already dead
-    spendLivePhasers = 1u << 6,  // phaserCells -1 only while above 0
+    spendBarrierEvenDead = 1u << 3,      // barrierCharges -1, also when already dead
+    spendBarrierWhileLive = 1u << 4,  // barrierCharges -1 only while above 0
+    spendPhasersEvenDead = 1u << 5,      // phaserCells -1, also when already dead
+    spendPhasersWhileLive = 1u << 6,  // phaserCells -1 only while above 0
     aMove = 1u << 7,             // the A move after the lines: distance -2, fuel -20, fuel check, status
     aMoveFirst = 1u << 8,        // the split A move: distance, fuel and fuel check before the lines,
                                  // the status redraw after them

@@ -62,8 +62,9 @@ void beerBungle()
 
 const Change reckless = addDamage | addWarning;
 
-// The computer is the odd one of the four: its A move comes wholly after the scolding, its B
-// spends a charge even from a dead generator, and its F sounds the alarm without the pause.
+// The computer is the odd one of the four: its A move comes wholly after the scolding and its F
+// sounds the alarm without the pause. Its B, like the refrigerator's, spends a charge even from
+// a dead generator.
 const Encounter computerScene = {
     "computer malfunction",
     {},
@@ -82,11 +83,11 @@ const Encounter computerScene = {
          {onlyIf(barrierDead, "No can do!  Your force field generator is dead.\n"),
           "Your head is not screwed on right!\n", "The force field barrier cannot help your computer.\n",
           "You have gotten a warning from Mission Control.\n"},
-         reckless | spendBarrier},
+         reckless | spendBarrierEvenDead},
         {'f', always,             {keyCue, play(Cue::Aler)},
          {onlyIf(phasersDead, deadPhasersLine), "You are firing without cause.\n", "Your computer needs attention.\n",
           "You have received a warning from Mission Control.\n"},
-         reckless | spendLivePhasers},
+         reckless | spendPhasersWhileLive},
         {'r', roll(1, 5),         {keyCue},
          {"You have repaired the computer.\n", "You are a technological wizard.\n"},
          noChange},
@@ -120,11 +121,11 @@ const Encounter radioScene = {
          {onlyIf(barrierDead, "No can do!  Your force field generator is are dead.\n"),
           "You are losing your marbles space captain!\n", "The radio is not helped by the force field barrier.\n",
           "You have gotten a warning from Mission Control.\n"},
-         reckless | spendLiveBarrier},
+         reckless | spendBarrierWhileLive},
         {'f', always,             {keyCue, alarmCue},
          {onlyIf(phasersDead, deadPhasersLine), "You are firing your phasers without reason.\n",
           "You know the radio needs fixing.\n", "You have received a warning from Mission Control.\n"},
-         reckless | spendLivePhasers},
+         reckless | spendPhasersWhileLive},
         {'r', roll(1, 5),         {keyCue},
          {"Nice job!  You have repaired the radio.\n", "You replaced a bad transistor.\n"},
          noChange},
@@ -157,11 +158,11 @@ const Encounter fridgeScene = {
          {onlyIf(barrierDead, "No can do!  Your force field generator is are dead.\n"),
           "You are acting crazy space captain!\n", "The force field does not fix the fridge.\n",
           "You have gotten a warning from Mission Control.\n"},
-         reckless | spendBarrier},
+         reckless | spendBarrierEvenDead},
         {'f', always,             {keyCue, alarmCue},
          {onlyIf(phasersDead, deadPhasersLine), "You are firing your phasers without reason.\n",
           "And that ice box needs repair.\n", "You have received a warning from Mission Control.\n"},
-         reckless | spendLivePhasers},
+         reckless | spendPhasersWhileLive},
         {'r', roll(1, 5),         {keyCue},
          {"Good fix up!  The refrigerator is cool again.\n", "It just needed freon.\n"},
          noChange},
@@ -197,11 +198,11 @@ const Encounter beerScene = {
          {onlyIf(barrierDead, "Your force field generator is are dead.\n"), "You seem to be  losing your mind!\n",
           "The problem  is not solved  by the force field barrier.\n",
           "You have gotten a warning from Mission Control.\n"},
-         reckless | spendLiveBarrier},
+         reckless | spendBarrierWhileLive},
         {'f', always,             {keyCue, alarmCue},
          {onlyIf(phasersDead, deadPhasersLine), "You are firing your phasers without reason.\n",
           "You know the console  needs your attention.\n", "You have received a warning from Mission Control.\n"},
-         reckless | spendLivePhasers},
+         reckless | spendPhasersWhileLive},
         {'r', roll(1, 5),         {play(Cue::Besw)},
          {"Nice job!  You cleaned up the mess.\n", "You swept up the broken glass and washed off the beer.\n"},
          noChange},

@@ -10,6 +10,7 @@
 #include "encounters/time_warp.h"
 #include "landings/asteroid.h"
 #include "landings/station.h"
+#include "mission/status.h"
 #include "mission/chance.h"
 #include "mission/endings.h"
 #include "mission/mission_state.h"
@@ -79,7 +80,7 @@ bool timeWarpStarts()
     return false;
 }
 
-void runEncounter(int kind)
+void meetEventKind(int kind)
 {
     switch (kind) {
     case 1:
@@ -147,27 +148,6 @@ void wheelLoop()
     endTheVoyage();
 }
 
-void showStatus()
-{
-    const int millions = mission.distanceLeft / 10;
-    const int hundredThousands = mission.distanceLeft % 10;
-    gotoColRow(17, 19);
-    writeBlanks(29);
-    gotoColRow(17, 19);
-    pauseMs(1000);
-    if (millions > 0 && hundredThousands > 0)
-        write("Miles to Mars: ", millions, " million, ", hundredThousands, " hundred thousand");
-    else if (millions > 0 && hundredThousands == 0)
-        write("Miles to Mars: ", millions, " million");
-    else if (millions == 0 && hundredThousands > 0)
-        write("Miles to Mars: ", hundredThousands, " hundred thousand");
-    pauseMs(1000);
-    gotoColRow(17, 20);
-    writeBlanks(29);
-    gotoColRow(17, 20);
-    write("You have ", mission.fuel, " units of fuel");
-}
-
 void dispatchEvent()
 {
     pauseMs(1000);
@@ -177,5 +157,5 @@ void dispatchEvent()
         moonPass();
         return;
     }
-    runEncounter(mission.dieRoll);
+    meetEventKind(mission.dieRoll);
 }

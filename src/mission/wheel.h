@@ -4,9 +4,6 @@
 // Spins until an ending, a confirmed quit or a freeze ends the program. Never returns.
 [[noreturn]] void wheelLoop();
 
-// Redraws the distance line (column 17, row 19) and the fuel line (row 20); takes two seconds.
-void showStatus();
-
 // Draws the next event card and runs its encounter (or the Moon at 348).
 void dispatchEvent();
 

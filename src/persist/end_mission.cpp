@@ -49,7 +49,7 @@ void waitForEscape()
 void endMission()
 {
     if (mission.zapfestMode == 0) {
-        if (fileCanBeOpened(frozenGameFile)) removeFrozenGame();
+        if (readableFileOrOtherEntryAt(frozenGameFile)) removeFrozenGame();
         write("You made ", mission.spins, " spins of the cosmic wheel.\n");
         writeDistanceLeft();
     }

@@ -144,7 +144,7 @@ void freezeGame()
 
 void offerResume()
 {
-    if (!fileCanBeOpened(frozenGameFile)) return;
+    if (!readableFileOrOtherEntryAt(frozenGameFile)) return;
 
     std::string text;
     MissionState resumed = mission;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "mission/endings.h"
+#include "mission/status.h"
 #include "mission/wheel.h"
 #include "support/trace.h"
 
