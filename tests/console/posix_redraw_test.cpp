@@ -1,0 +1,213 @@
+// The terminal draws its screen again, as terminal programs do: on Ctrl-L, after a resize and
+// after a suspend; and ESC typed quickly before another key is still the key ESC.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "console/posix_pty_expect.h"
+#include "console/posix_pty_session.h"
+#include "console/screen_model.h"
+
+namespace {
+
+// What a terminal shows after these bytes: the few VT100 codes the game sends, read into a
+// screen model. The UTF-8 triangle is taken back to the one cell of the game's dash byte.
+ScreenModel emulate(std::string_view bytes)
+{
+    ScreenModel screen;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes.compare(i, 2, "\x1b[") == 0) {
+            const std::size_t end = bytes.find_first_of("HJhl", i);
+            const std::string params(bytes.substr(i + 2, end - i - 2));
+            const std::size_t semicolon = params.find(';');
+            if (bytes[end] == 'H' && semicolon == std::string::npos)
+                screen.moveCursor(0, 0);
+            else if (bytes[end] == 'H')
+                screen.moveCursor(std::stoi(params.substr(semicolon + 1)) - 1, std::stoi(params) - 1);
+            else if (bytes[end] == 'J' || params + bytes[end] == "?1049h")
+                screen.clear();  // the game's screen, entered afresh, is blank too
+            i = end;
+        } else if (bytes.compare(i, 3, "\xe2\x96\xb2") == 0) {
+            screen.write("\x1e");
+            i += 2;
+        } else if (bytes[i] == '\r') {
+            screen.moveCursor(0, screen.cursorRow());
+        } else {
+            screen.write(bytes.substr(i, 1));
+        }
+    }
+    return screen;
+}
+
+std::string dump(const ScreenModel& screen)
+{
+    std::string text;
+    for (int row = 0; row < ScreenModel::rows; ++row) text += screen.row(row) + "|\n";
+    return text + "cursor " + std::to_string(screen.cursorCol()) + "," + std::to_string(screen.cursorRow());
+}
+
+// Text across a scroll, a dash, and a cursor waiting past the last column of row 20, where the
+// next character wraps: the redraw must leave it waiting there too.
+const std::vector<std::string> drawing = {"move:76,3", "ready", "move:40,12", "dash", "move:1,25",
+                                          "newline",   "move:78,20", "dash"};
+const char* const drawn = "\x1b[20;78H<\xe2\x96\xb2>";
+
+PtyLaunch drawingThen(std::vector<std::string> actions)
+{
+    std::vector<std::string> all = drawing;
+    all.insert(all.end(), actions.begin(), actions.end());
+    PtyLaunch launch = driverLaunch(all);
+    launch.env = {{"LANG", "C.UTF-8"}};
+    return launch;
+}
+
+void storm(PtySession& session)
+{
+    for (int i = 0; i < 20; ++i) {
+        session.resize(1, 1);
+        kill(session.pid(), SIGTSTP);
+        kill(session.pid(), SIGCONT);
+        session.resize(80, 25);
+        kill(session.pid(), i % 2 ? SIGWINCH : SIGCONT);
+        session.waitFor("never shown", 5);
+    }
+}
+
+struct RedrawCase {
+    const char* name;
+    void (*ask)(PtySession&);
+    bool givesTerminalBack;
+};
+
+void PrintTo(const RedrawCase& c, std::ostream* os) { *os << c.name; }
+
+class Redraw : public ::testing::TestWithParam<RedrawCase> {};
+
+// The screen is drawn again whole at a key prompt, over whatever else was written on the
+// terminal meanwhile; the key typed next is the one read, and the game goes on from there.
+TEST_P(Redraw, RestoresTheScreenAtAKeyPrompt)
+{
+    PtySession session(drawingThen({"key", "end"}));
+    ASSERT_TRUE(session.waitFor(drawn)) << session.printableOutput();
+    const std::size_t asked = session.output().size();
+    ScreenModel expected = emulate(session.output());
+
+    GetParam().ask(session);
+    ASSERT_TRUE(session.waitFor("\x1b[20;80H>")) << session.printableOutput();
+    session.waitFor("never shown", 100);  // any further redraw
+    session.send("x");
+    ASSERT_TRUE(session.waitFor("key 120\r\n")) << session.printableOutput();
+    EXPECT_EQ(session.waitExit(), 0);
+    expectCookedModes(session.modes());
+
+    const std::string after = session.output().substr(asked);
+    const std::string beforeKey = after.substr(0, after.find("key 120"));
+    const std::size_t givenBack = beforeKey.find("\x1b[?25h\x1b[?1049l");
+    if (GetParam().givesTerminalBack) {
+        ASSERT_NE(givenBack, std::string::npos) << session.printableOutput();
+        EXPECT_NE(beforeKey.find("\x1b[?1049h", givenBack), std::string::npos) << "taken again";
+    }
+    const std::string scribbled = "\x1b[2J\x1b[5;5Hanother program\r\nwrote here";
+    expected.write("key 120\n");
+    EXPECT_EQ(dump(emulate(session.output().substr(0, asked) + scribbled + after)), dump(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PosixTerminal, Redraw,
+    ::testing::Values(RedrawCase{"ctrlL", [](PtySession& s) { s.send("\x0c"); }, false},
+                      RedrawCase{"largerWindow", [](PtySession& s) { s.resize(100, 30); }, false},
+                      RedrawCase{"noticeWhileSmall",
+                                 [](PtySession& s) {
+                                     s.resize(1, 1);
+                                     EXPECT_TRUE(s.waitFor("(this one is 1x1). Enlarge it or press a key."));
+                                     s.resize(80, 25);
+                                 },
+                                 false},
+                      RedrawCase{"suspendAndContinue",
+                                 [](PtySession& s) {
+                                     kill(s.pid(), SIGTSTP);
+                                     // Stopped, or at once on again where no shell could
+                                     // continue it; a SIGCONT sent meanwhile would cancel the stop.
+                                     EXPECT_TRUE(s.waitFor("\x1b[?1049h"));
+                                     kill(s.pid(), SIGCONT);
+                                 },
+                                 true},
+                      RedrawCase{"storm", storm, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class StormDuring : public ::testing::TestWithParam<const char*> {};
+
+// Resizes, suspends and continues in the middle of a pause or a line entry change nothing:
+// the pause lasts its time, the line is read, and the screen ends as in a calm run.
+TEST_P(StormDuring, LeavesTheGameInItsPlace)
+{
+    std::string screens[2];
+    for (bool stormy : {false, true}) {
+        PtySession session(drawingThen({GetParam(), "key", "end"}));
+        ASSERT_TRUE(session.waitFor(drawn)) << session.printableOutput();
+        const bool line = std::string(GetParam()) == "line";
+        if (line) {
+            ASSERT_TRUE(session.waitForLineMode());
+        }
+        if (stormy) storm(session);
+        if (line) {
+            session.waitFor("never shown", 100);
+            ASSERT_TRUE(session.waitForLineMode());
+            session.send("42\r");
+            EXPECT_TRUE(session.waitFor("line 2 42\r\n")) << session.printableOutput();
+        } else {
+            const auto slept = session.waitFor("slept ");
+            const auto ms = session.waitFor("\r\n");
+            ASSERT_TRUE(slept && ms) << session.printableOutput();
+            EXPECT_GE(std::stoi(*ms), 1000);
+        }
+        session.send("x");
+        EXPECT_TRUE(session.waitFor("key 120\r\n")) << session.printableOutput();
+        EXPECT_EQ(session.waitExit(), 0);
+        expectCookedModes(session.modes());
+        screens[stormy] = dump(emulate(std::regex_replace(session.output(), std::regex("slept [0-9]+"), "slept")));
+    }
+    EXPECT_EQ(screens[1], screens[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(PosixTerminal, StormDuring, ::testing::Values("pause:1000", "line"));
+
+// ---- ESC ----
+
+class EscapeBeforeAKey : public ::testing::TestWithParam<const char*> {};
+
+// Only ESC [ and ESC O begin the sequence of an arrow or function key: ESC then anything else,
+// however quickly, is the key ESC, and what came with it is type-ahead, dropped.
+TEST_P(EscapeBeforeAKey, IsTheKeyEscape)
+{
+    PtySession session(driverLaunch({"ready", "key", "key"}));
+    ASSERT_TRUE(session.waitFor("READY\r\n"));
+    session.send(GetParam());
+    EXPECT_TRUE(session.waitFor("key 27\r\n")) << session.printableOutput();
+    session.send("z");
+    EXPECT_TRUE(session.waitFor("key 122\r\n")) << session.printableOutput();
+}
+
+INSTANTIATE_TEST_SUITE_P(PosixTerminal, EscapeBeforeAKey, ::testing::Values("\x1bx", "\x1bxy", "\x1b\x1b[B", "\x1b\r"));
+
+// ESC and W typed together at the mode question leave the game, rather than start Zapfest.
+TEST(PosixTerminal, EscapeTypedQuicklyBeforeALetterQuitsTheTitleScreen)
+{
+    const std::filesystem::path scratch =
+        std::filesystem::temp_directory_path() / ("zorvane_redraw_" + std::to_string(getpid()));
+    std::filesystem::create_directories(scratch);
+    PtyLaunch launch;
+    launch.argv = {ZORVANE_PROGRAM_PATH};
+    launch.workDir = scratch.string();
+    PtySession session(launch);
+    ASSERT_TRUE(session.waitFor("Full game or Zapfest Game?  F or W  ")) << session.printableOutput();
+    session.send("\x1bw");
+    EXPECT_TRUE(session.waitFor("SORRY YOU CANNOT PLAY NOW")) << session.printableOutput();
+    std::filesystem::remove_all(scratch);
+}
+
+}  // namespace
