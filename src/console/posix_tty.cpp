@@ -343,7 +343,8 @@ int ttyReadByte(int timeoutMs)
     const long long deadline = monotonicMs() + timeoutMs;
     for (;;) {
         const int left = timeoutMs < 0 ? -1 : static_cast<int>(std::max(0LL, deadline - monotonicMs()));
-        const Ready ready = waitReady(keyboardFd, POLLIN, left, true);
+        // The short waits (the rest of an arrow key) leave a screen change for the next long one.
+        const Ready ready = waitReady(keyboardFd, POLLIN, left, timeoutMs < 0);
         if (ready == Ready::timedOut) return -1;
         if (ready == Ready::woken) {
             drainWakePipe();

@@ -35,9 +35,9 @@ void ttyWrite(std::string_view bytes);
 constexpr int ttyScreenChanged = -2;
 
 // The next input byte, waiting at most timeoutMs (negative: for ever). Returns -1 when the
-// time ran out, and ttyScreenChanged when the window was resized or the program came back
-// from a suspend meanwhile: the screen wants drawing again. The end of input (EOF, a hang-up,
-// a read error) ends the program.
+// time ran out. A wait for ever returns ttyScreenChanged when the window was resized or the
+// program came back from a suspend: the screen wants drawing again. The end of input (EOF, a
+// hang-up, a read error) ends the program.
 int ttyReadByte(int timeoutMs);
 // True, once, when the window was resized or the program came back from a suspend since the
 // last report: for the waits that do not read keys (a pause, a sound).
