@@ -22,6 +22,7 @@ ScreenModel emulate(std::string_view bytes)
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes.compare(i, 2, "\x1b[") == 0) {
             const std::size_t end = bytes.find_first_of("HJhl", i);
+            if (end == std::string_view::npos) break;
             const std::string params(bytes.substr(i + 2, end - i - 2));
             const std::size_t semicolon = params.find(';');
             if (bytes[end] == 'H' && semicolon == std::string::npos)
