@@ -10,6 +10,7 @@
 
 #include "console/platform.h"
 #include "console/posix_tty.h"
+#include "console/screen_model.h"
 #include "console/sound_files.h"
 #include "console/vt100.h"
 
@@ -55,6 +56,8 @@ bool localeSpeaksUtf8()
 
 // ---- keys ----
 
+constexpr int keyCtrlL = 12;
+
 // ESC [ parameters and intermediates (0x20-0x3F), then one final byte (0x40-0x7E).
 void swallowControlSequence()
 {
@@ -64,31 +67,22 @@ void swallowControlSequence()
     }
 }
 
-// After an ESC from the keyboard: true when more bytes came close behind it, which are then
-// read to the end of their sequence; false for a lone ESC, the key itself.
+// After an ESC from the keyboard: true when what follows close behind is the sequence of an
+// arrow, function or editing key (ESC [ ... or ESC O x), which is then read to its end; false
+// for the key ESC itself, alone or typed quickly before another key, whose byte is left to be
+// dropped with the rest of the type-ahead.
 bool swallowEscapeSequence()
 {
     const int next = ttyReadByte(escapeSequenceMs);
-    if (next < 0) return false;
-    if (next == '[')
+    if (next == '[') {
         swallowControlSequence();
-    else if (next == 'O')
-        ttyReadByte(escapeSequenceMs);  // ESC O P and the like: one byte more
-    else if (next == 0x1b)
-        swallowEscapeSequence();  // a sequence with Alt held: ESC ESC [ A
-    return true;                  // anything else: ESC and one byte, an Alt-key
-}
-
-// The next key, before the type-ahead is dropped. Piped keys are taken byte for byte: no
-// arrow key comes down a pipe, and a script's ESC ESC must stay two keys.
-int nextKey()
-{
-    for (;;) {
-        const int byte = ttyReadByte(-1);
-        if (byte == '\n') return keyEnter;  // piped input, or Ctrl-J
-        if (byte != keyEsc || !ttyKeysFromTerminal()) return byte;
-        if (!swallowEscapeSequence()) return keyEsc;
+        return true;
     }
+    if (next == 'O') {
+        ttyReadByte(escapeSequenceMs);  // ESC O P and the like: one byte more
+        return true;
+    }
+    return false;
 }
 
 // ---- the window ----
@@ -105,43 +99,40 @@ void showSizeNotice(int cols, int rows)
              "x" + std::to_string(rows) + "). Enlarge it or press a key.");
 }
 
-// Before the title screen: a window too small for the game's screen gets a notice until it
-// grows or the player presses a key to play anyway. The size is looked at a few times a
-// second, which costs nothing while waiting and needs no SIGWINCH handler.
-void waitForRoomyWindow()
-{
-    if (!ttyKeysFromTerminal()) return;
-    int cols = 0, rows = 0, shownCols = 0, shownRows = 0;
-    while (windowTooSmall(cols, rows)) {
-        if (cols != shownCols || rows != shownRows) showSizeNotice(cols, rows);
-        shownCols = cols;
-        shownRows = rows;
-        if (ttyReadByte(200) >= 0) {
-            ttyDiscardInput();  // the rest of an arrow key, say
-            return;
-        }
-    }
-}
-
 // ---- the backend ----
 
+// The terminal keeps a copy of the screen the game has drawn, so that it can draw it again
+// when the player asks (Ctrl-L), when the window was resized, and when the program comes
+// back from a suspend. While the window is too small for it, a notice asks for a larger one
+// and the game's output goes to the copy only, until the window grows or a key is pressed.
 class PosixTerminal final : public ConsoleBackend {
 public:
     PosixTerminal() : utf8(localeSpeaksUtf8())
     {
         ttyOpen();
-        waitForRoomyWindow();
+        // Before the title screen, a window too small waits for room or a key.
+        noticeIfTooSmall();
+        waitPastNotice();
     }
 
     void moveCursor(int col0, int row0) override
     {
-        ttyWrite(vt100::moveTo(col0, row0));
+        screen.moveCursor(col0, row0);
+        show(vt100::moveTo(col0, row0));
     }
 
     // With the terminal's output processing off, a line end needs its carriage return spelt out.
-    void write(std::string_view text) override { ttyWrite(vt100::text(text, utf8, ttyOutputRaw())); }
+    void write(std::string_view text) override
+    {
+        screen.write(text);
+        show(vt100::text(text, utf8, ttyOutputRaw()));
+    }
 
-    void clear() override { ttyWrite(vt100::clearScreen); }
+    void clear() override
+    {
+        screen.clear();
+        show(vt100::clearScreen);
+    }
 
     int readKey() override
     {
@@ -152,13 +143,23 @@ public:
 
     std::string readLine() override
     {
+        waitPastNotice();
         ttyLineMode();
         std::string line;
         for (int byte = ttyReadByte(-1); byte != '\n'; byte = ttyReadByte(-1)) {
-            if (line.size() < longestLine) line += static_cast<char>(byte);
+            if (byte == ttyScreenChanged) {
+                // The terminal echoed what was typed of the line so far, and the fresh screen
+                // shows none of it: it is dropped, so that the line read is the line the
+                // player sees. (A line being read already was ended by ENTER: it stays.)
+                if (line.empty()) ttyDiscardInput();
+                fitWindow();
+            } else if (line.size() < longestLine) {
+                line += static_cast<char>(byte);
+            }
         }
         ttyRawMode();
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        screen.write(line + "\n");  // as the terminal echoed it
         return line;
     }
 
@@ -173,18 +174,98 @@ public:
             until.tv_sec += 1;
             until.tv_nsec -= 1000000000L;
         }
+        // A signal ends the sleep early: the screen is drawn again if it must be, and the
+        // sleep goes on to the same moment.
         while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+            fitWindowIfChanged();
         }
+        fitWindowIfChanged();
     }
 
-    void playSound(const char* gameName) override { playGameSound(gameName); }
+    void playSound(const char* gameName) override
+    {
+        playGameSound(gameName);
+        fitWindowIfChanged();
+    }
 
     std::int64_t calendarSeconds() override { return std::time(nullptr); }
 
     [[noreturn]] void endProgram() override { ttyEnd(); }
 
 private:
+    // The game's output, unless the notice stands in its place.
+    void show(std::string_view bytes)
+    {
+        if (!noticeShown) ttyWrite(bytes);
+    }
+
+    void redraw()
+    {
+        if (ttyScreenIsTerminal()) ttyWrite(vt100::screen(screen, utf8));
+    }
+
+    // The game's screen when the window holds it, else the notice. Only a player at the
+    // keyboard gets the notice: piped keys could not answer it.
+    void fitWindow()
+    {
+        if (!noticeIfTooSmall()) redraw();
+    }
+
+    bool noticeIfTooSmall()
+    {
+        int cols = 0, rows = 0;
+        noticeShown = ttyKeysFromTerminal() && windowTooSmall(cols, rows);
+        if (noticeShown) showSizeNotice(cols, rows);
+        return noticeShown;
+    }
+
+    void fitWindowIfChanged()
+    {
+        if (ttyTakeScreenChange()) fitWindow();
+    }
+
+    // A key gets past the notice (the game is then played in the small window); the key, and
+    // the rest of an arrow key, say, are not passed on.
+    void dismissNotice()
+    {
+        ttyDiscardInput();
+        noticeShown = false;
+        redraw();
+    }
+
+    void waitPastNotice()
+    {
+        while (noticeShown) {
+            if (ttyReadByte(-1) == ttyScreenChanged)
+                fitWindow();
+            else
+                dismissNotice();
+        }
+    }
+
+    // The next key, before the type-ahead is dropped. Piped keys are taken byte for byte: no
+    // arrow key comes down a pipe, and a script's ESC ESC must stay two keys.
+    int nextKey()
+    {
+        for (;;) {
+            const int byte = ttyReadByte(-1);
+            if (byte == ttyScreenChanged) {
+                fitWindow();
+            } else if (noticeShown) {
+                dismissNotice();
+            } else if (byte == keyCtrlL) {
+                redraw();  // the player asks for a clean screen; the game never sees the key
+            } else if (byte == '\n') {
+                return keyEnter;  // piped input, or Ctrl-J
+            } else if (byte != keyEsc || !ttyKeysFromTerminal() || !swallowEscapeSequence()) {
+                return byte;
+            }
+        }
+    }
+
     const bool utf8;
+    ScreenModel screen;
+    bool noticeShown = false;
 };
 
 }  // namespace

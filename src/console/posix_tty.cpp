@@ -1,8 +1,10 @@
 // The POSIX terminal: raw mode, the alternate screen, byte input and output, and the restore.
 //
-// Everything the restore needs lives in plain globals, because a signal handler has to reach
-// it: the player's terminal modes and two flags saying what was changed. The handler uses
-// only write(2), tcsetattr(3) and _exit(2), which are async-signal-safe.
+// Everything the signal handlers need lives in plain globals: the player's terminal modes and
+// the game's, and flags saying what was changed. The handlers use only write(2), tcsetattr(3),
+// sigaction(2), sigprocmask(2), raise(3) and _exit(2), which are async-signal-safe. A resize
+// or a return from a suspend is only noted in a flag and a byte down a pipe (the self-pipe),
+// which wakes the wait for a key; the screen is drawn again in the program's own flow.
 #include "console/posix_tty.h"
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -25,12 +28,23 @@ constexpr char enterGameScreen[] = "\x1b[?1049h";
 constexpr char leaveGameScreen[] = "\x1b[?25h\x1b[?1049l";
 
 constexpr int exitSignals[] = {SIGTERM, SIGHUP, SIGQUIT, SIGINT};
+// A resized window, a suspend from outside and the continue after a stop.
+constexpr int screenSignals[] = {SIGWINCH, SIGTSTP, SIGCONT};
 
 termios playerModes;
 termios rawModes;
 termios lineModes;
 volatile std::sig_atomic_t modesChanged = 0;
 volatile std::sig_atomic_t screenSwitched = 0;
+// What a suspend gave back to the shell, to be taken again when the program continues.
+volatile std::sig_atomic_t modesGivenBack = 0;
+volatile std::sig_atomic_t screenGivenBack = 0;
+// The modes the game wants now: 1 while a line is typed, 0 for single keys.
+volatile std::sig_atomic_t inLineMode = 0;
+// Set by a resize or a continue, until the game has drawn its screen again.
+volatile std::sig_atomic_t screenChanged = 0;
+// The self-pipe: read end watched by the wait for a key, write end written by the handlers.
+int wakePipe[2] = {-1, -1};
 bool keysFromTerminal = false;
 bool screenIsTerminal = false;
 bool ending = false;
@@ -90,20 +104,132 @@ extern "C" void onExitSignal(int)
     exitAtOnce();
 }
 
-sigset_t exitSignalSet()
+// ---- suspend, continue and resize, safe inside a signal handler ----
+
+const termios& gameModes() { return inLineMode ? lineModes : rawModes; }
+
+void takeBackSignalSafe()
+{
+    if (modesGivenBack) {
+        modesGivenBack = 0;
+        tcsetattr(keyboardFd, TCSANOW, &gameModes());
+        modesChanged = 1;
+    }
+    if (screenGivenBack) {
+        screenGivenBack = 0;
+        writeIgnoringErrors(enterGameScreen, sizeof enterGameScreen - 1);
+        screenSwitched = 1;
+    }
+}
+
+void noteScreenChange()
+{
+    screenChanged = 1;
+    if (wakePipe[1] < 0) return;
+    const char byte = 0;
+    const ssize_t ignored = ::write(wakePipe[1], &byte, 1);  // a full pipe has woken the wait already
+    (void)ignored;
+}
+
+extern "C" void onWindowChange(int)
+{
+    const int savedErrno = errno;
+    noteScreenChange();
+    errno = savedErrno;
+}
+
+// A suspend from outside: the terminal goes back to the shell as at exit, the program stops
+// by the signal's own default action, and takes the terminal again once it continues. (In a
+// process group that no shell controls, the stop is dropped and the program goes straight on.)
+extern "C" void onSuspend(int)
+{
+    const int savedErrno = errno;
+    modesGivenBack = modesChanged;
+    screenGivenBack = screenSwitched;
+    restoreSignalSafe();
+
+    struct sigaction stop {}, ours {};
+    stop.sa_handler = SIG_DFL;
+    sigaction(SIGTSTP, &stop, &ours);
+    sigset_t suspendSignal;
+    sigemptyset(&suspendSignal);
+    sigaddset(&suspendSignal, SIGTSTP);
+    sigprocmask(SIG_UNBLOCK, &suspendSignal, nullptr);
+    raise(SIGTSTP);  // stopped here until SIGCONT
+    sigprocmask(SIG_BLOCK, &suspendSignal, nullptr);
+    sigaction(SIGTSTP, &ours, nullptr);
+
+    takeBackSignalSafe();
+    noteScreenChange();
+    errno = savedErrno;
+}
+
+// Also after a stop that gave nothing back (SIGSTOP), while which the shell may have set
+// modes of its own.
+extern "C" void onContinue(int)
+{
+    const int savedErrno = errno;
+    if (modesChanged) tcsetattr(keyboardFd, TCSANOW, &gameModes());
+    noteScreenChange();
+    errno = savedErrno;
+}
+
+// The signals whose handlers touch the terminal, blocked while any of them runs.
+sigset_t handledSignalSet()
 {
     sigset_t set;
     sigemptyset(&set);
     for (int signal : exitSignals) sigaddset(&set, signal);
+    for (int signal : screenSignals) sigaddset(&set, signal);
     return set;
+}
+
+// Above the standard descriptors: with standard input closed, pipe(2) would hand out 0 and
+// the program would take its own wake-ups for keys.
+int aboveStandardFds(int fd)
+{
+    if (fd < 0 || fd > STDERR_FILENO) return fd;
+    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    close(fd);
+    return moved;
+}
+
+void openWakePipe()
+{
+    int fds[2];
+    if (pipe(fds) != 0) return;  // no wake-ups: the screen is drawn again after the next key
+    for (int& fd : fds) {
+        fd = aboveStandardFds(fd);
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+        fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+    if (fds[0] < 0 || fds[1] < 0) return;
+    wakePipe[0] = fds[0];
+    wakePipe[1] = fds[1];
+}
+
+void drainWakePipe()
+{
+    char bytes[64];
+    while (wakePipe[0] >= 0 && ::read(wakePipe[0], bytes, sizeof bytes) > 0) {
+    }
 }
 
 void installSignalHandlers()
 {
     struct sigaction action {};
     action.sa_handler = onExitSignal;
-    action.sa_mask = exitSignalSet();  // one restore at a time
+    action.sa_mask = handledSignalSet();  // one restore at a time
     for (int signal : exitSignals) sigaction(signal, &action, nullptr);
+
+    // The interrupted reads and writes go on; poll and the sleeps of pauses return early.
+    action.sa_flags = SA_RESTART;
+    action.sa_handler = onWindowChange;
+    sigaction(SIGWINCH, &action, nullptr);
+    action.sa_handler = onSuspend;
+    sigaction(SIGTSTP, &action, nullptr);
+    action.sa_handler = onContinue;
+    sigaction(SIGCONT, &action, nullptr);
     // A closed screen shows up as a write error instead, which ends the game quietly.
     std::signal(SIGPIPE, SIG_IGN);
 }
@@ -135,18 +261,22 @@ void prepareModes()
 
 // ---- waiting ----
 
-// Waits until fd is ready for `events` or timeoutMs has passed (negative: no limit). Returns
-// false on a time-out; a poll that fails for good ends the program.
-bool waitReady(int fd, short events, int timeoutMs)
+enum class Ready { timedOut, fd, woken };
+
+// Waits until fd is ready for `events`, or until a handler wrote to the self-pipe (when
+// `wakeable`), or until timeoutMs has passed (negative: no limit). A poll that fails for good
+// ends the program.
+Ready waitReady(int fd, short events, int timeoutMs, bool wakeable)
 {
     const long long deadline = monotonicMs() + timeoutMs;
     for (;;) {
         int left = -1;
         if (timeoutMs >= 0) left = static_cast<int>(std::max(0LL, deadline - monotonicMs()));
-        pollfd watched{fd, events, 0};
-        const int ready = poll(&watched, 1, left);
-        if (ready > 0) return true;
-        if (ready == 0) return false;
+        pollfd watched[2] = {{wakePipe[0], POLLIN, 0}, {fd, events, 0}};
+        const bool wake = wakeable && wakePipe[0] >= 0;
+        const int ready = poll(wake ? watched : watched + 1, wake ? 2 : 1, left);
+        if (ready > 0) return wake && watched[0].revents != 0 ? Ready::woken : Ready::fd;
+        if (ready == 0) return Ready::timedOut;
         if (errno != EINTR && errno != EAGAIN) ttyEnd();
     }
 }
@@ -157,6 +287,7 @@ void ttyOpen()
 {
     keysFromTerminal = isatty(keyboardFd) && tcgetattr(keyboardFd, &playerModes) == 0;
     screenIsTerminal = isatty(screenFd);
+    openWakePipe();
     installSignalHandlers();
     std::atexit(ttyRestore);  // also covers a main() that returns
     if (keysFromTerminal) {
@@ -178,7 +309,7 @@ bool ttyOutputRaw() { return keysFromTerminal && screenIsTerminal; }
 
 void ttyRestore()
 {
-    const sigset_t blocked = exitSignalSet();
+    const sigset_t blocked = handledSignalSet();
     sigset_t previous;
     sigprocmask(SIG_BLOCK, &blocked, &previous);
     restoreSignalSafe();
@@ -200,7 +331,7 @@ void ttyWrite(std::string_view bytes)
         if (done > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(done));
         } else if (done < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            waitReady(screenFd, POLLOUT, -1);
+            waitReady(screenFd, POLLOUT, -1, false);
         } else if (done == 0 || errno != EINTR) {
             ttyEnd();  // EIO from a hung-up terminal, EPIPE from a closed pipe
         }
@@ -209,14 +340,30 @@ void ttyWrite(std::string_view bytes)
 
 int ttyReadByte(int timeoutMs)
 {
+    const long long deadline = monotonicMs() + timeoutMs;
     for (;;) {
-        if (!waitReady(keyboardFd, POLLIN, timeoutMs)) return -1;
+        const int left = timeoutMs < 0 ? -1 : static_cast<int>(std::max(0LL, deadline - monotonicMs()));
+        // The short waits (the rest of an arrow key) leave a screen change for the next long one.
+        const Ready ready = waitReady(keyboardFd, POLLIN, left, timeoutMs < 0);
+        if (ready == Ready::timedOut) return -1;
+        if (ready == Ready::woken) {
+            drainWakePipe();
+            if (ttyTakeScreenChange()) return ttyScreenChanged;
+            continue;  // a change already taken by a pause
+        }
         unsigned char byte;
         const ssize_t got = ::read(keyboardFd, &byte, 1);
         if (got == 1) return byte;
         if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
         ttyEnd();  // EOF, EIO after a hang-up, or input that can never be read
     }
+}
+
+bool ttyTakeScreenChange()
+{
+    if (!screenChanged) return false;
+    screenChanged = 0;
+    return true;
 }
 
 void ttyDiscardInput()
@@ -230,12 +377,15 @@ void ttyLineMode()
     // Keys typed before the question would otherwise become a line of their own the moment
     // the terminal turns canonical, without the player pressing ENTER.
     tcflush(keyboardFd, TCIFLUSH);
+    inLineMode = 1;
     tcsetattr(keyboardFd, TCSANOW, &lineModes);
 }
 
 void ttyRawMode()
 {
-    if (keysFromTerminal) tcsetattr(keyboardFd, TCSANOW, &rawModes);
+    if (!keysFromTerminal) return;
+    inLineMode = 0;
+    tcsetattr(keyboardFd, TCSANOW, &rawModes);
 }
 
 bool ttyWindowSize(int& cols, int& rows)

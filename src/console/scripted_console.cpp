@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-ScriptedConsole::ScriptedConsole()
-{
-    for (auto& line : screen_) line.assign(columns, ' ');
-}
-
 void ScriptedConsole::queueKeys(std::string_view keys)
 {
     for (char c : keys) keys_.push_back(static_cast<unsigned char>(c));
@@ -19,7 +14,7 @@ void ScriptedConsole::queueLine(std::string line) { lines_.push_back(std::move(l
 std::string ScriptedConsole::row(int row) const
 {
     if (row < 1 || row > rows) return std::string(columns, ' ');
-    return screen_[static_cast<std::size_t>(row - 1)];
+    return screen_.row(row - 1);
 }
 
 std::string ScriptedConsole::rowText(int row) const
@@ -62,8 +57,7 @@ int ScriptedConsole::clears() const
 void ScriptedConsole::moveCursor(int col0, int row0)
 {
     log_.push_back({LogEntry::Move, "", col0 + 1, row0 + 1});
-    col_ = std::clamp(col0, 0, columns - 1);
-    row_ = std::clamp(row0, 0, rows - 1);
+    screen_.moveCursor(col0, row0);
 }
 
 void ScriptedConsole::write(std::string_view text)
@@ -72,41 +66,13 @@ void ScriptedConsole::write(std::string_view text)
         log_.back().text += text;  // one entry per uninterrupted run of text
     else
         log_.push_back({LogEntry::Write, std::string(text)});
-    for (char c : text) putChar(c);
-}
-
-void ScriptedConsole::putChar(char c)
-{
-    if (c == '\n') {
-        newLine();
-        return;
-    }
-    if (col_ >= columns) newLine();  // a terminal wraps when the next character arrives
-    screen_[static_cast<std::size_t>(row_)][static_cast<std::size_t>(col_)] = c;
-    ++col_;
-}
-
-void ScriptedConsole::newLine()
-{
-    col_ = 0;
-    if (row_ == rows - 1)
-        scrollUp();
-    else
-        ++row_;
-}
-
-void ScriptedConsole::scrollUp()
-{
-    std::rotate(screen_.begin(), screen_.begin() + 1, screen_.end());
-    screen_.back().assign(columns, ' ');
+    screen_.write(text);
 }
 
 void ScriptedConsole::clear()
 {
     log_.push_back({LogEntry::Clear, ""});
-    for (auto& line : screen_) line.assign(columns, ' ');
-    col_ = 0;
-    row_ = 0;
+    screen_.clear();
 }
 
 std::string ScriptedConsole::promptOnScreen() const
@@ -137,8 +103,8 @@ std::string ScriptedConsole::readLine()
     lines_.pop_front();
     log_.push_back({LogEntry::Line, line});
     // The terminal echoes the line where the cursor stands, and ENTER ends the row.
-    for (char c : line) putChar(c);
-    newLine();
+    screen_.write(line);
+    screen_.write("\n");
     return line;
 }
 

@@ -4,7 +4,6 @@
 // and never sleep; every clear, move, write, pause, sound and key read is logged in order.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/screen_model.h"
 
 // Thrown by endProgram(): the game ended with status 0. The test catches it and looks around.
 struct ProgramEnded {};
@@ -39,10 +39,8 @@ struct LogEntry {
 
 class ScriptedConsole : public ConsoleBackend {
 public:
-    static constexpr int columns = 80;
-    static constexpr int rows = 25;
-
-    ScriptedConsole();
+    static constexpr int columns = ScreenModel::columns;
+    static constexpr int rows = ScreenModel::rows;
 
     // The script.
     void queueKeys(std::string_view keys);  // each character one key press
@@ -61,8 +59,8 @@ public:
     // The text starting at (col,row) of the given length.
     std::string at(int col, int row, int length) const;
     std::string screenDump() const;
-    int cursorCol() const { return col_ + 1; }
-    int cursorRow() const { return row_ + 1; }
+    int cursorCol() const { return screen_.cursorCol() + 1; }
+    int cursorRow() const { return screen_.cursorRow() + 1; }
 
     // The log and the virtual clock.
     const std::vector<LogEntry>& log() const { return log_; }
@@ -85,14 +83,9 @@ public:
     [[noreturn]] void endProgram() override;
 
 private:
-    void putChar(char c);
-    void newLine();
-    void scrollUp();
     std::string promptOnScreen() const;
 
-    std::array<std::string, rows> screen_;
-    int col_ = 0;
-    int row_ = 0;
+    ScreenModel screen_;
     std::deque<int> keys_;
     std::deque<std::string> lines_;
     std::vector<LogEntry> log_;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/screen_model.h"
+
 namespace vt100 {
 
 // Clears the whole screen and homes the cursor.
@@ -18,5 +20,9 @@ std::string moveTo(int col0, int row0);
 // literally); the dash byte 0x1E becomes the small upward triangle U+25B2 on a UTF-8
 // terminal and "^" on any other.
 std::string text(std::string_view gameText, bool utf8, bool crlf);
+
+// The bytes that draw the whole screen again, from a clear to the cursor where the game left
+// it, in one piece.
+std::string screen(const ScreenModel& model, bool utf8);
 
 }  // namespace vt100
