@@ -124,11 +124,10 @@
 
   async function openStorage(FS, IDBFS) {
     FS.mkdir(saveFolder);
-    try {
+    // Without IndexedDB at all (refused by the browser) the folder simply stays in memory.
+    if (typeof indexedDB === 'object' && indexedDB) {
       FS.mount(IDBFS, {}, saveFolder);
       storageWorks = await syncFiles(FS, true);
-    } catch (error) {
-      storageWorks = false;
     }
     FS.chdir(saveFolder);
     // Storage that could not be read is never written either: a copy out of an empty folder

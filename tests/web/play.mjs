@@ -57,7 +57,6 @@ const screenText = {};
 // Resolves, in the page, with performance.now() once row `row` holds `text` at column `col`
 // (1-based; col 0 means anywhere in the row).
 function whenText(row, col, text, timeout = 15000) {
-  if (process.env.TRACE) console.error('wait', row, col, text);
   return page.evaluate((row, col, text, timeout) => new Promise((resolve, reject) => {
     const rows = document.querySelector('.xterm-rows');
     const shown = () => {
@@ -74,8 +73,20 @@ function whenText(row, col, text, timeout = 15000) {
 }
 
 async function keys(...names) {
-  if (process.env.TRACE) console.error('keys', names.join(' '));
   for (const name of names) await page.keyboard.press(name);
+}
+
+// From the title screen to the wheel, one key at a time: the type-ahead is dropped after a key.
+async function launch() {
+  await keys('f');
+  await whenText(21, 23, 'Do you want instructions?  Y or N');
+  await keys('n');
+  await whenText(21, 23, 'Do you want sound effects?');
+  await keys('n');
+  await whenText(21, 28, 'Press B to blast off');
+  await keys('b');
+  await whenText(12, 31, 'SUCCESSFUL BLASTOFF!');
+  await whenText(21, 17, 'Spin cosmic wheel');
 }
 
 // Answers every action prompt of an encounter with N (do nothing) until the wheel comes back.
@@ -129,15 +140,7 @@ try {
   check(title[14].startsWith('Zorvane is free: copy it'), 'row 15');
 
   // F, N, N, B: the launch pad and the blast-off; ENTER spins.
-  await keys('f');
-  await whenText(21, 23, 'Do you want instructions?  Y or N');
-  await keys('n');
-  await whenText(21, 23, 'Do you want sound effects?');
-  await keys('n');
-  await whenText(21, 28, 'Press B to blast off');
-  await keys('b');
-  await whenText(12, 31, 'SUCCESSFUL BLASTOFF!');
-  await whenText(21, 17, 'Spin cosmic wheel');
+  await launch();
   await keys('Enter');
   const spun = await status();
   check(spun.fuel === 390 && spun.distance <= 350 - 2 * spun.spun, 'the first spin');
@@ -185,8 +188,18 @@ try {
     `resumed from ${JSON.stringify(frozen)} to ${JSON.stringify(resumed)}`);
   check(await page.evaluate(() => !!window.AudioContext), 'no Web Audio');
 
-  // ESC then Y: the end screen, then the page offers a new game, which ENTER starts.
+  // Ctrl-C reaches the game as a key (it asks to quit, as ESC does) and copies nothing; a
+  // click on the page leaves the keys going to the game.
   await backToWheel();
+  await page.keyboard.down('Control');
+  await keys('c');
+  await page.keyboard.up('Control');
+  await whenText(21, 17, 'Do you want to quit this game?  Y or N');
+  await page.mouse.click(5, 5);
+  await keys('n');
+  await whenText(21, 17, 'Spin cosmic wheel');
+
+  // ESC then Y: the end screen, then the page offers a new game, which ENTER starts.
   await keys('Escape');
   await whenText(21, 17, 'Do you want to quit this game?  Y or N');
   await keys('y');
@@ -200,6 +213,17 @@ try {
   await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
   await keys('f');
   await whenText(21, 23, 'Do you want instructions?  Y or N');  // the frozen game was used up
+
+  // Where the browser refuses its storage, a freeze says so and the game goes on.
+  await page.evaluateOnNewDocument('Object.defineProperty(window, "indexedDB", { value: undefined });');
+  await page.reload();
+  await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
+  await launch();
+  await keys('f');
+  await whenText(18, 42, 'Want to freeze the game?  Y or N');
+  await keys('y');
+  await whenText(23, 17, 'The game could not be frozen: the browser would not store it.');
+  await whenText(21, 17, 'Spin cosmic wheel');
 
   check(problems.length === 0, `errors in the page's console:\n${problems.join('\n')}`);
   for (const [name, value] of Object.entries(figures)) console.log(`${name}: ${value}`);
