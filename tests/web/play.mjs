@@ -38,6 +38,15 @@ page.on('pageerror', error => problems.push(error.message));
 // One start second gives one game: a clock that creeps along from a fixed second makes the
 // voyage the same on every run, while timers and the page's own measures run at full speed.
 await page.evaluateOnNewDocument('Date.now = () => 1800000000000 + performance.now() / 1000;');
+// Every sound the page starts, with the time its playing ends.
+await page.evaluateOnNewDocument(() => {
+  const start = AudioBufferSourceNode.prototype.start;
+  window.soundEnds = [];
+  AudioBufferSourceNode.prototype.start = function (...args) {
+    window.soundEnds.push(performance.now() + this.buffer.duration * 1000);
+    return start.apply(this, args);
+  };
+});
 
 const figures = {};
 function check(ok, what) {
@@ -186,7 +195,6 @@ try {
   const resumed = await status();
   check(resumed.fuel === frozen.fuel - 10 && resumed.distance === frozen.distance - 2 * resumed.spun,
     `resumed from ${JSON.stringify(frozen)} to ${JSON.stringify(resumed)}`);
-  check(await page.evaluate(() => !!window.AudioContext), 'no Web Audio');
 
   // Ctrl-C reaches the game as a key (it asks to quit, as ESC does) and copies nothing; a
   // click on the page leaves the keys going to the game.
@@ -209,6 +217,9 @@ try {
   await keys('Escape');
   await page.waitForFunction(() => document.getElementById('status').textContent === 'The game has ended.'
     && !document.getElementById('again').hidden, { timeout: 15000 });
+  // The spin, the quit and the exit tune were played, and the game ended after the last one.
+  const played = await page.evaluate(() => ({ ends: window.soundEnds, now: performance.now() }));
+  check(played.ends.length >= 3 && played.now + 50 >= Math.max(...played.ends), `sounds ${JSON.stringify(played)}`);
   await keys('Enter');
   await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
   await keys('f');
