@@ -157,6 +157,7 @@
     keyWaiter = null;
     statusLine.textContent = message;
     againButton.hidden = false;
+    screenElement.classList.add('ended');
   }
 
   const page = {
@@ -176,6 +177,7 @@
   function startGame() {
     gameOver = false;
     againButton.hidden = true;
+    screenElement.classList.remove('ended');
     typed.length = 0;
     term.reset();
     term.focus();
