@@ -112,8 +112,11 @@
   const saveFolder = '/zorvane';
   let storageWorks = false;
 
+  // True once the copy is done; false on an error, and after ten seconds without an answer
+  // (a storage that never answers must not hold the game).
   function syncFiles(FS, fromStorage) {
     return new Promise(done => {
+      setTimeout(() => done(false), 10000);
       try {
         FS.syncfs(fromStorage, error => done(!error));
       } catch (error) {
