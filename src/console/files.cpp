@@ -117,10 +117,20 @@ bool replaceFile(const std::string& path, const std::string& contents, std::stri
         error = reason();
         ok = false;
     }
+    if (ok && !keepFileChanges(error)) ok = false;
     if (!ok) std::remove(temporary.c_str());
     return ok;
 }
 
-void removeFile(const std::string& path) { std::remove(path.c_str()); }
+void removeFile(const std::string& path)
+{
+    std::remove(path.c_str());
+    std::string ignored;
+    keepFileChanges(ignored);
+}
+
+#ifndef __EMSCRIPTEN__
+bool keepFileChanges(std::string&) { return true; }  // the browser backend has its own
+#endif
 
 void injectFileFault(FileFault fault) { pendingFault = fault; }

@@ -60,6 +60,12 @@ bool isFile(const fs::path& path)
 
 }  // namespace
 
+std::string soundFileInData(const char* gameName)
+{
+    const std::string name = plainName(gameName);
+    return name.empty() ? std::string() : "data/" + name + ".wav";
+}
+
 std::string locateSoundFile(const char* gameName)
 {
     const std::string name = plainName(gameName);

@@ -105,11 +105,13 @@ TEST_P(UnsafeSoundName, FindsNothingEvenWhereAFileWouldBe)
     writeFile("data/x", "x");
     writeFile("data/x.WAV", "x");
     ASSERT_TRUE(samePlace(locateSoundFile("data\\x.wav"), scratch / "data" / "x.wav"));
+    ASSERT_EQ(soundFileInData("data\\x.wav"), "data/x.wav");  // what the browser asks its server for
 
     std::string gameName = GetParam();
     const std::string absolute = "%ABS%";
     if (gameName.rfind(absolute, 0) == 0) gameName = (scratch / "data").string() + gameName.substr(absolute.size());
     EXPECT_EQ(locateSoundFile(gameName.c_str()), "") << gameName;
+    EXPECT_EQ(soundFileInData(gameName.c_str()), "") << gameName;
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, UnsafeSoundName,
