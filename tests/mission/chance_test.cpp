@@ -1,121 +1,81 @@
+// Chance: the generator's recurrence, the die and the no-repeat decks.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <set>
-#include <tuple>
 
 #include "support/game_test.h"
 
 namespace {
 
-class ChanceTest : public GameTest {};
+class Chance : public GameTest {};
 
-TEST(Generator, FollowsTheLinearCongruentialRecurrence)
-{
-    gameSrand(1);
-    // state 1 -> 1*214013+2531011 = 2745024, bits 16..30 = 41
-    EXPECT_EQ(gameRand(), 41);
-    EXPECT_EQ(gameRand(), 18467);
-    EXPECT_EQ(gameRand(), 6334);
-    gameSrand(0xFFFFFFFFu);
-    const int value = gameRand();
-    EXPECT_GE(value, 0);
-    EXPECT_LE(value, 32767);
-}
-
-TEST_F(ChanceTest, SeedComesFromTheCalendarClockOnce)
+TEST_F(Chance, GeneratorSeedAndDie)
 {
     chance.reset();
+    gameSrand(1);  // 1 * 214013 + 2531011 = 2745024, bits 16..30 = 41
+    EXPECT_EQ(gameRand(), 41);
+    EXPECT_EQ(gameRand(), 18467);
     console.seedSeconds = 12345;
     seedChance();
     const int first = gameRand();
     gameSrand(12345);
     EXPECT_EQ(first, gameRand());
-}
-
-TEST_F(ChanceTest, RollDieMapsRawResultsOntoFaces)
-{
-    chance->push(0).push(9).push(32767).push(12345);
-    rollDie(10);
-    EXPECT_EQ(mission.dieRoll, 1);
-    rollDie(10);
-    EXPECT_EQ(mission.dieRoll, 10);
-    rollDie(1);
-    EXPECT_EQ(mission.dieRoll, 1);
-    rollDie(100);
-    EXPECT_EQ(mission.dieRoll, 46);
-}
-
-TEST_F(ChanceTest, UsedKindsPassTheRollUpwardToTheNextFreeKind)
-{
-    // With 3, 4 and 5 dealt, kind 6 takes the rolls 3, 4, 5 and 6.
-    for (int roll : {3, 4, 5, 6}) {
-        mission.eventDeck = NoRepeatDeck{};
-        mission.eventDeck.cards = {3, 4, 5};
-        mission.eventDeck.last = 2;
-        chance->face(roll);
-        drawEventCard();
-        EXPECT_EQ(mission.dieRoll, 6) << "roll " << roll;
-        EXPECT_EQ(mission.eventDeck.cards[3], 6);
-        EXPECT_EQ(mission.eventDeck.last, 3);
-    }
-}
-
-TEST_F(ChanceTest, ScansRepeatUntilNothingChanges)
-{
-    // The first scan meets 5 before 4 has moved the roll onto it: 4 -> 5 only on the next scan.
-    mission.eventDeck.cards = {5, 4};
-    mission.eventDeck.last = 1;
-    chance->face(4);
-    drawEventCard();
-    EXPECT_EQ(mission.dieRoll, 6);
-}
-
-TEST_F(ChanceTest, NineteenDealtLeaveOnlyTheTwentieth)
-{
-    for (int missing : {20, 19, 1}) {
-        mission.eventDeck = NoRepeatDeck{};
-        int slot = 0;
-        for (int kind = 1; kind <= 20; ++kind)
-            if (kind != missing) mission.eventDeck.cards[static_cast<std::size_t>(slot++)] = kind;
-        mission.eventDeck.last = 18;
-        for (int roll : {1, 13, 20}) {
-            NoRepeatDeck saved = mission.eventDeck;
-            chance->face(roll);
-            drawEventCard();
-            EXPECT_EQ(mission.dieRoll, missing) << "missing " << missing << " roll " << roll;
-            EXPECT_EQ(mission.eventDeck.last, 19);
-            mission.eventDeck = saved;
+    for (std::uint32_t seed : {0u, 7u, 0xFFFFFFFFu}) {
+        gameSrand(seed);
+        for (int i = 0; i < 1000; ++i) {
+            rollDie(6);
+            ASSERT_GE(mission.dieRoll, 1);
+            ASSERT_LE(mission.dieRoll, 6);
         }
     }
+    chance.emplace();
+    chance->push(0).push(9).push(32767).push(12345);
+    for (auto [sides, face] : {std::pair{10, 1}, {10, 10}, {1, 1}, {100, 46}}) {
+        rollDie(sides);
+        EXPECT_EQ(mission.dieRoll, face) << sides;
+    }
 }
 
-TEST_F(ChanceTest, RollOfTwentyOnADealtTwentyWrapsToTheLowestFreeKind)
+// Dealt kinds pass the roll upward to the next free kind, scanning again until nothing moves,
+// and past 20 to the lowest free one; after twenty a new cycle starts.
+struct DealCase {
+    std::vector<int> dealt;
+    int roll, kind;
+};
+
+class Deal : public Chance, public ::testing::WithParamInterface<DealCase> {};
+
+TEST_P(Deal, GivesTheNextFreeKind)
 {
-    mission.eventDeck.cards = {20, 1, 2};
-    mission.eventDeck.last = 2;
-    chance->face(20);
+    const DealCase& c = GetParam();
+    for (std::size_t i = 0; i < c.dealt.size(); ++i) mission.eventDeck.cards[i] = c.dealt[i];
+    if (!c.dealt.empty()) mission.eventDeck.last = static_cast<int>(c.dealt.size()) - 1;
+    chance->face(c.roll);
     drawEventCard();
-    EXPECT_EQ(mission.dieRoll, 3);
+    EXPECT_EQ(mission.dieRoll, c.kind);
+    EXPECT_EQ(mission.eventDeck.last, static_cast<int>(c.dealt.size() % 20));
+    EXPECT_TRUE(deckIsValid(mission.eventDeck));
 }
 
-TEST_F(ChanceTest, TheTwentyFirstDrawStartsANewCycle)
+std::vector<int> allBut(int missing)
 {
-    for (int i = 0; i < 20; ++i) mission.eventDeck.cards[static_cast<std::size_t>(i)] = i + 1;
-    mission.eventDeck.last = 19;
-    chance->face(20);
-    drawEventCard();
-    EXPECT_EQ(mission.dieRoll, 20);  // may repeat the kind dealt last
-    EXPECT_EQ(mission.eventDeck.last, 0);
-    EXPECT_EQ(mission.eventDeck.cards[0], 20);
-    for (int i = 1; i < 20; ++i) EXPECT_EQ(mission.eventDeck.cards[static_cast<std::size_t>(i)], 0);
+    std::vector<int> kinds;
+    for (int k = 1; k <= 20; ++k)
+        if (k != missing) kinds.push_back(k);
+    return kinds;
 }
 
-TEST_F(ChanceTest, EveryCycleOfTwentyIsAPermutationOverManySeeds)
+INSTANTIATE_TEST_SUITE_P(Cases, Deal,
+                         ::testing::Values(DealCase{{}, 7, 7}, DealCase{{3, 4, 5}, 3, 6}, DealCase{{3, 4, 5}, 6, 6},
+                                           DealCase{{5, 4}, 4, 6}, DealCase{{20, 1, 2}, 20, 3},
+                                           DealCase{allBut(20), 1, 20}, DealCase{allBut(1), 13, 1},
+                                           DealCase{allBut(0), 20, 20}));
+
+TEST_F(Chance, EveryCycleOfTwentyDealsEachKindOnce)
 {
     chance.reset();
-    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 100; ++seed) {
         gameSrand(seed);
         mission.eraDeck = NoRepeatDeck{};
         for (int cycle = 0; cycle < 3; ++cycle) {
@@ -126,12 +86,13 @@ TEST_F(ChanceTest, EveryCycleOfTwentyIsAPermutationOverManySeeds)
                 seen.insert(mission.dieRoll);
             }
             ASSERT_EQ(seen.size(), 20u) << "seed " << seed;
+            ASSERT_EQ(*seen.begin(), 1);
         }
     }
 }
 
 // A deck is sound when the slots up to `last` hold distinct kinds of 1..20 and the rest are empty.
-TEST(DeckInvariants, AcceptOnlySoundDecks)
+TEST(Deck, OnlySoundDecksAreValid)
 {
     const std::vector<std::tuple<std::array<std::int32_t, 20>, int, bool>> decks = {
         {{}, 0, true},      {{4, 9}, 1, true}, {{4, 9}, 2, false}, {{4, 9}, 0, false},
@@ -141,7 +102,7 @@ TEST(DeckInvariants, AcceptOnlySoundDecks)
         NoRepeatDeck deck;
         deck.cards = cards;
         deck.last = last;
-        EXPECT_EQ(deckIsValid(deck), sound) << "last " << last << ", first cards " << cards[0] << " " << cards[1];
+        EXPECT_EQ(deckIsValid(deck), sound) << "last " << last << ", cards " << cards[0] << " " << cards[1];
     }
 }
 

@@ -40,11 +40,6 @@ const Numbers goodFields{2, 1, 250, 17, 201, 3, -1, 1, 0, 1, 1, 2};
 const Numbers goodCards{10, 4, 13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 const std::string goodText = frozenText(goodFields, goodCards);
 
-Numbers withCards(Numbers cards)
-{
-    cards.resize(20, 0);
-    return cards;
-}
 Numbers fieldsWith(int index, long long value, Numbers fields = goodFields)
 {
     fields[static_cast<std::size_t>(index)] = value;
@@ -79,72 +74,35 @@ protected:
         console.queueKey(keyEsc);
         EXPECT_TRUE(ends([] { freezeGame(); }));
     }
-    // Start-up's full-game path up to the resume answer.
-    void resumeWith(const char* keys)
-    {
-        mission = MissionState{};
-        console = ScriptedConsole();
-        installConsole(console);
-        console.queueKeys(keys);
-        offerResume();
-    }
 };
 
-TEST_F(FrozenGame, FreezeWritesEightyTwoLinesAndTheFrozenScreen)
-{
-    setPlayedState();
-    freezeWithDecoys({399, 400});  // rand() % 400 + 1: 400, then 1
-    const auto lines = linesOf(readFile("mars.dat"));
-    ASSERT_EQ(lines.size(), 82u);
-    for (std::size_t i = 0; i < 50; ++i) EXPECT_EQ(lines[i], i % 2 == 0 ? "400" : "1");
-    const auto good = linesOf(goodText);
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 50, lines.end()), std::vector<std::string>(good.begin() + 50, good.end()));
-    EXPECT_EQ(console.at(16, 12, 47), "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
-    EXPECT_NE(console.rowText(18), "");
-    EXPECT_NE(console.rowText(19), "");
-    EXPECT_EQ(console.at(34, 21, 16), "Bye for now pal!");
-    EXPECT_EQ(console.at(34, 22, 20), "Press ESCAPE to exit");
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit"}));
-    EXPECT_EQ(pauses(), (std::vector<int>{3000}));
-    EXPECT_FALSE(fileExists("mars.dat.new"));
-}
-
-// A game resumed with its fuel at the billion a file may hold, and then refuelled past it, is
-// frozen at the limit: what the game writes, it takes back.
-TEST_F(FrozenGame, CountersBeyondTheLimitAreFrozenAtItAndResume)
-{
-    setPlayedState();
-    mission.fuel = 1000000040;
-    mission.barrierCharges = -1000000001;
-    freezeWithDecoys({0});
-    MissionState resumed;
-    ASSERT_TRUE(readFrozenGame(readFile("mars.dat"), resumed));
-    EXPECT_EQ(resumed.fuel, 1000000000);
-    EXPECT_EQ(resumed.barrierCharges, -1000000000);
-    EXPECT_EQ(resumed.distanceLeft, mission.distanceLeft);
-}
-
-// Freeze, resume, freeze again at once: the saved fields come back and only those, and the
-// second file differs from the first in its decoys alone.
-TEST_F(FrozenGame, ResumeGivesBackTheSavedFieldsAndOnlyThose)
+// Freeze (82 lines: 50 decoys of rand() % 400 + 1, then the saved fields), resume, freeze again
+// at once: the saved fields come back and only those, and the second file differs from the
+// first in its decoys alone.
+TEST_F(FrozenGame, RoundTrip)
 {
     setPlayedState();
     const Numbers played = savedFields(mission);
-    freezeWithDecoys({4});
+    freezeWithDecoys({399, 400});
     const auto first = linesOf(readFile("mars.dat"));
-    resumeWith("r");
+    ASSERT_EQ(first.size(), 82u);
+    for (std::size_t i = 0; i < 50; ++i) EXPECT_EQ(first[i], i % 2 == 0 ? "400" : "1");
+    EXPECT_EQ(readFile("mars.dat").substr(150), goodText.substr(100));  // after the decoys
+    EXPECT_EQ(console.at(16, 12, 47), "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
+    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit"}));
+    EXPECT_FALSE(fileExists("mars.dat.new"));
+
+    mission = MissionState{};
+    console = ScriptedConsole();
+    installConsole(console);
+    console.queueKeys("r");
+    offerResume();
     EXPECT_EQ(mission.resumedGame, 1);
     EXPECT_EQ(savedFields(mission), played);
     // What the file does not hold keeps its start value.
     EXPECT_EQ(mission.oxygen, 105);
-    EXPECT_EQ(mission.rocksPlaced, 0);
-    EXPECT_EQ(mission.goldSquare, 0);
-    EXPECT_EQ(mission.eraDeck.cards[0], 0);
-    EXPECT_EQ(mission.soundOn, 0);
-    EXPECT_EQ(mission.zapfestMode, 0);
+    EXPECT_EQ(mission.rocksPlaced + mission.goldSquare + mission.eraDeck.cards[0] + mission.soundOn, 0);
     EXPECT_TRUE(fileExists("mars.dat"));
-    EXPECT_EQ(console.at(23, 20, 19), "Resuming prior game");
-    EXPECT_EQ(console.at(23, 21, 46), "Resume prior game  or begin new game, R or B? ");
 
     chance.emplace();
     freezeWithDecoys({299});
@@ -152,52 +110,15 @@ TEST_F(FrozenGame, ResumeGivesBackTheSavedFieldsAndOnlyThose)
     ASSERT_EQ(second.size(), 82u);
     for (std::size_t i = 0; i < 50; ++i) EXPECT_NE(first[i], second[i]);
     for (std::size_t i = 50; i < 82; ++i) EXPECT_EQ(first[i], second[i]) << "line " << i + 1;
-}
 
-// No file, no question. With one, any key but R, B or ESC (Ctrl-C too) redraws the prompt after
-// half a second; ESC leaves through the quit screen with the file kept.
-TEST_F(FrozenGame, TheResumePrompt)
-{
-    offerResume();
-    EXPECT_TRUE(console.log().empty());
-    writeFile("mars.dat", goodText);
-    console.queueKeys("x");
-    console.queueKey(keyCtrlC);
-    console.queueKey(keyEsc);
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends([] { offerResume(); }));
-    const std::vector<int> waits = pauses();
-    EXPECT_EQ(std::vector<int>(waits.begin(), waits.begin() + 3), (std::vector<int>{500, 500, 500}));
-    EXPECT_EQ(console.at(16, 12, 49), "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
-    EXPECT_EQ(mission.resumedGame, 0);
-    EXPECT_EQ(readFile("mars.dat"), goodText);
-}
-
-TEST_F(FrozenGame, ResumeThenQuitDeletesTheFile)
-{
-    writeFile("mars.dat", goodText);
-    console.queueKeys("fr" "nn");
-    console.queueKey(keyEsc);
-    console.queueKeys("y");
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends([] { runGame(); }));
-    EXPECT_FALSE(fileExists("mars.dat"));
-    EXPECT_EQ(console.rowText(1), "You made 17 spins of the cosmic wheel.");
-    EXPECT_EQ(console.rowText(2), "You had 20 million 1 hundred thousand miles to go.");
-}
-
-TEST_F(FrozenGame, BeginningANewGameThenFreezingReplacesTheOldFile)
-{
-    writeFile("mars.dat", goodText);
-    chance.reset();
-    console.queueKeys("fb" "nn" "b" "fy");
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends([] { runGame(); }));
-    const auto lines = linesOf(readFile("mars.dat"));
-    ASSERT_EQ(lines.size(), 82u);
-    EXPECT_EQ(lines[50], "0");    // damage
-    EXPECT_EQ(lines[52], "400");  // fuel
-    EXPECT_EQ(lines[53], "0");    // spins
+    // Counters beyond the billion a file may hold are frozen at it, so that they resume.
+    mission.fuel = 1000000040;
+    mission.barrierCharges = -1000000001;
+    freezeWithDecoys({0});
+    MissionState resumed;
+    ASSERT_TRUE(readFrozenGame(readFile("mars.dat"), resumed));
+    EXPECT_EQ(resumed.fuel, 1000000000);
+    EXPECT_EQ(resumed.barrierCharges, -1000000000);
 }
 
 // --- A freeze that cannot be written ------------------------------------------------------
@@ -276,7 +197,11 @@ Numbers countdownDeck()
 }
 
 std::string withField(int index, long long value) { return frozenText(fieldsWith(index, value), goodCards); }
-std::string withDeck(const Numbers& cards, long long last) { return frozenText(fieldsWith(11, last), withCards(cards)); }
+std::string withDeck(Numbers cards, long long last)
+{
+    cards.resize(20, 0);
+    return frozenText(fieldsWith(11, last), cards);
+}
 std::string replaced(const std::string& what, const std::string& by)
 {
     std::string text = goodText;
@@ -309,28 +234,24 @@ INSTANTIATE_TEST_SUITE_P(
     Table, FrozenFile,
     ::testing::Values(
         FileCase{"decoys0", frozenText(goodFields, goodCards, 0), true},
-        FileCase{"negativeDecoys", frozenText(goodFields, goodCards, -5), true},
         FileCase{"hugeDecoys", frozenText(goodFields, goodCards, 2147483647LL), true},
         FileCase{"windowsLineEnds", crlf(goodText), true},
-        FileCase{"strayBlanks", "  " + goodText.substr(0, 20) + " \t " + goodText.substr(20), true},
-        FileCase{"numberAfter", goodText + "5\n", true}, FileCase{"endOfFileByte", goodText + "\x1a", true},
-        FileCase{"notesAfter", goodText + "notes of a space traveller\n", true}, FileCase{"minusAfter", goodText + "-\n", true},
+        FileCase{"strayBlanks", "  " + goodText.substr(0, 20) + " \t " + goodText.substr(20), true}, FileCase{"endOfFileByte", goodText + "\x1a", true},
+        FileCase{"notesAfter", goodText + "notes of a space traveller\n", true},
         FileCase{"negativeFuel", withField(2, -35), true, fieldsWith(2, -35)},
         FileCase{"farDistance", withField(4, 1000000000), true, fieldsWith(4, 1000000000)},
-        FileCase{"deepBarrier", withField(6, -1000000000), true, fieldsWith(6, -1000000000)},
         FileCase{"fullDeck", frozenText(fieldsWith(11, 19), countdownDeck()), true, fieldsWith(11, 19), countdownDeck()},
-        FileCase{"empty", ""}, FileCase{"blank", "  \n\n"}, FileCase{"short", goodText.substr(0, 150)},
+        FileCase{"empty", ""}, FileCase{"short", goodText.substr(0, 150)},
         FileCase{"oneMissing", frozenText(goodFields, {1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
-        FileCase{"letters", "hello world\n"}, FileCase{"numberAndLetters", replaced("250", "25O")},
+        FileCase{"letters", "hello world\n"},
         FileCase{"lastNumberNotWhole", goodText.substr(0, goodText.size() - 1) + "x"},
-        FileCase{"beyond32Bits", withField(2, 4294967296LL)}, FileCase{"beyondInt32", withField(0, 2147483648LL)},
+        FileCase{"beyond32Bits", withField(2, 4294967296LL)},
         FileCase{"hugeDecoy", "99999999999999999999\n" + goodText.substr(goodText.find('\n') + 1)},
-        FileCase{"fuelTooLarge", withField(2, 1000000001LL)}, FileCase{"spinsTooNegative", withField(3, -1000000001LL)},
-        FileCase{"diamondFlag2", withField(7, 2)}, FileCase{"goldFlagMinus1", withField(9, -1)},
-        FileCase{"stationFlag7", withField(10, 7)}, FileCase{"deckRepeats", withDeck({3, 3}, 1)},
-        FileCase{"last20", withDeck({1}, 20)}, FileCase{"lastMinus1", withDeck({1}, -1)},
+        FileCase{"fuelTooLarge", withField(2, 1000000001LL)},
+        FileCase{"diamondFlag2", withField(7, 2)}, FileCase{"deckRepeats", withDeck({3, 3}, 1)},
+        FileCase{"last20", withDeck({1}, 20)},
         FileCase{"card21", withDeck({21}, 0)}, FileCase{"cardAfterLast", withDeck({1, 2, 3}, 1)},
-        FileCase{"gapInsideLast", withDeck({1, 0, 3}, 2)}, FileCase{"negativeCard", withDeck({-4}, 0)},
+        FileCase{"gapInsideLast", withDeck({1, 0, 3}, 2)}, FileCase{"spinsTooNegative", withField(3, -1000000001LL)},
         FileCase{"nul", std::string(82, '\0')}, FileCase{"minusAlone", replaced("\n", "\n-\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -366,7 +287,7 @@ TEST_F(FrozenGame, MutatedFilesNeverResumeGarbage)
     std::mt19937 random(2026);
     const std::string alphabet = "0123456789-+ \n\r\tx.";
     int accepted = 0;
-    for (int i = 0; i < 4000; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         std::string text = goodText;
         for (int e = 0, edits = 1 + static_cast<int>(random() % 4); e < edits; ++e) {
             const std::size_t at = random() % text.size();
@@ -378,7 +299,7 @@ TEST_F(FrozenGame, MutatedFilesNeverResumeGarbage)
         }
         MissionState state;
         const bool sound = readFrozenGame(text, state);
-        if (i % 20 == 0) {  // on disk: the prompt agrees, and the file is left byte for byte
+        if (i % 50 == 0) {  // on disk: the prompt agrees, and the file is left byte for byte
             writeFile("mars.dat", text);
             mission = MissionState{};
             console = ScriptedConsole();
@@ -396,7 +317,7 @@ TEST_F(FrozenGame, MutatedFilesNeverResumeGarbage)
             ASSERT_TRUE(flag == 0 || flag == 1);
         for (long long counter : savedFields(state)) ASSERT_LE(std::abs(counter), 1000000000LL);
     }
-    EXPECT_LT(accepted, 4000);
+    EXPECT_LT(accepted, 1500);
 }
 
 }  // namespace

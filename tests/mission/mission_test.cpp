@@ -1,0 +1,325 @@
+// The mission's frame: start-up, the key rules of the prompts, the wheel, the dispatcher, the
+// endings and their order, and the cues' sound switch.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "mission/endings.h"
+#include "mission/sound.h"
+#include "mission/startup.h"
+#include "mission/status.h"
+#include "mission/wheel.h"
+#include "persist/end_mission.h"
+#include "persist/frozen_game.h"
+#include "support/game_test.h"
+
+namespace {
+
+class Mission : public GameTest {
+protected:
+    int count(const std::string& text) const
+    {
+        int n = 0;
+        for (const auto& w : writes()) n += w == text;
+        return n;
+    }
+};
+
+// Every prompt: a refused key (any letter it does not offer, or Ctrl-C) asks again; the answer
+// is taken in lower case; ESC, where it is offered, goes to the quit screen.
+struct Prompt {
+    const char* name;
+    void (*setUp)(ScriptedConsole& console, ForcedChance& chance);
+    void (*ask)();
+    const char* question;
+    const char* answer;     // a key the prompt takes, in lower case
+    bool (*answered)();     // the answer's effect
+    bool escQuits;
+    bool ctrlCQuits = false;  // the launch pad takes Ctrl-C as ESC
+};
+
+void PrintTo(const Prompt& p, std::ostream* out) { *out << p.name; }
+
+class Prompts : public Mission, public ::testing::WithParamInterface<Prompt> {};
+
+TEST_P(Prompts, RefuseOtherKeysTakeLowerCaseAndQuitOnEsc)
+{
+    const Prompt& p = GetParam();
+    for (bool esc : {false, true}) {
+        if (esc && !p.escQuits) continue;
+        SetUp();
+        writeFile("mars.dat", "not a game\n");
+        p.setUp(console, *chance);
+        console.queueKeys("q");
+        if (!p.ctrlCQuits) console.queueKey(keyCtrlC);
+        if (esc) {
+            console.queueKey(p.ctrlCQuits ? keyCtrlC : keyEsc);
+            console.queueKey(keyEsc);
+            EXPECT_TRUE(ends(p.ask));
+            EXPECT_EQ(console.at(16, 12, 49), "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
+        } else {
+            console.queueKeys(p.answer);
+            try { p.ask(); } catch (const ScriptExhausted&) {}
+            EXPECT_TRUE(p.answered());
+            EXPECT_EQ(count(p.question), p.ctrlCQuits ? 2 : 3);
+        }
+        TearDown();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPrompt, Prompts,
+    ::testing::Values(
+        Prompt{"mode", [](auto&, auto&) {}, [] { titleMenu(); }, "Full game or Zapfest Game?  F or W  ", "wnn",
+               [] { return mission.zapfestMode == 1; }, true},
+        Prompt{"sound", [](ScriptedConsole& c, ForcedChance&) { c.queueKeys("wn"); }, [] { titleMenu(); }, "Do you want sound effects?  Y or N     ",
+               "y", [] { return mission.soundOn == 'y'; }, true},
+        Prompt{"blastOff", [](ScriptedConsole&, ForcedChance& c) { c.face(4).face(1).face(1); }, [] { launchPad(); }, "Press B to blast off  ",
+               "b", [] { return mission.phaserCells != 0; }, true, true},
+        Prompt{"resume",
+               [](auto&, auto&) {
+                   std::ofstream file("mars.dat");  // a sound frozen game: 50 decoys, 12 fields, 20 cards
+                   for (int line = 1; line <= 82; ++line) file << (line == 53 ? 400 : line <= 50) << "\n";
+               }, [] { offerResume(); }, "Resume prior game  or begin new game, R or B? ", "b",
+               [] { return mission.resumedGame == 0; }, true},
+        Prompt{"quit", [](auto&, auto&) {}, [] { confirmQuit(); }, "Do you want to quit this game?  Y or N  ", "n",
+               [] { return true; }, false},
+        Prompt{"freeze", [](ScriptedConsole& c, ForcedChance&) { mission.soundOn = 'n'; c.queueKeys("f"); }, [] { wheelTurn(); },
+               "Want to freeze the game?  Y or N  ", "n", [] { return mission.spins == 0; },
+               false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Mission, BlastOffThenAWholeVoyageToAQuit)
+{
+    mission.soundOn = 'y';
+    chance->face(4).face(2).face(5);  // the blast-off roll, phaser cells, barrier charges
+    console.queueKeys("B");
+    launchPad();
+    EXPECT_EQ(mission.phaserCells, 4);
+    EXPECT_EQ(mission.barrierCharges, 7);
+    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof"}));
+    EXPECT_EQ(console.at(31, 12, 20), "SUCCESSFUL BLASTOFF!");
+
+    SetUp();
+    chance.reset();
+    console.queueKeys("fnnb");
+    console.queueKey(keyEsc);
+    console.queueKeys("y");
+    console.queueKey(keyEsc);
+    EXPECT_TRUE(ends([] { runGame(); }));
+    EXPECT_EQ(console.rowText(1), "You made 0 spins of the cosmic wheel.");
+    EXPECT_EQ(console.rowText(2), "You had 35 million miles to go.");
+    EXPECT_TRUE(console.scriptUsedUp());
+}
+
+TEST_F(Mission, CrashOnTheLaunchPadLeavesTheFrozenGameAlone)
+{
+    writeFile("mars.dat", "old game\n");
+    mission.soundOn = 'y';
+    chance->face(13);
+    console.queueKeys("bq");
+    console.queueKey(keyEsc);
+    EXPECT_TRUE(ends([] { launchPad(); }));
+    EXPECT_EQ(console.rowText(5), "Oh no!  You crashed on blastoff.");
+    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof", "expl", "exit"}));
+    EXPECT_EQ(readFile("mars.dat"), "old game\n");
+}
+
+TEST_F(Mission, ASpinMovesTheShipBurnsFuelAndDispatches)
+{
+    mission.soundOn = 'y';
+    mission.spins = 4;
+    chance->face(6).face(10).face(9);  // the wheel, the event card (the meteor storm), its die
+    console.queueKey(keyEnter);
+    console.queueKeys("n");
+    EXPECT_TRUE(wheelTurn());
+    EXPECT_EQ(mission.spins, 5);
+    EXPECT_EQ(mission.distanceLeft, 338);
+    EXPECT_EQ(mission.fuel, 390);
+    EXPECT_EQ(console.at(17, 22, 12), "You spun a 6");
+    EXPECT_EQ(console.at(17, 19, 42), "Miles to Mars: 33 million, 8 hundred thous");
+    EXPECT_EQ(shortNames(sounds()).front(), "whee");
+    EXPECT_EQ(mission.eventDeck.cards[0], 10);
+}
+
+TEST_F(Mission, SoundTogglesAtTheWheelPrompt)
+{
+    for (char before : {'y', 'n', '\0'}) {
+        mission.soundOn = before;
+        console.queueKeys("s");
+        EXPECT_THROW(wheelTurn(), ScriptExhausted);
+        EXPECT_EQ(mission.soundOn, before == 'y' ? 'n' : before == 'n' ? 'y' : '\0');
+    }
+}
+
+struct StatusCase {
+    int distance;
+    const char* wheel;  // the status row
+    const char* end;    // the end-of-mission row
+};
+
+class Distance : public Mission, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(Distance, IsToldInMillionsAndHundredThousands)
+{
+    const StatusCase& c = GetParam();
+    mission.distanceLeft = c.distance;
+    mission.spins = 3;
+    console.queueKey(keyEsc);
+    EXPECT_TRUE(ends([] { endMission(); }));
+    EXPECT_EQ(console.rowText(2), c.end);
+    clearScreen();
+    showStatus();
+    EXPECT_EQ(console.rowText(19), std::string(*c.wheel ? 16 : 0, ' ') + c.wheel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Distances, Distance,
+    ::testing::Values(StatusCase{350, "Miles to Mars: 35 million", "You had 35 million miles to go."},
+                      StatusCase{123, "Miles to Mars: 12 million, 3 hundred thousand",
+                                 "You had 12 million 3 hundred thousand miles to go."},
+                      StatusCase{3, "Miles to Mars: 3 hundred thousand", "You had 3 hundred thousand miles to go."},
+                      StatusCase{0, "", ""}, StatusCase{-1, "", ""}));
+
+// Damage before warnings before arrival before fuel; none of them while all is well.
+struct EndingCase {
+    int damage, warnings, distance, fuel;
+    const char* firstLine;
+};
+
+class EndingOrder : public Mission, public ::testing::WithParamInterface<EndingCase> {};
+
+TEST_P(EndingOrder, ChoosesTheFirstThatApplies)
+{
+    const EndingCase& c = GetParam();
+    mission.soundOn = 'n';
+    mission.damage = c.damage;
+    mission.warnings = c.warnings;
+    mission.distanceLeft = c.distance;
+    mission.fuel = c.fuel;
+    chance->face(5);  // the landing roll, if it comes to that
+    console.queueKeys("l");
+    console.queueKey(keyEsc);
+    if (*c.firstLine == '\0') {
+        console = ScriptedConsole();
+        installConsole(console);
+        console.queueKeys("x");
+        EXPECT_THROW(wheelLoop(), ScriptExhausted);
+        EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
+        return;
+    }
+    EXPECT_FALSE(wheelTurn());
+    EXPECT_TRUE(ends([] { wheelLoop(); }));
+    EXPECT_EQ(console.rowText(3), c.firstLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Order, EndingOrder,
+    ::testing::Values(EndingCase{5, 3, 0, 0, "Oh no!  You have sustained too much damage."},
+                      EndingCase{0, 3, 0, 0, "Oh no!  You have received too many warnings."},
+                      EndingCase{4, 2, 0, 0, "YOU DID IT!  CONGRATULATIONS."},
+                      EndingCase{4, 2, -3, -20, "YOU DID IT!  CONGRATULATIONS."},
+                      EndingCase{4, 2, 1, 0, "Oh no!  You are out of fuel."},
+                      EndingCase{4, 2, 1, -7, "Oh no!  You are out of fuel."}, EndingCase{4, 2, 1, 1, ""}));
+
+// A failure ending: its cue, the verse from row 3, the statistics, and the frozen game gone.
+TEST_F(Mission, FailureEndingsDeleteTheFrozenGame)
+{
+    for (auto [ending, cueName] : {std::pair{damageEnding, "expl"}, {warningsEnding, "warn"}, {outOfFuelEnding, "fuel"}}) {
+        for (char sound : {'y', 'n'}) {
+            SetUp();
+            writeFile("mars.dat", "frozen\n");
+            mission.soundOn = sound;
+            mission.spins = 21;
+            console.queueKeys("x");
+            console.queueKey(keyEsc);
+            EXPECT_TRUE(ends(ending));
+            EXPECT_EQ(console.rowText(3).rfind("Oh no!", 0), 0u);
+            EXPECT_NE(console.screenDump().find("You made 21 spins of the cosmic wheel."), std::string::npos);
+            EXPECT_FALSE(fileExists("mars.dat"));
+            const std::vector<std::string> played = shortNames(sounds());
+            EXPECT_EQ(played.size(), sound == 'y' ? 2u : 0u);
+            if (sound == 'y') EXPECT_EQ(played.front(), cueName);
+            EXPECT_EQ(pauses().back(), 3000);
+        }
+    }
+}
+
+TEST_F(Mission, OnlyLLandsAndAThirteenCrashes)
+{
+    for (int roll : {12, 13}) {
+        SetUp();
+        mission.soundOn = 'n';
+        writeFile("mars.dat", "frozen\n");
+        console.queueKey(keyEsc);
+        console.queueKey(keyCtrlC);
+        console.queueKeys("xL");
+        chance->face(roll);
+        console.queueKeys("q");
+        console.queueKey(keyEsc);
+        EXPECT_TRUE(ends([] { marsArrival(); }));
+        EXPECT_EQ(count("Press L when ready to land  "), 4);
+        EXPECT_EQ(console.rowText(3), roll == 12 ? "YOU DID IT!  CONGRATULATIONS." : "Oh no!  You crashed while trying to land.");
+        EXPECT_FALSE(fileExists("mars.dat"));
+    }
+}
+
+// The card drawn chooses the encounter: twenty kinds, twenty different scenes. Kind 1 is the
+// space station once, in the second half; the Moon comes at 348 whatever the card.
+TEST_F(Mission, EachCardStartsItsOwnEncounter)
+{
+    auto firstRow = [this](int kind, int distance, int visited) {
+        SetUp();
+        mission.soundOn = 'n';
+        mission.distanceLeft = distance;
+        mission.stationVisited = visited;
+        chance->face(kind).face(1).face(1).face(1);
+        try { dispatchEvent(); } catch (const ScriptExhausted&) {}
+        EXPECT_EQ(mission.eventDeck.cards[0], kind);
+        return console.rowText(5);
+    };
+    std::set<std::string> scenes;
+    for (int kind = 1; kind <= 20; ++kind) scenes.insert(firstRow(kind, 300, 0));
+    EXPECT_EQ(scenes.size(), 20u);
+    EXPECT_EQ(scenes.count(""), 0u);
+    const std::string station = firstRow(1, 174, 0);
+    EXPECT_EQ(mission.stationVisited, 1);
+    EXPECT_EQ(scenes.count(station), 0u);
+    EXPECT_EQ(firstRow(1, 175, 0), firstRow(1, 100, 1));
+    const std::string moon = firstRow(13, 348, 0);
+    EXPECT_NE(moon.find("moon"), std::string::npos);
+    EXPECT_EQ(firstRow(1, 348, 0), moon);
+    EXPECT_NE(firstRow(3, 347, 0), moon);
+}
+
+TEST_F(Mission, CuesFollowTheSoundSwitch)
+{
+    for (char setting : {'n', '\0', 'Y'}) {
+        mission.soundOn = setting;
+        cue(Cue::RepairTool);  // no draw: the forced queue is empty
+        pauseThenCue(1000, Cue::Dama);
+        EXPECT_TRUE(console.log().empty());
+    }
+    mission.soundOn = 'y';
+    pauseThenCue(1000, Cue::Dama);
+    EXPECT_EQ(console.log(), (std::vector<LogEntry>{{LogEntry::Pause, "", 1000}, {LogEntry::Sound, "data\\dama.wav"}}));
+    // The repair tool is drawn from the generator, one of six, and leaves the die alone.
+    std::set<std::vector<std::string>> tools;
+    for (int raw = 0; raw < 12; ++raw) {
+        console.clearLog();
+        mission.dieRoll = 17;
+        chance->push(raw);
+        cue(Cue::RepairTool);
+        tools.insert(shortNames(sounds()));
+        EXPECT_EQ(mission.dieRoll, 17);
+    }
+    EXPECT_EQ(tools.size(), 6u);
+    console.clearLog();
+    cue(Cue::Exit);
+    mission.zapfestMode = 1;
+    cue(Cue::Exit);
+    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit", "zapf"}));
+}
+
+}  // namespace
