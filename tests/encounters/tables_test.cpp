@@ -1,0 +1,160 @@
+// The properties of every decision table, read from the game's own tables through the walkers'
+// own test of a row (applies, covers): whatever the key, the die and the supplies, some row
+// answers; a row that is not the table's catch-all for a key is the only one that could answer
+// where it holds, so no row is shadowed and no bound overlaps a neighbour; lines end their row
+// and fit the screen; cues are in the catalogue.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "aliens/battle.h"
+#include "aliens/pursuit.h"
+#include "aliens/zapfest.h"
+#include "console/cues.h"
+#include "encounters/encounter.h"
+#include "encounters/fields.h"
+#include "encounters/hazards.h"
+#include "encounters/malfunctions.h"
+#include "encounters/moon.h"
+#include "encounters/quiet_space.h"
+#include "mission/mission_state.h"
+
+namespace {
+
+struct Rule {
+    std::function<bool(char key, int die)> holds;
+    bool catchAll;  // the whole die and every supply state: the rest of the key's cases
+};
+
+struct TableView {
+    std::string name;
+    int sides;
+    std::string keys;
+    std::vector<Rule> rules;
+    std::vector<const char*> lines;  // written from column 1
+    std::vector<Step> cues;
+};
+
+bool wholeDie(const When& when, int sides) { return when.low == 1 && when.high == sides && when.need == Need::Nothing; }
+
+void addLines(TableView& view, const std::vector<Say>& lines)
+{
+    for (const Say& line : lines)
+        if (line.text != nullptr) view.lines.push_back(line.text);
+}
+
+void addCues(TableView& view, const std::vector<Step>& cues) { view.cues.insert(view.cues.end(), cues.begin(), cues.end()); }
+
+std::vector<TableView> everyTable()
+{
+    std::vector<TableView> views;
+    for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables}) {
+        for (const Encounter* encounter : tables()) {
+            TableView view{encounter->name, 10, "abefrn"};
+            addLines(view, encounter->announcement);
+            addCues(view, encounter->opening);
+            for (const Row& row : encounter->rows) {
+                view.rules.push_back({[&row](char key, int die) { return row.action == key && applies(row.when, die); },
+                                      wholeDie(row.when, 10)});
+                addLines(view, row.lines);
+                addCues(view, row.cues);
+            }
+            views.push_back(view);
+        }
+    }
+    for (auto [battle, sides, keys] : {std::tuple{&pursuitExchanges(), 10, "abefrn"}, {&zapfestExchanges(), 20, "bf"}}) {
+        TableView view{battle->name, sides, keys};
+        for (const Exchange& row : battle->exchanges) {
+            view.rules.push_back({[&row](char key, int die) { return row.key == key && applies(row.when, die); },
+                                  wholeDie(row.when, sides)});
+            addLines(view, row.lines);
+            addCues(view, row.cues);
+        }
+        views.push_back(view);
+    }
+    for (auto [gun, keys] : {std::pair{&pursuitGun(), "abefrn"}, {&zapfestGun(), "bf"}}) {
+        TableView view{gun->name, gun->sides, keys};
+        if (gun->defenceless) view.lines.push_back(gun->defenceless);
+        for (const ShotRow& row : gun->rows) {
+            view.rules.push_back({[&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
+                                  wholeDie(row.when, gun->sides) && row.cover == eitherCover});
+            addLines(view, row.lines);
+            addCues(view, row.cues);
+        }
+        views.push_back(view);
+    }
+    return views;
+}
+
+class Table : public ::testing::TestWithParam<TableView> {
+protected:
+    void TearDown() override { mission = MissionState{}; }
+};
+
+TEST_P(Table, EveryCaseHasOneRowAndEveryRowIsChosen)
+{
+    const TableView& table = GetParam();
+    std::vector<bool> chosen(table.rules.size());
+    for (int state = 0; state < 8; ++state) {
+        mission.barrierCharges = state & 1;
+        mission.phaserCells = (state >> 1) & 1;
+        mission.damage = state >> 2;
+        for (const char key : table.keys) {
+            for (int die = 1; die <= table.sides; ++die) {
+                const std::string where = std::string("key ") + key + ", die " + std::to_string(die) + ", barrier " +
+                                          std::to_string(mission.barrierCharges) + ", phasers " +
+                                          std::to_string(mission.phaserCells) + ", damage " +
+                                          std::to_string(mission.damage);
+                std::vector<std::size_t> holding;
+                for (std::size_t r = 0; r < table.rules.size(); ++r)
+                    if (table.rules[r].holds(key, die)) holding.push_back(r);
+                if (holding.empty()) {
+                    ADD_FAILURE() << "no row for " << where;
+                    continue;
+                }
+                chosen[holding[0]] = true;
+                for (std::size_t i = 1; i < holding.size(); ++i)
+                    EXPECT_TRUE(table.rules[holding[i]].catchAll)
+                        << "row " << holding[i] + 1 << " overlaps row " << holding[0] + 1 << " at " << where;
+            }
+        }
+    }
+    for (std::size_t r = 0; r < chosen.size(); ++r) EXPECT_TRUE(chosen[r]) << "row " << r + 1 << " is never chosen";
+    // A die value beyond the die would hide a bound written one too far.
+    for (std::size_t r = 0; r < table.rules.size(); ++r)
+        for (const int outside : {0, table.sides + 1})
+            for (const char key : table.keys) EXPECT_FALSE(table.rules[r].holds(key, outside)) << "row " << r + 1;
+}
+
+TEST_P(Table, LinesEndTheirRowAndFitTheScreen)
+{
+    for (const std::string line : GetParam().lines) {
+        ASSERT_FALSE(line.empty());
+        EXPECT_EQ(line.back(), '\n') << line;
+        std::size_t column = 0;
+        for (const char c : line) {
+            column = c == '\n' ? 0 : column + 1;
+            EXPECT_LE(column, 79u) << line;
+        }
+    }
+}
+
+TEST_P(Table, CuesAreInTheCatalogue)
+{
+    for (const Step& step : GetParam().cues) {
+        if (step.kind == Step::Key || step.kind == Step::Beat) continue;
+        ASSERT_LT(static_cast<int>(step.cue), cueCount);
+        EXPECT_FALSE(cuePlays(step.cue, 1).empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTable, Table, ::testing::ValuesIn(everyTable()), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+});
+
+}  // namespace
