@@ -1,0 +1,170 @@
+// The rules of the walkers that read the tables, each shown once on a small table of the
+// test's own: the rows of the game are the business of tables_test.cpp.
+#include "support/trace.h"
+
+#include "aliens/battle.h"
+#include "encounters/encounter.h"
+
+namespace {
+
+// Tables are settled on the encounter's die, here 1.
+class Walk : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        mission.dieRoll = 1;
+    }
+};
+
+class Walker : public Walk, public ::testing::WithParamInterface<bool> {};
+
+// Cues in the row's order, the pauses of the hit and alarm cues only with sound on, a beat
+// with sound off too; the lines read the supplies as they stood before the row spent them.
+TEST_P(Walker, CuesInOrderThenLinesOfTheSuppliesBeforeTheChange)
+{
+    mission.soundOn = GetParam() ? 'y' : 'n';
+    mission.barrierCharges = 1;
+    const Table table = {{'b', always, {keyCue, hitCue, beat(300), alarmCue, play(Cue::Star)},
+                          {"first\n", onlyIf(Need::BarrierLive, "live\n"), onlyIf(Need::BarrierDead, "dead\n")},
+                          spendBarrierEvenDead | addDamage | addWarning}};
+    settle('b', table);
+    expectTrace(console, 0, {"cue barr", "pause 1000 (sound)", "cue dama", "pause 300", "pause 1000 (sound)",
+                             "cue aler", "cue star", "first\n", "live\n"}, GetParam());
+    EXPECT_EQ(mission.barrierCharges, 0);
+    EXPECT_EQ(mission.damage, 1);
+    EXPECT_EQ(mission.warnings, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, Walker, ::testing::Bool());
+
+struct KeyCue {
+    char action;
+    int supplies;  // barrier charges and phaser cells
+    const char* cue;
+};
+
+class KeyCues : public Walk, public ::testing::WithParamInterface<KeyCue> {};
+
+TEST_P(KeyCues, NameTheActionAndADeadSupply)
+{
+    mission.soundOn = 'y';
+    mission.barrierCharges = mission.phaserCells = GetParam().supplies;
+    playKeyCue(GetParam().action);
+    EXPECT_EQ(shortNames(sounds()), std::vector<std::string>{GetParam().cue});
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, KeyCues,
+                         ::testing::Values(KeyCue{'a', 0, "acce"}, KeyCue{'e', 0, "evad"}, KeyCue{'b', 1, "barr"},
+                                           KeyCue{'b', 0, "dead"}, KeyCue{'f', 1, "phas"}, KeyCue{'f', 0, "dead"}));
+
+struct Spending {
+    Change change;
+    std::int32_t MissionState::*supply;
+    bool evenDead;
+};
+
+class Spend : public Walk, public ::testing::WithParamInterface<Spending> {};
+
+TEST_P(Spend, FromALiveSupplyAlwaysFromADeadOneOnlyEvenDead)
+{
+    const Table table = {{'n', always, {}, {}, GetParam().change}};
+    mission.*GetParam().supply = 1;
+    settle('n', table);
+    EXPECT_EQ(mission.*GetParam().supply, 0);
+    settle('n', table);
+    EXPECT_EQ(mission.*GetParam().supply, GetParam().evenDead ? -1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Four, Spend,
+                         ::testing::Values(Spending{spendBarrierEvenDead, &MissionState::barrierCharges, true},
+                                           Spending{spendBarrierWhileLive, &MissionState::barrierCharges, false},
+                                           Spending{spendPhasersEvenDead, &MissionState::phaserCells, true},
+                                           Spending{spendPhasersWhileLive, &MissionState::phaserCells, false}));
+
+struct AMoveCase {
+    Change change;
+    bool checksBeforeLines;
+    bool checksFuel;
+};
+
+class AMove : public Walk, public ::testing::WithParamInterface<AMoveCase> {};
+
+TEST_P(AMove, MovesAndChecksTheTankWhereItsFormSays)
+{
+    const Table table = {{'a', always, {}, {"line\n"}, GetParam().change}};
+    mission.fuel = 400;
+    EXPECT_FALSE(ends([&] { settle('a', table); }));
+    EXPECT_EQ(mission.distanceLeft, 348);
+    EXPECT_EQ(mission.fuel, 380);
+    const auto written = writes();
+    ASSERT_GE(written.size(), 2u);
+    EXPECT_EQ(written.front(), "line\n");  // the status rows come after the lines
+    EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
+
+    SetUp();
+    mission.fuel = 20;
+    if (GetParam().checksFuel) console.queueKey(keyEsc);  // the ending's last screen
+    EXPECT_EQ(ends([&] { settle('a', table); }), GetParam().checksFuel);
+    EXPECT_EQ(textAfterClear(console).find("line\n") == 0, !GetParam().checksBeforeLines);
+    EXPECT_EQ(mission.fuel, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(ThreeForms, AMove,
+                         ::testing::Values(AMoveCase{aMove, false, true}, AMoveCase{aMoveFirst, true, true},
+                                           AMoveCase{aMoveUnchecked, false, false}));
+
+int damageAtFinale = -1;
+
+TEST_F(Walk, TheFinaleFollowsEverythingElse)
+{
+    const Table table = {{'a', always, {}, {"line\n"}, addDamage | aMove, [] { damageAtFinale = mission.damage * 1000 + mission.fuel; }}};
+    settle('a', table);
+    EXPECT_EQ(damageAtFinale, 1380);
+}
+
+// The battles: an exchange's deeds in order, the aliens' reply skipped once they flee, and a
+// reply that kills the ship ends the row at once.
+int replies = 0;
+
+TEST_F(Walk, ExchangeDeedsStopAtTheFleeingHitOrAKill)
+{
+    const Battle battle = {"test", {{'f', always, {}, {}, {scoreHit, fireIfStanding, spendCell}, nextExchange}}, 2,
+                           [](char, Score& score) { score.killed = ++replies == 2; }};
+    Score score;
+    mission.phaserCells = 5;
+    EXPECT_FALSE(fightExchange(battle, 'f', 1, score));  // hit 1, reply 1, cell spent
+    EXPECT_EQ(mission.phaserCells, 4);
+    score.hits = 0;
+    EXPECT_TRUE(fightExchange(battle, 'f', 1, score));  // the second reply kills: no cell spent
+    EXPECT_EQ(mission.phaserCells, 4);
+    score = {};
+    score.hits = 1;
+    EXPECT_FALSE(fightExchange(battle, 'f', 1, score));  // the fleeing hit: no reply
+    EXPECT_EQ(replies, 2);
+    EXPECT_EQ(mission.phaserCells, 3);
+}
+
+TEST_P(Walker, AlienShotFiresThenTakesItsRowOrTheDeadlyOneWhenDefenceless)
+{
+    mission.soundOn = GetParam() ? 'y' : 'n';
+    const AlienGun gun = {"test", 4, "defenceless\n",
+                          {{roll(1, 3), eitherCover, {}, {"missed\n"}, noBlow},
+                           {roll(4, 4), behindBarrier, {}, {"back\n"}, aliensHit},
+                           {roll(4, 4), unprotected, {}, {"killed\n"}, shipKilled}}};
+    int hits = 0, killed = 0;
+    mission.phaserCells = 1;
+    chance->push(3).push(3).push(0);
+    alienShot(gun, 'f', hits, killed);
+    mission.barrierCharges = 1;
+    alienShot(gun, 'b', hits, killed);
+    mission.barrierCharges = mission.phaserCells = 0;
+    alienShot(gun, 'b', hits, killed);
+    const Trace fire = {"pause 1000", "cue phal", "pause 1000 (sound)"};
+    expectTrace(console, 0, plus(plus(plus(fire, {"killed\n"}), plus(fire, {"back\n"})),
+                                 plus(fire, {"defenceless\n", "pause 2000", "killed\n"})), GetParam());
+    EXPECT_EQ(hits, 1);
+    EXPECT_EQ(killed, 1);
+}
+
+}  // namespace
