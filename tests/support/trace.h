@@ -1,12 +1,11 @@
 // What the player sees and hears, as lists to compare with the game's rules: a trace of cues
-// ("cue phal"), pauses ("pause 1000") and text lines; runs of the raw log; an ending's verse.
+// ("cue phal"), pauses ("pause 1000") and text lines; runs of the raw log.
 #pragma once
 
 #include "support/game_test.h"  // first: gtest before the console's write()
 
 #include <algorithm>
 #include <string>
-#include <tuple>
 #include <vector>
 
 using Trace = std::vector<std::string>;
@@ -69,15 +68,6 @@ inline void expectTrace(const ScriptedConsole& console, int nth, const Trace& ru
     EXPECT_EQ(seen, expected) << text;
 }
 
-// Names a case of a table walked with sound on and off, from the row's name: "Hit_SoundOn".
-struct RowAndSound {
-    template <typename Info>
-    std::string operator()(const Info& info) const
-    {
-        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_SoundOn" : "_SoundOff");
-    }
-};
-
 // All the text written after the nth clear of the screen (0: from the start) up to the next
 // clear (-1: all the text of the log), as one string.
 inline std::string textAfterClear(const ScriptedConsole& console, int nth = -1)
@@ -104,15 +94,3 @@ inline LogEntry paused(int ms) { return {LogEntry::Pause, "", ms}; }
 inline LogEntry pressed(int key) { return {LogEntry::Key, "", key}; }
 inline LogEntry played(const std::string& name) { return {LogEntry::Sound, "data\\" + name + ".wav"}; }
 inline LogEntry cleared() { return {LogEntry::Clear, ""}; }
-
-// An ending's verse on the screen: its first and last lines on the rows given, every row
-// between filled and within 79 columns, and the end-of-mission statistics right below.
-inline void expectVerse(const ScriptedConsole& console, int firstRow, int lastRow, const std::string& first,
-                        const std::string& last)
-{
-    EXPECT_EQ(console.rowText(firstRow), first);
-    EXPECT_EQ(console.rowText(lastRow), last);
-    for (int r = firstRow; r <= lastRow; ++r)
-        EXPECT_TRUE(!console.rowText(r).empty() && console.rowText(r).size() <= 79u) << "verse row " << r;
-    EXPECT_EQ(console.rowText(lastRow + 1), "You made 0 spins of the cosmic wheel.");
-}
