@@ -44,29 +44,20 @@ TEST_F(Walk, KeyCuesNameTheActionAndADeadSupply)
     EXPECT_EQ(shortNames(sounds()), (Trace{"acce", "evad", "barr", "phas", "acce", "evad", "dead", "dead"}));
 }
 
-struct Spending {
-    Change change;
-    std::int32_t MissionState::*supply;
-    int afterDead;
-};
-
-class Spend : public Walk, public ::testing::WithParamInterface<Spending> {};
-
-TEST_P(Spend, FromALiveSupplyAlwaysFromADeadOneOnlyEvenDead)
+// Spending from a live supply always; from a dead one only the EvenDead changes.
+TEST_F(Walk, SpendingFromADeadSupply)
 {
-    const Table table = {{'n', always, {}, {}, GetParam().change}};
-    mission.*GetParam().supply = 1;
-    settle('n', table);
-    EXPECT_EQ(mission.*GetParam().supply, 0);
-    settle('n', table);
-    EXPECT_EQ(mission.*GetParam().supply, GetParam().afterDead);
+    using Supply = std::int32_t MissionState::*;
+    for (auto [change, supply, afterDead] : {std::tuple{spendBarrierEvenDead, Supply{&MissionState::barrierCharges}, -1},
+                                             {spendBarrierWhileLive, &MissionState::barrierCharges, 0},
+                                             {spendPhasersEvenDead, &MissionState::phaserCells, -1},
+                                             {spendPhasersWhileLive, &MissionState::phaserCells, 0}}) {
+        mission.*supply = 1;
+        settle('n', {{'n', always, {}, {}, change}});
+        settle('n', {{'n', always, {}, {}, change}});
+        EXPECT_EQ(mission.*supply, afterDead) << change;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Four, Spend,
-                         ::testing::Values(Spending{spendBarrierEvenDead, &MissionState::barrierCharges, -1},
-                                           Spending{spendBarrierWhileLive, &MissionState::barrierCharges, 0},
-                                           Spending{spendPhasersEvenDead, &MissionState::phaserCells, -1},
-                                           Spending{spendPhasersWhileLive, &MissionState::phaserCells, 0}));
 
 // The A move after the lines, before them (the status still after), or with no fuel check;
 // with the last 20 units the check ends the mission.

@@ -53,11 +53,10 @@ TEST_F(GameTest, ARockDeclinedTakenAndRadioactive)
     showSquare(6);
     showSquare(6);
     showSquare(6);
-    EXPECT_EQ(textAfterClear(console), "You have 100 units of oxygen.\nYou see a sparkling rock, it looks like a diamond.\n"
-                                       "Do you want to take it? Y or N   \nAll right, move on.\n"
-                                       "You have 95 units of oxygen.\nYou see a sparkling rock, it looks like a diamond.\n"
-                                       "Do you want to take it? Y or N   Do you want to take it? Y or N   \n"
-                                       "Okay, you have it.\nYou have 90 units of oxygen.\n");
+    const std::string text = textAfterClear(console);
+    EXPECT_NE(text.find("\nAll right, move on.\nYou have 95 units"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nOkay, you have it.\nYou have 90 units of oxygen.\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("diamond", text.find("Okay")), std::string::npos);  // not offered again
     EXPECT_EQ(shortNames(sounds()), std::vector<std::string>{"rock"});
     EXPECT_EQ(mission.hasDiamond, 1);
     chance->face(13);

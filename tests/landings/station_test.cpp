@@ -1,4 +1,4 @@
-// The space station: a visit without trading, every price list traded out, a crash landing.
+// The space station: a visit without trading, every price list traded out.
 #include "landings/station.h"
 
 #include "support/trace.h"
@@ -54,14 +54,5 @@ TEST_P(PriceList, BuysEverythingOnceThenTheArrest)
 }
 
 INSTANTIATE_TEST_SUITE_P(Six, PriceList, ::testing::Range(1, 7));
-
-TEST_F(GameTest, ALandingOnThirteenCrashes)
-{
-    chance->face(13);
-    console.queueKeys("y");
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends(spaceStation));
-    EXPECT_EQ(console.rowText(4), "Oh no!  You crashed while trying to land.");
-}
 
 }  // namespace
