@@ -2,9 +2,7 @@
 // announcement and the prompt to the screen, the sounds and the new state.
 #include "support/trace.h"
 
-#include "encounters/fields.h"
 #include "encounters/hazards.h"
-#include "encounters/malfunctions.h"
 #include "encounters/moon.h"
 #include "encounters/scenery.h"
 
@@ -36,25 +34,6 @@ TEST_F(Scene, AMeteorStormHitsTheShipAsItAccelerates)
     EXPECT_EQ(pauses(), (std::vector<int>{200, 200, 1000, 1000, 1000}));
     EXPECT_EQ(console.rowText(19).substr(16), "Miles to Mars: 29 million, 8 hundred thousand");
     EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
-    EXPECT_EQ(mission.damage, 1);
-}
-
-TEST_F(Scene, TheComputerScoldsAFiringWithDeadCells)
-{
-    EXPECT_FALSE(play(computerMalfunction, 5, "f"));
-    EXPECT_EQ(console.rowText(10), "You are firing without cause.");  // after the dead cells' line
-    EXPECT_EQ(shortNames(sounds()), (Rows{"dead", "aler"}));
-    EXPECT_EQ(mission.phaserCells, 0);  // only while live
-    EXPECT_EQ(mission.warnings, 1);
-    EXPECT_EQ(mission.damage, 1);
-}
-
-TEST_F(Scene, ABarrierFromADeadGeneratorInARadiationField)
-{
-    mission.barrierCharges = 0;
-    EXPECT_FALSE(play(radiationField, 1, "b"));
-    EXPECT_NE(console.rowText(9).find("generator is dead"), std::string::npos);
-    EXPECT_EQ(mission.barrierCharges, -1);  // even dead
     EXPECT_EQ(mission.damage, 1);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ struct TableView {
     std::vector<const char*> lines;  // written from column 1
     std::vector<Step> cues;
 };
+
+void PrintTo(const TableView& view, std::ostream* os) { *os << view.name; }
 
 bool wholeDie(const When& when, int sides) { return when.low == 1 && when.high == sides && when.need == Need::Nothing; }
 
@@ -128,10 +131,7 @@ TEST_P(Table, LinesEndTheirRowAndFitTheScreenAndCuesAreInTheCatalogue)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryTable, Table, ::testing::ValuesIn(everyTable()), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return name;
+    return std::regex_replace(info.param.name, std::regex("[^A-Za-z0-9]"), "_");
 });
 
 }  // namespace
