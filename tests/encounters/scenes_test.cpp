@@ -57,14 +57,17 @@ TEST_F(Scene, AQuietViewThenARepairInQuietSpace)
     EXPECT_EQ(chance->left(), 0u);
 }
 
-TEST_F(Scene, ADreamChangesNothingButTheDie)
+TEST_F(Scene, DreamsAndVisionsChangeNothingButTheDie)
 {
-    mission.damage = 1;
-    EXPECT_FALSE(play(deepSleep, 4, ""));
-    EXPECT_FALSE(console.rowText(5).empty());
-    EXPECT_EQ(mission.damage, 1);
-    EXPECT_TRUE(sounds().empty());
-    EXPECT_EQ(mission.dieRoll, 4);
+    for (void (*scene)() : {deepSleep, meditation}) {
+        SetUp();
+        mission.damage = 1;
+        EXPECT_FALSE(play(scene, 4, ""));
+        EXPECT_EQ(console.rowText(5).substr(0, 8), "You are ");
+        EXPECT_EQ(mission.damage, 1);
+        EXPECT_TRUE(sounds().empty());
+        EXPECT_EQ(mission.dieRoll, 4);
+    }
 }
 
 }  // namespace

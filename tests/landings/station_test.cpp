@@ -55,4 +55,13 @@ TEST_P(PriceList, BuysEverythingOnceThenTheArrest)
 
 INSTANTIATE_TEST_SUITE_P(Six, PriceList, ::testing::Range(1, 7));
 
+// The landing's die of 20: 13 crashes.
+TEST_F(GameTest, ALandingOnThirteenCrashes)
+{
+    chance->face(13);
+    console.queueKeys("y\x1b");
+    EXPECT_TRUE(ends(spaceStation));
+    EXPECT_EQ(console.rowText(4), "Oh no!  You crashed while trying to land.");
+}
+
 }  // namespace
