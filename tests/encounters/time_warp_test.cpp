@@ -8,16 +8,16 @@ namespace {
 
 using TimeWarp = GameTest;
 
-// Card 1 is 1943: (3 + 17) mod 10 = 0. A refused line, a wrong digit (a new era, 10 more units),
+// Card 1 is 1943: (3 + 16) mod 10 = 9. A refused line, a wrong digit (a new era, 10 more units),
 // then the right one.
 TEST_F(TimeWarp, RefusedWrongThenRight)
 {
     mission.soundOn = 'y';
-    mission.spins = 17;
+    mission.spins = 16;
     chance->face(1).face(2);
     console.queueLine("abc");
     console.queueLine("5");
-    console.queueLine(" +0x");
+    console.queueLine(" +9x");
     EXPECT_FALSE(ends(timeWarp));
     EXPECT_EQ(mission.fuel, 380);
     EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"tiwa", "tw_g", "tw_g", "ouwa"}));
