@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The coverage report: builds the coverage preset, runs the whole test suite once, then prints
-# the line coverage of src/ and the rows played of every decision table.
+# the line coverage of src/.
 #
 #   tools/coverage.sh        (needs gcovr: apt-get install gcovr; .ci/run --coverage installs it)
 #
 # Fails (status 1) when the line coverage of src/ is below 95%, when a source file of the
-# Linux build is missing from the report, or when a row of a table was never played. The full
-# per-file report is left in build-coverage/coverage.txt, the row log in build-coverage/rows.log.
+# Linux build is missing from the report. The full per-file report is left in
+# build-coverage/coverage.txt.
 #
 # The Windows backends (src/console/windows_*.cpp) are not built on Linux, so they are left out
 # by name. The game itself (src/mission/main.cpp and the POSIX backend) is counted from the
@@ -17,17 +17,15 @@ cd "$(dirname "$0")/.."
 
 minimum=95
 build=build-coverage
-rows="$PWD/$build/rows.log"
 
 command -v gcovr >/dev/null 2>&1 || { echo "coverage: gcovr is missing (apt-get install gcovr)" >&2; exit 1; }
 
 cmake --preset coverage >/dev/null
 cmake --build --preset coverage
 
-# Counts add up across runs: start from zero, and a fresh row log.
+# Counts add up across runs: start from zero.
 find "$build" -name '*.gcda' -delete
-rm -f "$rows"
-ZORVANE_ROW_LOG="$rows" ctest --preset coverage
+ctest --preset coverage
 
 failed=0
 
@@ -51,35 +49,6 @@ for source in $(find src -name '*.cpp' ! -name 'windows_*' | sort); do
   [[ -n "$(find "$build" -path "*/$source.gcno" -print -quit)" ]] || { echo "not built: $source"; failed=1; }
 done
 echo "left out, not built on Linux:" $(find src -name 'windows_*.cpp' | sort)
-
-echo
-echo "== rows played per decision table (rows counted from 1 in the order of the source)"
-# The tables the game walks, by the names their walkers report.
-tables=(
-  "meteor storm" "space junk" "comet" "abandoned shuttle"
-  "computer malfunction" "radio drift" "fridge breakdown" "beer spill"
-  "radiation field" "magnetism pocket" "moon pass" "quiet space" "quiet views"
-  "pursuit exchanges" "pursuit alien gun" "zapfest exchanges" "zapfest alien gun"
-  "asteroid squares" "asteroid refused moves" "station price lists" "station trades"
-)
-touch "$rows"
-printf '%s\n' "${tables[@]}" | awk -F'\t' '
-  NR == FNR { order[++count] = $0; known[$0] = 1; next }
-  { hit[$1, $2] = 1; size[$1] = $3; if (!($1 in known)) stray[$1] = 1 }
-  END {
-    bad = 0
-    for (i = 1; i <= count; ++i) {
-      t = order[i]
-      if (!(t in size)) { printf "%-24s never walked\n", t; bad = 1; continue }
-      played = 0; missed = ""
-      for (r = 0; r < size[t]; ++r)
-        if ((t, r) in hit) ++played; else missed = missed " " r + 1
-      printf "%-24s %3d of %3d%s\n", t, played, size[t], missed == "" ? "" : "   never played: row" missed
-      if (missed != "") bad = 1
-    }
-    for (t in stray) { printf "%-24s reported but not in the list of tools/coverage.sh\n", t; bad = 1 }
-    exit bad
-  }' - "$rows" || failed=1
 
 if ((failed)); then
   echo "coverage: FAILED"

@@ -2,12 +2,7 @@
 
 #include "console/console.h"
 #include "mission/mission_state.h"
-#include "mission/row_watch.h"
 #include "mission/sound.h"
-
-namespace {
-
-bool within(const When& when, int value) { return value >= when.low && value <= when.high; }
 
 bool covers(Cover cover, char key)
 {
@@ -19,6 +14,8 @@ bool covers(Cover cover, char key)
     }
     return false;
 }
+
+namespace {
 
 const std::vector<const char*> hitMessages = {
     "Good shot!  You clipped the buggers\n",
@@ -41,8 +38,7 @@ void perform(const Passage& passage)
 bool fightExchange(const Battle& battle, char key, int die, Score& score)
 {
     for (const Exchange& row : battle.exchanges) {
-        if (row.key != key || !within(row.when, die) || !holds(row.when.need)) continue;
-        rowChosen(battle.name, static_cast<std::size_t>(&row - battle.exchanges.data()), battle.exchanges.size());
+        if (row.key != key || !applies(row.when, die)) continue;
         playSteps(row.cues, key);
         writeLines(row.lines);
         for (const Deed deed : row.deeds) {
@@ -81,8 +77,7 @@ void alienShot(const AlienGun& gun, char key, int& hits, int& killed)
         pauseMs(2000);
     }
     for (const ShotRow& row : gun.rows) {
-        if (!within(row.when, shot) || !covers(row.cover, key)) continue;
-        rowChosen(gun.name, static_cast<std::size_t>(&row - gun.rows.data()), gun.rows.size());
+        if (!applies(row.when, shot) || !covers(row.cover, key)) continue;
         playSteps(row.cues, key);
         writeLines(row.lines);
         switch (row.blow) {

@@ -48,7 +48,7 @@ struct Exchange {
 };
 
 struct Battle {
-    const char* name;  // the exchange table's name in the test suite's row log
+    const char* name;  // named in the messages of the tests of the tables
     std::vector<Exchange> exchanges;
     int hitsToWin;                         // the hits that make the aliens flee
     void (*reply)(char key, Score& score);  // the aliens' shot
@@ -63,6 +63,9 @@ bool fightExchange(const Battle& battle, char key, int die, Score& score);
 // counted before the exchange spends one), for one without, or for either.
 enum Cover { eitherCover, behindBarrier, unprotected };
 
+// Whether a shot row's cover fits the key and the barrier.
+bool covers(Cover cover, char key);
+
 enum Blow { noBlow, shipDamaged, aliensHit, shipKilled };
 
 struct ShotRow {
@@ -75,7 +78,7 @@ struct ShotRow {
 };
 
 struct AlienGun {
-    const char* name;  // the shot table's name in the test suite's row log
+    const char* name;  // named in the messages of the tests of the tables
     int sides;  // the shot is gameRand() % sides + 1; the top value is the deadly one
     // When set, a ship with neither phaser cells nor barrier charges hears this line and takes
     // the deadly shot whatever the draw.

@@ -187,3 +187,6 @@ void vaporizedEnding()
     writeVerse(vaporizedVerse);
     endMission();
 }
+
+const Battle& pursuitExchanges() { return pursuit; }
+const AlienGun& pursuitGun() { return alienGun; }

@@ -4,3 +4,9 @@
 void alienPursuit();  // event kind 13
 void alienFire(char action, int& hits);
 [[noreturn]] void vaporizedEnding();
+
+// The tables, for the tests of their properties.
+struct Battle;
+struct AlienGun;
+const Battle& pursuitExchanges();
+const AlienGun& pursuitGun();

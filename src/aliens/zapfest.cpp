@@ -206,3 +206,6 @@ char battlePrompt()
 }
 
 void zapfestAlienFire(char key, int& hits, int& killed) { alienShot(alienGun, key, hits, killed); }
+
+const Battle& zapfestExchanges() { return zapfest; }
+const AlienGun& zapfestGun() { return alienGun; }

@@ -5,3 +5,9 @@
 void zapfestBattle();
 char battlePrompt();
 void zapfestAlienFire(char key, int& hits, int& killed);
+
+// The tables, for the tests of their properties.
+struct Battle;
+struct AlienGun;
+const Battle& zapfestExchanges();
+const AlienGun& zapfestGun();

@@ -5,7 +5,6 @@
 #include "mission/chance.h"
 #include "mission/endings.h"
 #include "mission/mission_state.h"
-#include "mission/row_watch.h"
 #include "mission/sound.h"
 #include "mission/status.h"
 
@@ -13,8 +12,7 @@ namespace {
 
 bool matches(const Row& row, char action)
 {
-    return row.action == action && mission.dieRoll >= row.when.low && mission.dieRoll <= row.when.high &&
-           holds(row.when.need);
+    return row.action == action && applies(row.when, mission.dieRoll);
 }
 
 bool has(Change changes, Change change) { return (unsigned(changes) & unsigned(change)) != 0; }
@@ -57,6 +55,8 @@ bool holds(Need need)
     }
     return false;
 }
+
+bool applies(const When& when, int die) { return die >= when.low && die <= when.high && holds(when.need); }
 
 void playKeyCue(char action)
 {
@@ -101,11 +101,10 @@ void accelerate()
     showStatus();
 }
 
-void settle(char action, const Table& rows, const char* tableName)
+void settle(char action, const Table& rows)
 {
     for (const Row& row : rows) {
         if (!matches(row, action)) continue;
-        rowChosen(tableName, static_cast<std::size_t>(&row - rows.data()), rows.size());
         const Change changes = row.changes;
         playSteps(row.cues, action);
         if (has(changes, aMoveFirst)) {
@@ -132,5 +131,5 @@ void runEncounter(const Encounter& encounter)
     writeLines(encounter.announcement);
     const char action = actionPrompt();
     gotoColRow(1, 9);
-    settle(action, encounter.rows, encounter.name);
+    settle(action, encounter.rows);
 }

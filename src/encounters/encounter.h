@@ -51,6 +51,8 @@ constexpr When roll(int low, int high, Need need = Need::Nothing) { return {low,
 constexpr When when(Need need) { return {1, 10, need}; }
 
 bool holds(Need need);
+// Whether a row's condition holds for the die: the one test every walker of the tables uses.
+bool applies(const When& when, int die);
 
 // --- Lines ---------------------------------------------------------------------------------
 // A line of an outcome: a fixed text, written only when its need holds, a message list
@@ -107,7 +109,7 @@ struct Row {
 using Table = std::vector<Row>;
 
 struct Encounter {
-    const char* name;              // the table's name in the test suite's row log
+    const char* name;              // named in the messages of the tests of the tables
     std::vector<Step> opening;     // cues before the announcement
     std::vector<Say> announcement; // written from the cursor (column 1, row 5)
     Table rows;
@@ -118,7 +120,7 @@ struct Encounter {
 void runEncounter(const Encounter& encounter);
 
 // Settles an action by the first row of the table whose action and condition match.
-void settle(char action, const Table& rows, const char* tableName);
+void settle(char action, const Table& rows);
 
 // The pieces of an outcome, also used by encounters that walk their own way.
 void playSteps(const std::vector<Step>& steps, char action);

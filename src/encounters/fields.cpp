@@ -113,3 +113,5 @@ const Encounter magnetismScene = {
 void radiationField() { runEncounter(radiationScene); }
 
 void magnetismPocket() { runEncounter(magnetismScene); }
+
+std::vector<const Encounter*> fieldTables() { return {&radiationScene, &magnetismScene}; }

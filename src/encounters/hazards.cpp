@@ -222,3 +222,5 @@ void shuttleExplosionEnding()
     writeVerse(shuttleExplosionVerse);
     endMission();
 }
+
+std::vector<const Encounter*> hazardTables() { return {&meteorStormScene, &spaceJunkScene, &cometScene, &abandonedShuttleScene}; }

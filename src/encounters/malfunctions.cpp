@@ -224,3 +224,5 @@ void radioDrift() { runEncounter(radioScene); }
 void fridgeBreakdown() { runEncounter(fridgeScene); }
 
 void beerSpill() { runEncounter(beerScene); }
+
+std::vector<const Encounter*> malfunctionTables() { return {&computerScene, &radioScene, &fridgeScene, &beerScene}; }

@@ -63,3 +63,5 @@ void moonCrashEnding()
     writeVerse(moonCrashVerse);
     endMission();
 }
+
+std::vector<const Encounter*> moonTables() { return {&moonScene}; }

@@ -1,5 +1,11 @@
 // The Moon, met only when the first spin of a voyage shows 1.
 #pragma once
 
+#include <vector>
+
 void moonPass();
 [[noreturn]] void moonCrashEnding();
+
+// The tables, for the tests of their properties.
+struct Encounter;
+std::vector<const Encounter*> moonTables();

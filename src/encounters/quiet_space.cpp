@@ -150,3 +150,5 @@ void repairMishap()
 void repairPraise() { writeRolledEntry(repairPraises); }
 
 void repairNag() { writeRolledEntry(repairNags); }
+
+std::vector<const Encounter*> quietSpaceTables() { return {&quietSpaceScene}; }

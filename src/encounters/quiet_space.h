@@ -2,6 +2,8 @@
 // repaired, and the place where ignoring damage, or fussing over none, earns a warning.
 #pragma once
 
+#include <vector>
+
 // Called after a quiet scene has written its two lines: rolls the die of 10, asks for the
 // action and settles it from column 1, row 9.
 void quietSpace();
@@ -12,3 +14,7 @@ void upbeatLine();    // 5 one-line cheers on the way to Mars
 void repairMishap();  // 12 two-line accidents with the tools, some with a cue before them
 void repairPraise();  // 8 praises of a good repair (the first of two lines)
 void repairNag();     // 8 one-line scoldings for repairs left undone
+
+// The tables, for the tests of their properties.
+struct Encounter;
+std::vector<const Encounter*> quietSpaceTables();

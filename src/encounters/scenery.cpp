@@ -8,7 +8,6 @@
 #include "encounters/encounter.h"
 #include "encounters/message_list.h"
 #include "encounters/quiet_space.h"
-#include "mission/row_watch.h"
 
 namespace {
 
@@ -69,7 +68,6 @@ void quietScene(int kind)
     // The dispatcher calls only with the six kinds of the table; any other kind shows nothing.
     for (const QuietView& view : quietViews) {
         if (view.kind != kind) continue;
-        rowChosen("quiet views", static_cast<std::size_t>(&view - quietViews.data()), quietViews.size());
         playSteps(view.cue, 0);
         writeMessage(view.lines);
         quietSpace();

@@ -13,7 +13,6 @@
 #include "landings/touchdown.h"
 #include "mission/chance.h"
 #include "mission/mission_state.h"
-#include "mission/row_watch.h"
 #include "mission/sound.h"
 #include "mission/startup.h"
 #include "mission/verse.h"
@@ -247,7 +246,6 @@ void asteroidEncounter()
 void describeSquare(int square)
 {
     const std::size_t slot = square >= 1 && square <= 16 ? static_cast<std::size_t>(square) : 0;
-    rowChosen("asteroid squares", slot, grounds.size());
     const Ground& ground = grounds[slot];
     if (ground.cue) cue(*ground.cue);
     for (const char* line : ground.lines) writeText(line);
@@ -290,7 +288,6 @@ int readMove(int square)
             }
         }
         if (refused == nullptr) return moveTo(key, square);
-        rowChosen("asteroid refused moves", static_cast<std::size_t>(refused - refusals.data()), refusals.size());
 
         if (refused->cue) cue(*refused->cue);
         writeText(refused->message);

@@ -11,7 +11,6 @@
 #include "landings/touchdown.h"
 #include "mission/chance.h"
 #include "mission/mission_state.h"
-#include "mission/row_watch.h"
 #include "mission/sound.h"
 #include "mission/verse.h"
 #include "persist/end_mission.h"
@@ -141,7 +140,6 @@ void buy(char good)
     const bool hasIt = carried(rock) == 1;
     for (const Trade& trade : trades) {
         if (trade.good != good || trade.rock != rock || trade.hasIt != hasIt) continue;
-        rowChosen("station trades", static_cast<std::size_t>(&trade - trades.data()), trades.size());
         if (trade.cue) cue(*trade.cue);
         settleDeal(trade.deal, rock);
         writeText(trade.message.text);
@@ -214,7 +212,6 @@ void spaceStation()
     gotoColRow(1, 5);
     writeText("Beautiful landing.\n");
     rollDie(6);  // today's price list
-    rowChosen("station price lists", static_cast<std::size_t>(mission.dieRoll - 1), priceLists.size());
     pauseMs(2000);
     showSign();
 

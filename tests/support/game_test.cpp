@@ -3,48 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <utility>
 
-#include <fcntl.h>
 #include <unistd.h>
-
-#include "mission/row_watch.h"
-
-namespace {
-
-// The row log of the coverage report (tools/coverage.sh): with ZORVANE_ROW_LOG set, each table
-// row the game chooses is appended to that file as "table<TAB>row<TAB>rows", once per process.
-// ctest runs every test in a process of its own, two at a time, so the file is opened for
-// appending and each row is one short write(2), which O_APPEND keeps whole.
-int rowLog = -1;
-
-void logRow(const char* table, std::size_t row, std::size_t rows)
-{
-    static std::set<std::pair<std::string, std::size_t>> logged;
-    if (!logged.emplace(table, row).second) return;
-    char line[200];
-    const int length = std::snprintf(line, sizeof line, "%s\t%zu\t%zu\n", table, row, rows);
-    ssize_t (*const writeBytes)(int, const void*, std::size_t) = ::write;  // not the game's write()
-    if (length > 0 && static_cast<std::size_t>(length) < sizeof line &&
-        writeBytes(rowLog, line, static_cast<std::size_t>(length)) != length)
-        std::perror("ZORVANE_ROW_LOG");
-}
-
-[[maybe_unused]] const bool rowLogOpen = [] {
-    const char* path = std::getenv("ZORVANE_ROW_LOG");
-    if (path == nullptr || *path == '\0') return false;
-    rowLog = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (rowLog < 0) {
-        std::perror(path);
-        return false;
-    }
-    rowWatcher = logRow;
-    return true;
-}();
-
-}  // namespace
 
 void GameTest::SetUp()
 {

@@ -1,0 +1,63 @@
+// Worked examples of both battles, and the keys of the Zapfest mode's menu and prompt.
+#include "support/trace.h"
+
+#include "aliens/pursuit.h"
+#include "aliens/zapfest.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// A hit on die 2 (the aliens reply and miss), then an escape on die 9: the die comes before
+// the prompt, then the hit message, the shot and the miss message; fuel burns per exchange.
+TEST_F(GameTest, APursuitWithAHitThenAnEscape)
+{
+    mission.soundOn = 'y';
+    mission.phaserCells = 5;
+    chance->face(2).push(0).push(0).push(0).face(9);
+    console.queueKeys("xFe");
+    gotoColRow(1, 5);
+    EXPECT_FALSE(ends(alienPursuit));
+    EXPECT_EQ(shortNames(sounds()), (Texts{"alie", "phas", "hit", "phal", "evad"}));
+    EXPECT_EQ(rows(5, 6), (Texts{"You have eluded the alien dirtbags.", "You have left them in a cloud of cosmic dust."}));
+    EXPECT_NE(textAfterClear(console).find("Good shot!  You clipped the buggers\n"), std::string::npos);
+    EXPECT_EQ(mission.phaserCells, 4);
+    EXPECT_EQ(mission.fuel, 390);
+    EXPECT_EQ(mission.dieRoll, 9);
+    EXPECT_EQ(chance->left(), 0u);
+}
+
+// The menu: ENTER starts a battle with fresh supplies, a 20 destroys the aliens, and the mode is
+// left only through a confirmed quit (ESC or Ctrl-C) with its own tune.
+TEST_F(GameTest, AZapfestBattleWonAtOnceThenQuit)
+{
+    mission.soundOn = 'y';
+    mission.zapfestMode = 1;
+    mission.damage = 4;
+    chance->push(0).face(20).push(0);
+    console.queueKey(keyEnter);
+    console.queueKeys("f");
+    console.queueKeys("\x03n\x1by\x1b");  // Ctrl-C and ESC both ask first
+    EXPECT_TRUE(ends(zapfestLoop));
+    EXPECT_EQ(shortNames(sounds()), (Texts{"alie", "phas", "expl", "laug", "quit", "zapf"}));
+    EXPECT_EQ(mission.phaserCells, 7);
+    EXPECT_EQ(mission.barrierCharges, 8);
+    EXPECT_EQ(mission.damage, 0);
+    const Texts written = writes();
+    EXPECT_EQ(std::count(written.begin(), written.end(), "Do you want to quit this game?  Y or N  "), 2);
+}
+
+// Only F or B (either case) go on; Ctrl-C is a wrong key there, ESC offers to quit.
+TEST_F(GameTest, TheBattlePromptTakesFOrB)
+{
+    console.queueKeys("x");
+    console.queueKey(keyCtrlC);
+    console.queueKey(keyEsc);
+    console.queueKeys("nB");
+    EXPECT_EQ(battlePrompt(), 'b');
+    const Texts written = writes();
+    EXPECT_EQ(std::count(written.begin(), written.end(), "Do you want to quit this game?  Y or N  "), 1);
+    EXPECT_EQ(std::count(written.begin(), written.end(), "F to fire phasers, B for force field barrier or Escape to quit "), 3);
+}
+
+}  // namespace

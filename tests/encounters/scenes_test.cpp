@@ -1,0 +1,73 @@
+// Worked examples: one scene of each kind played through the scripted console, from the
+// announcement and the prompt to the screen, the sounds and the new state.
+#include "support/trace.h"
+
+#include "encounters/hazards.h"
+#include "encounters/moon.h"
+#include "encounters/scenery.h"
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class Scene : public GameTest {
+protected:
+    // Plays `scene` on the die `face` with the keys given, sound on, from column 1 of row 5.
+    bool play(void (*scene)(), int face, const std::string& keys)
+    {
+        mission.soundOn = 'y';
+        mission.distanceLeft = 300;
+        mission.stationVisited = 1;
+        chance->face(face);
+        console.queueKeys(keys);
+        gotoColRow(1, 5);
+        return ends(scene);
+    }
+};
+
+TEST_F(Scene, AMeteorStormHitsTheShipAsItAccelerates)
+{
+    EXPECT_FALSE(play(meteorStorm, 2, "xA"));  // a refused key, then upper case
+    EXPECT_EQ(console.rowText(5), "You are caught in a huge meteor storm.");
+    EXPECT_EQ(rows(9, 10), (Rows{"Bing bong kaboom \x1e you have been hit by a meteor.", "There is a hole in your hull."}));
+    EXPECT_EQ(shortNames(sounds()), (Rows{"mete", "mete", "mete", "mete", "acce", "dama"}));
+    EXPECT_EQ(pauses(), (std::vector<int>{200, 200, 1000, 1000, 1000}));
+    EXPECT_EQ(console.rowText(19).substr(16), "Miles to Mars: 29 million, 8 hundred thousand");
+    EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
+    EXPECT_EQ(mission.damage, 1);
+}
+
+TEST_F(Scene, TheMoonCrashEndsTheMission)
+{
+    EXPECT_TRUE(play(moonPass, 9, "a\x1b"));  // ESC leaves the ending's last screen
+    EXPECT_EQ(console.rowText(3), "Oh no!  You have crashed into the moon.");
+    EXPECT_EQ(mission.fuel, 400);
+}
+
+TEST_F(Scene, AQuietViewThenARepairInQuietSpace)
+{
+    mission.damage = 2;
+    chance->face(3).face(1);  // the repair's die, then the praise
+    EXPECT_FALSE(play([] { quietScene(6); }, 1, "r"));
+    EXPECT_EQ(rows(5, 6), (Rows{"The beauty of the vast universe captivates you.",
+                                "A shooting star travels across the dark curtain of space."}));
+    EXPECT_EQ(console.rowText(9), "Nice fix up job!");
+    EXPECT_EQ(shortNames(sounds()).front(), "star");
+    EXPECT_EQ(mission.damage, 1);
+    EXPECT_EQ(chance->left(), 0u);
+}
+
+TEST_F(Scene, DreamsAndVisionsChangeNothingButTheDie)
+{
+    for (void (*scene)() : {deepSleep, meditation}) {
+        SetUp();
+        mission.damage = 1;
+        EXPECT_FALSE(play(scene, 4, ""));
+        EXPECT_EQ(console.rowText(5).substr(0, 8), "You are ");
+        EXPECT_EQ(mission.damage, 1);
+        EXPECT_TRUE(sounds().empty());
+        EXPECT_EQ(mission.dieRoll, 4);
+    }
+}
+
+}  // namespace

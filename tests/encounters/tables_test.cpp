@@ -1,0 +1,137 @@
+// The properties of every decision table, read from the game's own tables through the walkers'
+// own test of a row (applies, covers): whatever the key, the die and the supplies, some row
+// answers; a row that is not the table's catch-all for a key is the only one that could answer
+// where it holds, so no row is shadowed and no bound overlaps a neighbour; lines end their row
+// and fit the screen; cues are in the catalogue.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "aliens/battle.h"
+#include "aliens/pursuit.h"
+#include "aliens/zapfest.h"
+#include "console/cues.h"
+#include "encounters/encounter.h"
+#include "encounters/fields.h"
+#include "encounters/hazards.h"
+#include "encounters/malfunctions.h"
+#include "encounters/moon.h"
+#include "encounters/quiet_space.h"
+#include "mission/mission_state.h"
+
+namespace {
+
+struct Rule {
+    std::function<bool(char key, int die)> holds;
+    bool catchAll;  // the whole die and every supply state: the rest of the key's cases
+};
+
+struct TableView {
+    std::string name;
+    int sides;
+    std::string keys;
+    std::vector<Rule> rules;
+    std::vector<const char*> lines;  // written from column 1
+    std::vector<Step> cues;
+};
+
+void PrintTo(const TableView& view, std::ostream* os) { *os << view.name; }
+
+bool wholeDie(const When& when, int sides) { return when.low == 1 && when.high == sides && when.need == Need::Nothing; }
+
+void add(TableView& view, const std::vector<Say>& lines, const std::vector<Step>& cues)
+{
+    for (const Say& line : lines)
+        if (line.text != nullptr) view.lines.push_back(line.text);
+    view.cues.insert(view.cues.end(), cues.begin(), cues.end());
+}
+
+std::vector<TableView> everyTable()
+{
+    std::vector<TableView> views;
+    for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables}) {
+        for (const Encounter* encounter : tables()) {
+            TableView view{encounter->name, 10, "abefrn"};
+            add(view, encounter->announcement, encounter->opening);
+            for (const Row& row : encounter->rows) {
+                view.rules.push_back({[&row](char key, int die) { return row.action == key && applies(row.when, die); },
+                                      wholeDie(row.when, 10)});
+                add(view, row.lines, row.cues);
+            }
+            views.push_back(view);
+        }
+    }
+    for (auto [battle, sides, keys] : {std::tuple{&pursuitExchanges(), 10, "abefrn"}, {&zapfestExchanges(), 20, "bf"}}) {
+        TableView view{battle->name, sides, keys};
+        for (const Exchange& row : battle->exchanges) {
+            view.rules.push_back({[&row](char key, int die) { return row.key == key && applies(row.when, die); },
+                                  wholeDie(row.when, sides)});
+            add(view, row.lines, row.cues);
+        }
+        views.push_back(view);
+    }
+    for (auto [gun, keys] : {std::pair{&pursuitGun(), "abefrn"}, {&zapfestGun(), "bf"}}) {
+        TableView view{gun->name, gun->sides, keys};
+        if (gun->defenceless) view.lines.push_back(gun->defenceless);
+        for (const ShotRow& row : gun->rows) {
+            view.rules.push_back({[&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
+                                  wholeDie(row.when, gun->sides) && row.cover == eitherCover});
+            add(view, row.lines, row.cues);
+        }
+        views.push_back(view);
+    }
+    return views;
+}
+
+class Table : public ::testing::TestWithParam<TableView> {
+protected:
+    void TearDown() override { mission = MissionState{}; }
+};
+
+TEST_P(Table, EveryCaseHasOneRowAndEveryRowIsChosen)
+{
+    const TableView& table = GetParam();
+    std::vector<bool> chosen(table.rules.size());
+    for (int state = 0; state < 8; ++state) {  // barrier, phasers and damage, each 0 or 1
+        mission.barrierCharges = state & 1;
+        mission.phaserCells = (state >> 1) & 1;
+        mission.damage = state >> 2;
+        for (const char key : table.keys) {
+            for (int die = 0; die <= table.sides + 1; ++die) {
+                std::vector<std::size_t> holding;
+                for (std::size_t r = 0; r < table.rules.size(); ++r)
+                    if (table.rules[r].holds(key, die)) holding.push_back(r + 1);
+                const std::string where = std::string("key ") + key + ", die " + std::to_string(die) + ", state " +
+                                          std::to_string(state);
+                // Off the die (0 or one past it) no row may hold: a bound written one too far.
+                EXPECT_EQ(holding.empty(), die == 0 || die > table.sides) << where;
+                if (holding.empty()) continue;
+                chosen[holding[0] - 1] = true;
+                for (std::size_t i = 1; i < holding.size(); ++i)
+                    EXPECT_TRUE(table.rules[holding[i] - 1].catchAll) << "row " << holding[i] << " overlaps row "
+                                                                      << holding[0] << " at " << where;
+            }
+        }
+    }
+    for (std::size_t r = 0; r < chosen.size(); ++r) EXPECT_TRUE(chosen[r]) << "row " << r + 1 << " is never chosen";
+}
+
+TEST_P(Table, LinesEndTheirRowAndFitTheScreenAndCuesAreInTheCatalogue)
+{
+    for (const std::string line : GetParam().lines) {
+        EXPECT_EQ(line.back(), '\n') << line;
+        for (std::size_t start = 0, end; start < line.size(); start = end + 1)
+            EXPECT_LE((end = line.find('\n', start)) - start, 79u) << line;
+    }
+    for (const Step& step : GetParam().cues)
+        if (step.kind != Step::Key && step.kind != Step::Beat) EXPECT_FALSE(cuePlays(step.cue, 1).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTable, Table, ::testing::ValuesIn(everyTable()), [](const auto& info) {
+    return std::regex_replace(info.param.name, std::regex("[^A-Za-z0-9]"), "_");
+});
+
+}  // namespace
