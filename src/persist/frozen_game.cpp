@@ -144,6 +144,7 @@ void freezeGame()
 
 void offerResume()
 {
+    removeLeftoverTemporaries(frozenGameFile);
     if (!fileCanBeOpened(frozenGameFile)) return;
 
     std::string text;

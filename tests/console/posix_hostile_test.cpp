@@ -179,17 +179,18 @@ TEST(Hostile, KillsDuringAFreezeLeaveAWholeFrozenGame)
         else {
             ASSERT_TRUE(isWholeFrozenGame(now)) << "kill " << i << " left:\n" << now;
         }
-        if (fs::exists(scratch.path / "mars.dat.new")) ++leftovers;
+        if (fs::exists(scratch.path / ("mars.dat." + std::to_string(session.pid()) + ".tmp"))) ++leftovers;
     }
     std::cout << "[ freezes ] " << kills << " kills in " << (monotonicMicros() - start) / 1000 << " ms; "
               << leftovers << " inside the write (a temporary file left), " << oldKept
               << " before the first rename\n";
 
-    scratch.put("mars.dat.new", "12\n3");  // a half-written leftover, as a kill leaves it
+    const std::string leftover = "mars.dat.4194305.tmp";  // named for a process that cannot exist
+    scratch.put(leftover, "12\n3");  // a half-written leftover, as a kill leaves it
     EXPECT_TRUE(isWholeFrozenGame(freezeInto(scratch)));
-    EXPECT_FALSE(fs::exists(scratch.path / "mars.dat.new"));
+    EXPECT_FALSE(fs::exists(scratch.path / leftover));
 
-    scratch.put("mars.dat.new", "12\n3");
+    scratch.put(leftover, "12\n3");
     PtyLaunch game;
     game.argv = {ZORVANE_PROGRAM_PATH};
     game.workDir = scratch.path.string();
@@ -197,6 +198,7 @@ TEST(Hostile, KillsDuringAFreezeLeaveAWholeFrozenGame)
     ASSERT_TRUE(session.waitFor("F or W  ")) << session.printableOutput();
     session.send("f");
     EXPECT_TRUE(session.waitFor("Resume prior game  or begin new game, R or B? ")) << session.printableOutput();
+    EXPECT_FALSE(fs::exists(scratch.path / leftover));  // cleared by the start
 }
 
 // ---- the end of input at every prompt ----
