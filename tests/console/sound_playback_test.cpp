@@ -67,7 +67,7 @@ TEST_F(SoundLookup, WorkingDirectoryFirstThenBesideTheProgramThenTheInstall)
 {
     const fs::path program = testProgramFolder();
     const fs::path file = fs::path("data") / (name + ".wav");
-    auto install = std::make_unique<PlantedFile>(program.parent_path() / "share" / "zorvane" / file);
+    auto install = std::make_unique<PlantedFile>(program.parent_path() / "share" / "games" / "zorvane" / file.filename());
     EXPECT_TRUE(samePlace(locateSoundFile(gameName.c_str()), install->path));
 
     auto beside = std::make_unique<PlantedFile>(program / file);
@@ -82,8 +82,8 @@ TEST_F(SoundLookup, WorkingDirectoryFirstThenBesideTheProgramThenTheInstall)
     EXPECT_EQ(locateSoundFile(gameName.c_str()), "");
     std::error_code ignored;
     fs::remove(program / "data", ignored);  // only when empty
-    fs::remove(program.parent_path() / "share" / "zorvane" / "data", ignored);
-    fs::remove(program.parent_path() / "share" / "zorvane", ignored);
+    fs::remove(program.parent_path() / "share" / "games" / "zorvane", ignored);
+    fs::remove(program.parent_path() / "share" / "games", ignored);
     fs::remove(program.parent_path() / "share", ignored);
 }
 

@@ -99,6 +99,23 @@ TEST_F(InstalledGame, StartsAndLeavesFromTheTitleScreen)
     EXPECT_TRUE(fs::is_empty(work()));
 }
 
+// --help and --version answer before the game takes the terminal: status 0, no escape
+// sequence, and the terminal's modes as a fresh one has them.
+TEST_F(InstalledGame, AnswersHelpAndVersionWithoutTakingTheTerminal)
+{
+    for (const std::string option : {"--help", "--version"}) {
+        PtyLaunch answer = launch();
+        answer.argv.push_back(option);
+        PtySession session(answer);
+        EXPECT_EQ(session.waitExit(3000), 0) << option;
+        EXPECT_NE(session.output().find(option == "--help" ? "mars.dat" : "zorvane "), std::string::npos)
+            << session.printableOutput();
+        EXPECT_EQ(session.output().find('\x1b'), std::string::npos) << session.printableOutput();
+        EXPECT_EQ(session.modes().c_lflag, PtySession::cookedModes().c_lflag) << option;
+        EXPECT_EQ(session.modes().c_iflag, PtySession::cookedModes().c_iflag) << option;
+    }
+}
+
 // The size of the samples of a WAV file: its data chunk.
 std::optional<std::uint32_t> sampleBytes(const fs::path& wav)
 {
@@ -121,7 +138,7 @@ TEST_F(InstalledGame, PlaysItsOwnSoundsFromAnyDirectory)
     const fs::path recording = scratch / "played.raw";
     std::ofstream(home() / ".asoundrc")
         << "pcm.!default { type file slave.pcm \"null\" file \"" << recording.string() << "\" }\n";
-    const fs::path tune = program.parent_path().parent_path() / "share" / "zorvane" / "data" / "intr.wav";
+    const fs::path tune = program.parent_path().parent_path() / "share" / "games" / "zorvane" / "intr.wav";
     const std::optional<std::uint32_t> tuneBytes = sampleBytes(tune);
     ASSERT_TRUE(tuneBytes) << tune << " is missing or not a WAV file";
 
