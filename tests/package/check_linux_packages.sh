@@ -51,17 +51,12 @@ played_elsewhere() {  # played_elsewhere PROGRAM
   (cd "$scratch/elsewhere" && "$checker" "$1" --gtest_brief=1 --gtest_filter=-*Windows*)
 }
 
-only_under_usr() {  # only_under_usr DEB: prints any file outside /usr
-  ! dpkg-deb -c "$1" | awk '{print $6}' | grep -v -e '^\./usr/' -e '^\./$'
-}
-
 check_tree() {  # check_tree ROOT NAME: ROOT holds games/ and share/ as /usr does in Debian
   local root=$1 name=$2
   check "$name: games/zorvane is a program" test -x "$root/games/zorvane"
   check "$name: share/games/zorvane holds the $sounds sounds" \
     test "$(find "$root/share/games/zorvane" -name '*.wav' | wc -l)" -eq "$sounds"
   check "$name: man -l renders share/man/man6/zorvane.6.gz" man_renders "$root/share/man/man6/zorvane.6.gz"
-  check "$name: share/doc/zorvane/copyright" grep -q "^License: " "$root/share/doc/zorvane/copyright"
   check "$name: --version says $version" says_version "$root/games/zorvane" "$root/share/doc/zorvane/changelog.gz"
   mkdir -p "$scratch/elsewhere"
   check "$name: played from another directory" played_elsewhere "$root/games/zorvane"
@@ -77,13 +72,13 @@ rm -f "$build"/zorvane_*.deb
 deb=$(echo "$build"/zorvane_*.deb)
 test -f "$deb"
 echo "   $(basename "$deb")"
-check "deb: package name" field_has "$deb" Package zorvane
 check "deb: section" field_has "$deb" Section games
 check "deb: maintainer" field_has "$deb" Maintainer "The Zorvane developers <noreply@zorvane.invalid>"
 check "deb: depends on the C library" field_has "$deb" Depends libc6
 check "deb: depends on the C++ library" field_has "$deb" Depends libstdc++6
 check "deb: recommends the sound library" field_has "$deb" Recommends libasound2
-check "deb: every file under /usr" only_under_usr "$deb"
+# lintian also holds the package to Debian's layout: files under /usr only, the program in
+# /usr/games, a copyright file, the manual page and changelog compressed, a stripped program.
 check "deb: lintian says nothing" lintian_silent "$deb"
 dpkg-deb -x "$deb" "$scratch/deb"
 check_tree "$scratch/deb/usr" deb

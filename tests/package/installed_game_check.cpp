@@ -221,9 +221,8 @@ TEST_F(InstalledGame, PlaysItsOwnSoundsFromAnyDirectory)
 
     Game game(launch(work()));
     ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Full game or Zapfest Game?  F or W  ", "f"},
-                                           {"Do you want instructions?  Y or N  ", "n"},
-                                           {"Do you want sound effects?  Y or N     ", "y"},
-                                           {"** YOU ARE ON THE LAUNCHING PAD AT CAPE CANAVERAL **", ""}}, 10000));
+        {"Do you want instructions?  Y or N  ", "n"}, {"Do you want sound effects?  Y or N     ", "y"},
+        {"** YOU ARE ON THE LAUNCHING PAD AT CAPE CANAVERAL **", ""}}, 10000));
     std::error_code error;
     EXPECT_EQ(fs::file_size(recording, error), *tuneBytes) << "no or other sound played: " << error.message();
     ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Press B to blast off  ", "\x1b"}, {"Press ESCAPE to exit ", "\x1b"}}));
@@ -248,14 +247,10 @@ TEST_F(InstalledGame, ResumesAndFreezesInTheWorkingDirectory)
 
     Game game(launch(work()));
     ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Full game or Zapfest Game?  F or W  ", "f"},
-                                           {"Resume prior game  or begin new game, R or B? ", "r"},
-                                           {"Resuming prior game", ""},
-                                           {"Do you want instructions?  Y or N  ", "n"},
-                                           {"Do you want sound effects?  Y or N     ", "n"},
-                                           {"Spin cosmic wheel", "f"},
-                                           {"Want to freeze the game?  Y or N  ", "y"},
-                                           {"GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION", ""},
-                                           {"Press ESCAPE to exit ", "\x1b"}}));
+        {"Resume prior game  or begin new game, R or B? ", "r"}, {"Resuming prior game", ""},
+        {"Do you want instructions?  Y or N  ", "n"}, {"Do you want sound effects?  Y or N     ", "n"},
+        {"Spin cosmic wheel", "f"}, {"Want to freeze the game?  Y or N  ", "y"},
+        {"GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION", ""}, {"Press ESCAPE to exit ", "\x1b"}}));
     EXPECT_EQ(game.session->waitExit(2000), 0);
 
     const std::vector<std::string> after = lines(frozen);
@@ -278,12 +273,8 @@ TEST_F(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
     {
         Game windows(launch(windowsDir), windowsProgram), linux(launch(linuxDir));
         ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
-                                                          {"Do you want instructions?", "n"},
-                                                          {"Do you want sound effects?", "n"},
-                                                          {"Press B to blast off", "b"},
-                                                          {"Spin cosmic wheel", "f"},
-                                                          {"Want to freeze the game?", "y"},
-                                                          {"Press ESCAPE to exit", "\x1b"}}));
+            {"Do you want instructions?", "n"}, {"Do you want sound effects?", "n"}, {"Press B to blast off", "b"},
+            {"Spin cosmic wheel", "f"}, {"Want to freeze the game?", "y"}, {"Press ESCAPE to exit", "\x1b"}}));
         EXPECT_EQ(windows.session->waitExit(10000), 0);
     }
     const std::vector<std::string> windowsLines = lines(windowsDir / "mars.dat"), linuxLines = lines(linuxDir / "mars.dat");
@@ -297,10 +288,8 @@ TEST_F(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
     for (const std::string& line : windowsLines) EXPECT_EQ(line.back(), '\r') << "a line not ending in CR LF";
     Game windows(launch(windowsDir), windowsProgram), linux(launch(linuxDir));
     ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
-                                                      {"Resume prior game  or begin new game, R or B?", "r"},
-                                                      {"Do you want instructions?", "n"},
-                                                      {"Do you want sound effects?", "n"},
-                                                      {"Spin cosmic wheel", "\r"}}));
+        {"Resume prior game  or begin new game, R or B?", "r"}, {"Do you want instructions?", "n"},
+        {"Do you want sound effects?", "n"}, {"Spin cosmic wheel", "\r"}}));
     EXPECT_TRUE(windows.await("You spun a ", 10000)) << windows.screen().text();
 }
 
@@ -309,15 +298,11 @@ TEST_F(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 2 && argc != 3) {
+    if ((argc != 2 && argc != 3) || !fs::is_regular_file(argv[1])) {
         std::cerr << "usage: " << argv[0] << " PATH-TO-zorvane [PATH-TO-zorvane.exe] [gtest options]\n";
         return 2;
     }
     program = fs::absolute(argv[1]);
     if (argc == 3) windowsProgram = fs::absolute(argv[2]);
-    if (!fs::is_regular_file(program)) {
-        std::cerr << program << " is not a program\n";
-        return 2;
-    }
     return RUN_ALL_TESTS();
 }
