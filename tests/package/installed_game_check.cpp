@@ -286,6 +286,7 @@ TEST_F(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
         EXPECT_EQ(windowsLines[i], linuxLines[i] + "\r") << "line " << i + 1;
     }
     for (const std::string& line : windowsLines) EXPECT_EQ(line.back(), '\r') << "a line not ending in CR LF";
+    EXPECT_EQ(std::distance(fs::directory_iterator(windowsDir), fs::directory_iterator()), 1);  // no temporary file
     Game windows(launch(windowsDir), windowsProgram), linux(launch(linuxDir));
     ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
         {"Resume prior game  or begin new game, R or B?", "r"}, {"Do you want instructions?", "n"},
