@@ -1,27 +1,41 @@
 # Installing and packaging the game.
 #
-# On Linux the program goes to bin/, its sounds to share/zorvane/data and its manual page to
-# share/man/man6: the sound lookup finds share/zorvane/data from the program's own folder, so an
-# installed game plays its sounds whatever the working directory is. The Debian package is the
-# same tree under /usr.
+# On Linux the game is laid out as a Debian games package, under /usr or any other prefix: the
+# program in games/, its sounds in share/games/zorvane, the gzipped manual page in
+# share/man/man6, the copyright file and the gzipped changelog in share/doc/zorvane. The sound
+# lookup finds share/games/zorvane from the program's own folder, so an installed game plays its
+# sounds whatever the working directory is.
 #
 # On Windows the game is one folder, zorvane.exe with its data folder beside it, as the player
 # unpacks it from the zip.
 if(WIN32)
-  set(game_bin_dir .)
-  set(game_data_dir data)
+  install(TARGETS zorvane RUNTIME DESTINATION .)
+  # The folder is filled at build time by the synthesizer; only its sounds are shipped, not the
+  # stamp that tells the build they are made.
+  install(DIRECTORY ${sound_dir}/ DESTINATION data FILES_MATCHING PATTERN "*.wav")
 else()
   include(GNUInstallDirs)
-  set(game_bin_dir ${CMAKE_INSTALL_BINDIR})
-  set(game_data_dir ${CMAKE_INSTALL_DATAROOTDIR}/zorvane/data)
-endif()
+  install(TARGETS zorvane RUNTIME DESTINATION games)
+  install(DIRECTORY ${sound_dir}/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/games/zorvane
+    FILES_MATCHING PATTERN "*.wav")
 
-install(TARGETS zorvane RUNTIME DESTINATION ${game_bin_dir})
-# The folder is filled at build time by the synthesizer; only its sounds are shipped, not the
-# stamp that tells the build they are made.
-install(DIRECTORY ${sound_dir}/ DESTINATION ${game_data_dir} FILES_MATCHING PATTERN "*.wav")
-if(NOT WIN32)
-  install(FILES ${CMAKE_SOURCE_DIR}/doc/zorvane.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  # Debian wants the manual page and the changelog compressed, without a time stamp (-n), so
+  # that one source gives one package.
+  find_program(GZIP_PROGRAM gzip REQUIRED)
+  set(compressed_docs)
+  foreach(doc zorvane.6 changelog)
+    add_custom_command(
+      OUTPUT ${CMAKE_BINARY_DIR}/doc/${doc}.gz
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/doc/${doc} ${CMAKE_BINARY_DIR}/doc/${doc}
+      COMMAND ${GZIP_PROGRAM} -9nf ${CMAKE_BINARY_DIR}/doc/${doc}
+      DEPENDS ${CMAKE_SOURCE_DIR}/doc/${doc}
+      COMMENT "Compressing ${doc}")
+    list(APPEND compressed_docs ${CMAKE_BINARY_DIR}/doc/${doc}.gz)
+  endforeach()
+  add_custom_target(compressed_docs ALL DEPENDS ${compressed_docs})
+  install(FILES ${CMAKE_BINARY_DIR}/doc/zorvane.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz ${CMAKE_SOURCE_DIR}/doc/copyright
+    DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
 set(CPACK_PACKAGE_NAME zorvane)

@@ -7,9 +7,11 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -58,6 +60,67 @@ bool renameOver(const std::string& from, const std::string& to)
 #endif
 }
 
+// The folder's own entry for the renamed file reaches the disk only when the folder is synced;
+// until then a power cut can bring the old file back. (Windows: MOVEFILE_WRITE_THROUGH.) A file
+// system that cannot sync a folder says EINVAL, and there is nothing more to do.
+bool syncFolderOf(const std::string& path)
+{
+#ifdef _WIN32
+    (void)path;
+    return true;
+#else
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    const int folder = open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return false;
+    const bool synced = fsync(folder) == 0 || errno == EINVAL;
+    const int savedErrno = errno;
+    close(folder);
+    errno = savedErrno;
+    return synced;
+#endif
+}
+
+long processId()
+{
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<long>(getpid());
+#endif
+}
+
+// Each game writes its own temporary file, "mars.dat.<process id>.tmp", so that two games
+// freezing in one folder at the same moment never write into the same file.
+const char temporarySuffix[] = ".tmp";
+
+std::string temporaryFor(const std::string& path, long pid)
+{
+    return path + "." + std::to_string(pid) + temporarySuffix;
+}
+
+// The process id in the name of a temporary file of `base`, or -1 when the name is not one.
+long temporaryOwner(const std::string& name, const std::string& base)
+{
+    const std::size_t suffixLength = sizeof temporarySuffix - 1;
+    if (name.size() <= base.size() + 1 + suffixLength || name.compare(0, base.size(), base) != 0 ||
+        name[base.size()] != '.' || name.compare(name.size() - suffixLength, suffixLength, temporarySuffix) != 0)
+        return -1;
+    const std::string digits = name.substr(base.size() + 1, name.size() - base.size() - 1 - suffixLength);
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) return -1;
+    return std::stol(digits);
+}
+
+// Whether the process that named a temporary file may still be writing it.
+bool mayBeWriting(long pid)
+{
+    if (pid == processId()) return false;
+#ifdef _WIN32
+    return true;  // left alone: the file is never read as the game, only its own game renames it
+#else
+    return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
+#endif
+}
+
 }  // namespace
 
 bool readableFileOrOtherEntryAt(const std::string& path)
@@ -89,7 +152,8 @@ bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& c
 
 bool replaceFile(const std::string& path, const std::string& contents, std::string& error)
 {
-    const std::string temporary = path + ".new";
+    removeLeftoverTemporaries(path);
+    const std::string temporary = temporaryFor(path, processId());
     std::FILE* file = faultAt(FileFault::Create) ? nullptr : std::fopen(temporary.c_str(), "w");
     if (!file) {
         error = reason();
@@ -117,9 +181,29 @@ bool replaceFile(const std::string& path, const std::string& contents, std::stri
         error = reason();
         ok = false;
     }
-    if (ok && !keepFileChanges(error)) ok = false;
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
+    if (!ok) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    if (!syncFolderOf(path)) {
+        error = reason();
+        return false;
+    }
+    return keepFileChanges(error);
+}
+
+void removeLeftoverTemporaries(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string base = target.filename().string();
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        const long owner = temporaryOwner(entry->path().filename().string(), base);
+        std::error_code ignored;
+        if (owner >= 0 && !mayBeWriting(owner) && entry->is_regular_file(ignored)) fs::remove(entry->path(), ignored);
+    }
 }
 
 void removeFile(const std::string& path)

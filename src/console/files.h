@@ -12,11 +12,17 @@ bool readableFileOrOtherEntryAt(const std::string& path);
 // Reads at most maxBytes + 1 bytes of a plain file into `contents`; false when it cannot be read.
 bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& contents);
 
-// Writes `contents` to a new file beside `path`, flushes it to the disk and renames it over
-// `path`, so that a crash or a kill at any moment leaves either the old file or the new one
-// whole. On failure the old file is untouched, the temporary file is gone, `error` says why
-// and the result is false.
+// Writes `contents` to a new file beside `path`, named for this process, flushes it to the
+// disk, renames it over `path` and syncs the folder, so that a crash or a kill at any moment
+// leaves either the old file or the new one whole, and two processes replacing the same file
+// at once each write their own: the later rename wins. On failure the old file is untouched,
+// the temporary file is gone, `error` says why and the result is false.
 bool replaceFile(const std::string& path, const std::string& contents, std::string& error);
+
+// Removes the temporary files of `path` that a killed process left behind (POSIX: those whose
+// process is gone; a live one may be about to rename its own). They are never read as `path`;
+// replaceFile clears them too before it writes its own.
+void removeLeftoverTemporaries(const std::string& path);
 
 // Deletes the file; a missing file is not an error.
 void removeFile(const std::string& path);

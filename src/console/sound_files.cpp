@@ -75,8 +75,10 @@ std::string locateSoundFile(const char* gameName)
     if (isFile(file)) return file.string();
     const fs::path program = programFolder();
     if (program.empty()) return {};
-    // Beside the program in a build tree; under share/ beside its bin folder once installed.
-    for (const fs::path& candidate : {program / file, program.parent_path() / "share" / "zorvane" / file})
+    // Beside the program in a build tree; in share/games/zorvane beside its games folder once
+    // installed (/usr/games/zorvane plays /usr/share/games/zorvane/expl.wav).
+    const fs::path installed = program.parent_path() / "share" / "games" / "zorvane" / file.filename();
+    for (const fs::path& candidate : {program / file, installed})
         if (isFile(candidate)) return candidate.string();
     return {};
 }

@@ -4,8 +4,8 @@
 #include <string>
 
 // The game names its files "data\\expl.wav": data/expl.wav in the working directory first,
-// then the data folder beside the program (a build tree), then share/zorvane/data beside its
-// bin folder (an install). Returns the path found, or an empty string.
+// then the data folder beside the program (a build tree), then share/games/zorvane/expl.wav
+// beside its games folder (an install). Returns the path found, or an empty string.
 std::string locateSoundFile(const char* gameName);
 
 // The file a game name stands for, relative to the game's folder ("data/expl.wav"), as the

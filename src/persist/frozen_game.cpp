@@ -144,6 +144,7 @@ void freezeGame()
 
 void offerResume()
 {
+    removeLeftoverTemporaries(frozenGameFile);
     if (!readableFileOrOtherEntryAt(frozenGameFile)) return;
 
     std::string text;

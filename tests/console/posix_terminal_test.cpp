@@ -322,10 +322,11 @@ TEST(PosixTerminal, KillsDuringAFreezeLeaveAWholeFrozenGame)
         const std::string now = scratch.get("mars.dat");
         ASSERT_TRUE(now == old || whole(now)) << "kill " << i << " left:\n" << now;
     }
-    std::ofstream(scratch.path / "mars.dat.new") << "12\n3";  // a half-written leftover
+    const std::string leftover = "mars.dat.4194305.tmp";  // named for a process that cannot exist
+    std::ofstream(scratch.path / leftover) << "12\n3";       // a half-written leftover
     freeze("freeze")->waitExit();
     EXPECT_TRUE(whole(scratch.get("mars.dat")));
-    EXPECT_FALSE(fs::exists(scratch.path / "mars.dat.new"));
+    EXPECT_FALSE(fs::exists(scratch.path / leftover));
 }
 
 }  // namespace

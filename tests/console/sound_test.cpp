@@ -191,7 +191,7 @@ TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
 {
     const fs::path program = fs::read_symlink("/proc/self/exe").parent_path();
     const std::string name = "lookup" + std::to_string(::getpid()) + ".wav", gameName = "data\\" + name;
-    const std::vector<fs::path> places = {program.parent_path() / "share" / "zorvane" / "data" / name,
+    const std::vector<fs::path> places = {program.parent_path() / "share" / "games" / "zorvane" / name,
                                           program / "data" / name, scratch / "data" / name};
     for (const fs::path& place : places) {
         fs::create_directories(place.parent_path());
@@ -200,8 +200,8 @@ TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
         EXPECT_TRUE(fs::equivalent(locateSoundFile(gameName.c_str()), place, error)) << place;
     }
     for (const fs::path& place : places) fs::remove(place);
-    for (const fs::path& folder : {program / "data", program.parent_path() / "share" / "zorvane" / "data",
-                                   program.parent_path() / "share" / "zorvane", program.parent_path() / "share"}) {
+    for (const fs::path& folder : {program / "data", program.parent_path() / "share" / "games" / "zorvane",
+                                   program.parent_path() / "share" / "games", program.parent_path() / "share"}) {
         std::error_code ignored;
         fs::remove(folder, ignored);  // only when empty
     }

@@ -1,21 +1,26 @@
-// An installed or unpacked game, played on a pseudo-terminal from a directory of its own, as a
-// player who has just installed it would: it starts, leaves cleanly, finds its sounds in its
-// share folder (not in the working directory, which holds none) and freezes its game into the
-// working directory.
+// The game as a player gets it, played on a pseudo-terminal of 80x25 from a directory of its
+// own. InstalledGame: an installed or unpacked Linux game answers --help and --version without
+// taking the terminal, leaves cleanly, plays its sounds from its share folder (the working
+// directory holds none) and freezes its game into the working directory. WindowsGame: the
+// Windows build under Wine and the Linux build, given the same keys, show the same screens cell
+// for cell up to a frozen game; the frozen game is 82 lines ending CR LF in the working
+// directory, and a restart offers to resume it and spins the wheel.
 //
-// Usage: installed_game_check PATH-TO-ZORVANE [gtest options]
+// Usage: installed_game_check PATH-TO-zorvane [--gtest_filter=InstalledGame.*]
+//        installed_game_check PATH-TO-zorvane PATH-TO-zorvane.exe --gtest_filter=WindowsGame.*
+//        (with WINEPREFIX a scratch prefix and WINEDEBUG=-all; see .ci/run)
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,32 +30,123 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path program;
+fs::path program, windowsProgram;
 
-#define ASSERT_SEEN(session, text, ms) \
-    ASSERT_TRUE((session).waitFor(text, ms)) << "waiting for " #text ", got:\n" << (session).printableOutput()
+// The cells a terminal shows for a stream of output, for the VT100 subset that the game and
+// Wine's console write: cursor moves, whole clears, line erases; colours and modes change no
+// cell. A character of several UTF-8 bytes takes one cell, shown as '#'.
+class Screen {
+public:
+    explicit Screen(std::string_view out)
+    {
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            const auto c = static_cast<unsigned char>(out[i]);
+            if (c == 0x1b && out.substr(i + 1, 1) == "[") {
+                std::size_t end = i + 2;
+                while (end < out.size() && (out[end] < '@' || out[end] > '~')) ++end;
+                if (end >= out.size()) break;
+                control(out.substr(i + 2, end - i - 2), out[end]);
+                i = end;
+            } else if (c == 0x1b) ++i;  // a two-byte sequence: character set, keypad
+            else if (c == '\r') col = 0;
+            else if (c == '\n') lineFeed();
+            else if (c >= 0x20 && (c < 0x80 || c >= 0xc0)) put(c < 0x80 ? static_cast<char>(c) : '#');
+        }
+    }
+    std::string text() const
+    {
+        std::string all;
+        for (int r = 0; r < 25; ++r) all += std::to_string(r + 1) + "|" + rows[r] + "|\n";
+        return all;
+    }
+    bool shows(std::string_view what) const { return text().find(what) != std::string::npos; }
 
-// The pause before "Press ESCAPE to exit" is three seconds on the last screens.
-constexpr int lastScreenMs = 6000;
-
-// One exchange of a conversation with the game: the text to wait for, then the keys to send.
-struct Exchange {
-    const char* awaited;
-    const char* keys;
-    int ms = 3000;
+private:
+    void put(char c)
+    {
+        if (col == 80) {  // a terminal wraps when the next character comes
+            col = 0;
+            lineFeed();
+        }
+        rows[row][static_cast<std::size_t>(col++)] = c;
+    }
+    void lineFeed()
+    {
+        if (row < 24) ++row;
+        else rows.erase(rows.begin()), rows.emplace_back(80, ' ');
+    }
+    void blank(int r, int from, int to) { rows[r].replace(from, to - from, to - from, ' '); }
+    void control(std::string_view params, char final)
+    {
+        std::vector<int> n{0};
+        for (char c : params) {
+            if (c == ';') n.push_back(0);
+            else if (c >= '0' && c <= '9') n.back() = n.back() * 10 + (c - '0');
+        }
+        const int at = std::min(col, 79);
+        if (final == 'H') row = std::clamp(n[0], 1, 25) - 1, col = std::clamp(n.size() > 1 ? n[1] : 1, 1, 80) - 1;
+        if (final == 'C') col = std::min(79, at + std::max(1, n[0]));
+        if (final == 'D') col = std::max(0, at - std::max(1, n[0]));
+        if (final == 'K') blank(row, n[0] == 0 ? at : 0, n[0] == 1 ? at + 1 : 80);
+        if (final == 'J' && n[0] == 2) rows.assign(25, std::string(80, ' '));
+    }
+    std::vector<std::string> rows = std::vector<std::string>(25, std::string(80, ' '));
+    int row = 0, col = 0;
 };
 
-// Plays the exchanges in order; false (after a failure that shows the output) if one is not seen.
-bool converse(PtySession& session, std::initializer_list<Exchange> exchanges)
-{
-    for (const Exchange& exchange : exchanges) {
-        if (!session.waitFor(exchange.awaited, exchange.ms)) {
-            ADD_FAILURE() << "waiting for \"" << exchange.awaited << "\", got:\n" << session.printableOutput();
-            return false;
-        }
-        session.send(exchange.keys);
+// A game on its pseudo-terminal, and the screen it shows.
+struct Game {
+    explicit Game(PtyLaunch launch, const fs::path& exe = {}) : wine(!exe.empty())
+    {
+        if (wine) launch.argv = {"/bin/sh", "-c", "exec wine \"$0\"", exe.string()};  // wine from PATH
+        session = std::make_unique<PtySession>(launch);
     }
-    return true;
+    Screen screen() const { return Screen(session->output()); }
+    void pump(int ms) { session->waitFor("\x01 never", ms); }
+    // Waits until `text` shows, then until the output pauses, so that the screen is whole.
+    bool await(std::string_view text, int ms = 5000)
+    {
+        for (int waited = 0; !screen().shows(text); waited += 50) {
+            if (waited > ms) return false;
+            pump(50);
+        }
+        for (std::size_t seen = 0; seen != session->output().size();) seen = session->output().size(), pump(500);
+        return true;
+    }
+    // Wine's console on a terminal drops a lone ESC byte (it waits for the rest of an escape
+    // sequence) and takes ESC before a character as that character with Alt: ESC ESC reaches
+    // the game as the ESC key.
+    void send(std::string keys)
+    {
+        for (std::size_t at = 0; wine && (at = keys.find('\x1b', at)) != std::string::npos; at += 2) keys.insert(at, 1, '\x1b');
+        session->send(keys);
+    }
+    std::unique_ptr<PtySession> session;
+    bool wine;
+};
+
+// Waits on each game for each text in turn, then sends its keys to all; two games must show
+// the same screen at every step. Wine starts slowly.
+void play(std::vector<Game*> games, std::initializer_list<std::pair<const char*, const char*>> steps, int ms = 6000)
+{
+    for (const auto& [awaited, keys] : steps) {
+        for (Game* game : games)
+            ASSERT_TRUE(game->await(awaited, game->wine ? 60000 : ms)) << awaited << ", got:\n" << game->screen().text();
+        if (games.size() == 2) {  // a console slow to draw gets a few seconds more
+            for (int waited = 0; waited < 5000 && games[0]->screen().text() != games[1]->screen().text(); waited += 100)
+                games[0]->pump(50), games[1]->pump(50);
+            EXPECT_EQ(games[0]->screen().text(), games[1]->screen().text()) << "at \"" << awaited << "\"";
+        }
+        for (Game* game : games) game->send(keys);
+    }
+}
+
+std::vector<std::string> lines(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::string> result;
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
 }
 
 // A working directory and a HOME of the test's own, removed at the end.
@@ -69,34 +165,34 @@ protected:
         std::error_code ignored;
         fs::remove_all(scratch, ignored);
     }
-
-    fs::path work() const { return scratch / "work"; }
-    fs::path home() const { return scratch / "home"; }
-
-    PtyLaunch launch() const
+    PtyLaunch launch(const fs::path& dir, std::vector<std::string> options = {}) const
     {
         PtyLaunch launch;
         launch.argv = {program.string()};
-        launch.workDir = work().string();
+        launch.argv.insert(launch.argv.end(), options.begin(), options.end());
+        launch.workDir = dir.string();
         launch.env.push_back({"HOME", home().string()});
         return launch;
     }
 
+    fs::path work() const { return scratch / "work"; }
+    fs::path home() const { return scratch / "home"; }
     fs::path scratch;
 };
 
-// ESC at the mode question, then ESC at the quit screen: status 0 and nothing left behind.
-TEST_F(InstalledGame, StartsAndLeavesFromTheTitleScreen)
+// --help and --version answer before the game takes the terminal: status 0, no escape
+// sequence, and the terminal's modes as a fresh one has them.
+TEST_F(InstalledGame, AnswersHelpAndVersionWithoutTakingTheTerminal)
 {
-    PtySession session(launch());
-    ASSERT_SEEN(session, "\x1b[7;33HZORVANE", 3000);
-    ASSERT_SEEN(session, "Full game or Zapfest Game?  F or W  ", 3000);
-    session.send("\x1b");
-    ASSERT_SEEN(session, "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.", 3000);
-    ASSERT_SEEN(session, "Press ESCAPE to exit ", 3000);
-    session.send("\x1b");
-    EXPECT_EQ(session.waitExit(2000), 0);
-    EXPECT_TRUE(fs::is_empty(work()));
+    for (const std::string option : {"--help", "--version"}) {
+        PtySession session(launch(work(), {option}));
+        EXPECT_EQ(session.waitExit(3000), 0) << option;
+        EXPECT_NE(session.output().find(option == "--help" ? "mars.dat" : "zorvane "), std::string::npos)
+            << session.printableOutput();
+        EXPECT_EQ(session.output().find('\x1b'), std::string::npos) << session.printableOutput();
+        EXPECT_EQ(session.modes().c_lflag, PtySession::cookedModes().c_lflag) << option;
+        EXPECT_EQ(session.modes().c_iflag, PtySession::cookedModes().c_iflag) << option;
+    }
 }
 
 // The size of the samples of a WAV file: its data chunk.
@@ -115,34 +211,25 @@ std::optional<std::uint32_t> sampleBytes(const fs::path& wav)
 
 // ALSA's file device records every sample the game plays, and its null device swallows them
 // at once: the recording of the opening tune after Y at the sound question is the whole of
-// the tune's samples, read from the share folder beside the program's bin folder.
+// the tune's samples, read from the share folder beside the program's games folder.
 TEST_F(InstalledGame, PlaysItsOwnSoundsFromAnyDirectory)
 {
     const fs::path recording = scratch / "played.raw";
     std::ofstream(home() / ".asoundrc")
         << "pcm.!default { type file slave.pcm \"null\" file \"" << recording.string() << "\" }\n";
-    const fs::path tune = program.parent_path().parent_path() / "share" / "zorvane" / "data" / "intr.wav";
+    const fs::path tune = program.parent_path().parent_path() / "share" / "games" / "zorvane" / "intr.wav";
     const std::optional<std::uint32_t> tuneBytes = sampleBytes(tune);
     ASSERT_TRUE(tuneBytes) << tune << " is missing or not a WAV file";
 
-    PtySession session(launch());
-    ASSERT_TRUE(converse(session, {{"Full game or Zapfest Game?  F or W  ", "f"},
-                                   {"Do you want instructions?  Y or N  ", "n"},
-                                   {"Do you want sound effects?  Y or N     ", "y"}}));
-    ASSERT_SEEN(session, "** YOU ARE ON THE LAUNCHING PAD AT CAPE CANAVERAL **", 10000);
+    Game game(launch(work()));
+    ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Full game or Zapfest Game?  F or W  ", "f"},
+        {"Do you want instructions?  Y or N  ", "n"}, {"Do you want sound effects?  Y or N     ", "y"},
+        {"** YOU ARE ON THE LAUNCHING PAD AT CAPE CANAVERAL **", ""}}, 10000));
     std::error_code error;
     EXPECT_EQ(fs::file_size(recording, error), *tuneBytes) << "no or other sound played: " << error.message();
-
-    ASSERT_TRUE(converse(session, {{"Press B to blast off  ", "\x1b"}, {"Press ESCAPE to exit ", "\x1b"}}));
-    EXPECT_EQ(session.waitExit(2000), 0);
-}
-
-std::vector<std::string> lines(const fs::path& file)
-{
-    std::ifstream in(file);
-    std::vector<std::string> result;
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
+    ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Press B to blast off  ", "\x1b"}, {"Press ESCAPE to exit ", "\x1b"}}));
+    EXPECT_EQ(game.session->waitExit(2000), 0);
+    EXPECT_TRUE(fs::is_empty(work()));
 }
 
 // A frozen game in the working directory is resumed from there and frozen again there: the
@@ -159,19 +246,14 @@ TEST_F(InstalledGame, ResumesAndFreezesInTheWorkingDirectory)
         for (int i = 3; i < 20; ++i) out << 0 << "\n";
     }
     const std::vector<std::string> before = lines(frozen);
-    ASSERT_EQ(before.size(), 82u);
 
-    PtySession session(launch());
-    ASSERT_TRUE(converse(session, {{"Full game or Zapfest Game?  F or W  ", "f"},
-                                   {"Resume prior game  or begin new game, R or B? ", "r"},
-                                   {"Resuming prior game", ""},
-                                   {"Do you want instructions?  Y or N  ", "n"},
-                                   {"Do you want sound effects?  Y or N     ", "n"},
-                                   {"Spin cosmic wheel", "f"},
-                                   {"Want to freeze the game?  Y or N  ", "y"},
-                                   {"GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION", ""},
-                                   {"Press ESCAPE to exit ", "\x1b", lastScreenMs}}));
-    EXPECT_EQ(session.waitExit(2000), 0);
+    Game game(launch(work()));
+    ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Full game or Zapfest Game?  F or W  ", "f"},
+        {"Resume prior game  or begin new game, R or B? ", "r"}, {"Resuming prior game", ""},
+        {"Do you want instructions?  Y or N  ", "n"}, {"Do you want sound effects?  Y or N     ", "n"},
+        {"Spin cosmic wheel", "f"}, {"Want to freeze the game?  Y or N  ", "y"},
+        {"GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION", ""}, {"Press ESCAPE to exit ", "\x1b"}}));
+    EXPECT_EQ(game.session->waitExit(2000), 0);
 
     const std::vector<std::string> after = lines(frozen);
     ASSERT_EQ(after.size(), 82u);
@@ -184,19 +266,46 @@ TEST_F(InstalledGame, ResumesAndFreezesInTheWorkingDirectory)
     EXPECT_FALSE(fs::exists(program.parent_path() / "mars.dat"));
 }
 
+TEST_F(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
+{
+    if (windowsProgram.empty()) GTEST_SKIP() << "no Windows program given";
+    const fs::path windowsDir = scratch / "windows", linuxDir = scratch / "linux";
+    fs::create_directories(windowsDir);
+    fs::create_directories(linuxDir);
+    {
+        Game windows(launch(windowsDir), windowsProgram), linux(launch(linuxDir));
+        ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
+            {"Do you want instructions?", "n"}, {"Do you want sound effects?", "n"}, {"Press B to blast off", "b"},
+            {"Spin cosmic wheel", "f"}, {"Want to freeze the game?", "y"}, {"Press ESCAPE to exit", "\x1b"}}));
+        EXPECT_EQ(windows.session->waitExit(10000), 0);
+    }
+    const std::vector<std::string> windowsLines = lines(windowsDir / "mars.dat"), linuxLines = lines(linuxDir / "mars.dat");
+    ASSERT_EQ(windowsLines.size(), 82u);
+    ASSERT_EQ(linuxLines.size(), 82u);
+    // The same game but for the decoys and the supplies drawn at blast-off (lines 56 and 57).
+    for (std::size_t i = 50; i < 82; ++i) {
+        if (i == 55 || i == 56) continue;
+        EXPECT_EQ(windowsLines[i], linuxLines[i] + "\r") << "line " << i + 1;
+    }
+    for (const std::string& line : windowsLines) EXPECT_EQ(line.back(), '\r') << "a line not ending in CR LF";
+    EXPECT_EQ(std::distance(fs::directory_iterator(windowsDir), fs::directory_iterator()), 1);  // no temporary file
+    Game windows(launch(windowsDir), windowsProgram), linux(launch(linuxDir));
+    ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
+        {"Resume prior game  or begin new game, R or B?", "r"}, {"Do you want instructions?", "n"},
+        {"Do you want sound effects?", "n"}, {"Spin cosmic wheel", "\r"}}));
+    EXPECT_TRUE(windows.await("You spun a ", 10000)) << windows.screen().text();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::cerr << "usage: " << argv[0] << " PATH-TO-ZORVANE [gtest options]\n";
+    if ((argc != 2 && argc != 3) || !fs::is_regular_file(argv[1])) {
+        std::cerr << "usage: " << argv[0] << " PATH-TO-zorvane [PATH-TO-zorvane.exe] [gtest options]\n";
         return 2;
     }
     program = fs::absolute(argv[1]);
-    if (!fs::is_regular_file(program)) {
-        std::cerr << program << " is not a program\n";
-        return 2;
-    }
+    if (argc == 3) windowsProgram = fs::absolute(argv[2]);
     return RUN_ALL_TESTS();
 }

@@ -90,7 +90,7 @@ TEST_F(FrozenGame, RoundTrip)
     EXPECT_EQ(readFile("mars.dat").substr(150), goodText.substr(100));  // after the decoys
     EXPECT_EQ(console.at(16, 12, 47), "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
     EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit"}));
-    EXPECT_FALSE(fileExists("mars.dat.new"));
+    EXPECT_FALSE(fileExists("mars.dat." + std::to_string(::getpid()) + ".tmp"));
 
     mission = MissionState{};
     console = ScriptedConsole();
@@ -151,7 +151,7 @@ TEST_P(FreezeFault, KeepsTheGameGoingAndTheOldFileWhole)
     EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
     for (int row = 1; row <= 25; ++row) EXPECT_EQ(console.rowText(row).find("FROZEN"), std::string::npos);
     EXPECT_EQ(mission.fuel, 250);
-    EXPECT_FALSE(fileExists("mars.dat.new"));
+    EXPECT_FALSE(fileExists("mars.dat." + std::to_string(::getpid()) + ".tmp"));
     switch (obstacle) {
     case Obstacle::InjectedFault: EXPECT_EQ(readFile("mars.dat"), goodText); break;
     case Obstacle::TargetIsADirectory: EXPECT_TRUE(std::filesystem::is_directory(scratch / "mars.dat")); break;
