@@ -47,14 +47,12 @@ TEST_F(Walk, KeyCuesNameTheActionAndADeadSupply)
 // Spending from a live supply always; from a dead one only the EvenDead changes.
 TEST_F(Walk, SpendingFromADeadSupply)
 {
-    using Supply = std::int32_t MissionState::*;
-    for (auto [change, supply, afterDead] : {std::tuple{spendBarrierEvenDead, Supply{&MissionState::barrierCharges}, -1},
+    for (auto [change, supply, afterDead] : {std::tuple{spendBarrierEvenDead, &MissionState::barrierCharges, -1},
                                              {spendBarrierWhileLive, &MissionState::barrierCharges, 0},
                                              {spendPhasersEvenDead, &MissionState::phaserCells, -1},
                                              {spendPhasersWhileLive, &MissionState::phaserCells, 0}}) {
         mission.*supply = 1;
-        settle('n', {{'n', always, {}, {}, change}});
-        settle('n', {{'n', always, {}, {}, change}});
+        for (int twice = 0; twice < 2; ++twice) settle('n', {{'n', always, {}, {}, change}});
         EXPECT_EQ(mission.*supply, afterDead) << change;
     }
 }
@@ -104,7 +102,7 @@ TEST_F(Walk, ExchangeDeedsStopAtTheFleeingHitOrAKill)
 {
     const Battle battle = {"test", {{'f', always, {}, {}, {scoreHit, fireIfStanding, spendCell}, nextExchange}}, 2,
                            [](char, Score& score) { score.killed = ++replies == 2; }};
-    Score score;
+    Score score;  // {hits, killed}
     mission.phaserCells = 5;
     EXPECT_FALSE(fightExchange(battle, 'f', 1, score));  // hit, reply, cell spent
     score.hits = 0;
