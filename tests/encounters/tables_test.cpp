@@ -86,7 +86,7 @@ std::vector<TableView> everyTable()
 
 class Table : public GameTest, public ::testing::WithParamInterface<TableView> {};
 
-TEST_P(Table, EveryCaseHasOneRowAndEveryRowIsChosen)
+TEST_P(Table, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
 {
     const TableView& table = GetParam();
     std::vector<bool> chosen(table.rules.size());
@@ -110,10 +110,7 @@ TEST_P(Table, EveryCaseHasOneRowAndEveryRowIsChosen)
         }
     }
     for (std::size_t r = 0; r < chosen.size(); ++r) EXPECT_TRUE(chosen[r]) << "row " << r + 1 << " is never chosen";
-}
-
-TEST_P(Table, LinesEndTheirRowAndFitTheScreenAndCuesAreInTheCatalogue)
-{
+    // Lines end their row and fit the screen; cues are in the catalogue.
     for (const std::string line : GetParam().lines) {
         EXPECT_EQ(line.back(), '\n') << line;
         for (std::size_t start = 0, end; start < line.size(); start = end + 1)

@@ -58,7 +58,10 @@ TEST_F(Walk, SpendingFromADeadSupply)
 }
 
 // The A move after the lines, before them (the status still after), or with no fuel check;
-// with the last 20 units the check ends the mission.
+// with the last 20 units the check ends the mission. The row's finale comes after everything
+// else, the move included.
+int seenAtFinale = -1;
+
 struct AMoveCase {
     Change change;
     bool checksBeforeLines, checksFuel;
@@ -68,9 +71,9 @@ class AMove : public Walk, public ::testing::WithParamInterface<AMoveCase> {};
 
 TEST_P(AMove, MovesAndChecksTheTankWhereItsFormSays)
 {
-    const Table table = {{'a', always, {}, {"line\n"}, GetParam().change}};
+    const Table table = {{'a', always, {}, {"line\n"}, GetParam().change, [] { seenAtFinale = mission.fuel; }}};
     EXPECT_FALSE(ends([&] { settle('a', table); }));
-    EXPECT_EQ(mission.distanceLeft, 348);
+    EXPECT_EQ(seenAtFinale * 1000 + mission.distanceLeft, 380348);
     EXPECT_EQ(writes().front(), "line\n");
     EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
 
@@ -85,14 +88,6 @@ TEST_P(AMove, MovesAndChecksTheTankWhereItsFormSays)
 INSTANTIATE_TEST_SUITE_P(ThreeForms, AMove,
                          ::testing::Values(AMoveCase{aMove, false, true}, AMoveCase{aMoveFirst, true, true},
                                            AMoveCase{aMoveUnchecked, false, false}));
-
-int seenAtFinale = -1;
-
-TEST_F(Walk, TheFinaleFollowsEverythingElse)
-{
-    settle('a', {{'a', always, {}, {}, addDamage | aMove, [] { seenAtFinale = mission.damage * 1000 + mission.fuel; }}});
-    EXPECT_EQ(seenAtFinale, 1380);
-}
 
 // An exchange's deeds in order: the aliens' reply skipped once they flee, and a reply that
 // kills the ship ends the row at once.
