@@ -8,13 +8,8 @@
 namespace {
 
 // Tables are settled on the encounter's die, here 1.
-class Walk : public GameTest {
-protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        mission.dieRoll = 1;
-    }
+struct Walk : GameTest {
+    void SetUp() override { GameTest::SetUp(); mission.dieRoll = 1; }
 };
 
 class Walker : public Walk, public ::testing::WithParamInterface<bool> {};

@@ -23,8 +23,7 @@ TEST_F(GameTest, AStationVisitWithoutTrading)
     const std::vector<std::string> written = writes();
     EXPECT_EQ(std::count(written.begin(), written.end(), "Press B when ready to blast off  "), 3);
     EXPECT_EQ(console.rowText(5), "Successful blastoff!");
-    EXPECT_EQ(mission.fuel, 400);
-    EXPECT_EQ(console.clears(), 2);
+    EXPECT_EQ(std::tuple(mission.fuel, console.clears()), std::tuple(400, 2));
 }
 
 // With all three rocks every good can be bought once in any order under any price list: the
