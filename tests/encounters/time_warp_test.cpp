@@ -18,7 +18,7 @@ TEST_F(TimeWarp, RefusedWrongThenRight)
     for (const std::string& line : {"abc", "12", "-1", "", "   ", "+", "- 3", "+-3", "\xb5" "0"}) console.queueLine(line);
     console.queueLine(std::string(10000, '9'));
     console.queueLine(std::string(1, '\0') + "0");
-    console.queueLine("5");
+    console.queueLine("0");  // wrong, but a digit: the lowest
     console.queueLine(" +9x");
     EXPECT_FALSE(ends(timeWarp));
     EXPECT_EQ(mission.fuel, 380);
