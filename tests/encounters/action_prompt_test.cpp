@@ -13,8 +13,9 @@ TEST_F(GameTest, EitherCaseChoosesTheAction)
 }
 
 // The prompts written, by number: 0 the first, 1 the longer one after a refused key, 2 the help
-// page's. ESC and Ctrl-C are refused keys like any other; on the help page H and R are refused
-// too (so the last R is left unread), and the prompt's row is blanked on the way out.
+// page's. ESC and Ctrl-C are refused keys like any other, and so are ESC and H on the help page,
+// whose letter ends the prompt (the last R is left unread); the prompt's row is blanked on the
+// way out.
 TEST_F(GameTest, RefusedKeysAskAgainAndTheHelpPageTakesOnlyItsFiveLetters)
 {
     const std::string prompts[] = {"Make your move \x1e ", "Press A, B, E, F, R, N, or H for help \x1e ",
