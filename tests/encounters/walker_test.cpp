@@ -57,32 +57,27 @@ TEST_F(Walk, SpendingFromADeadSupply)
 // else, the move included.
 int seenAtFinale = -1;
 
-struct AMoveCase {
-    Change change;
-    bool checksBeforeLines, checksFuel;
-};
-
-class AMove : public Walk, public ::testing::WithParamInterface<AMoveCase> {};
-
-TEST_P(AMove, MovesAndChecksTheTankWhereItsFormSays)
+// Each form with its flags: checks before the lines, checks the fuel.
+TEST_F(Walk, TheAMoveChecksTheTankWhereItsFormSays)
 {
-    const Table table = {{'a', always, {}, {"line\n"}, GetParam().change, [] { seenAtFinale = mission.fuel; }}};
-    EXPECT_FALSE(ends([&] { settle('a', table); }));
-    EXPECT_EQ(seenAtFinale * 1000 + mission.distanceLeft, 380348);
-    EXPECT_EQ(writes().front(), "line\n");
-    EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
+    for (auto [change, checksBeforeLines, checksFuel] :
+         {std::tuple{aMove, false, true}, {aMoveFirst, true, true}, {aMoveUnchecked, false, false}}) {
+        SCOPED_TRACE(change);
+        SetUp();
+        const Table table = {{'a', always, {}, {"line\n"}, change, [] { seenAtFinale = mission.fuel; }}};
+        EXPECT_FALSE(ends([&] { settle('a', table); }));
+        EXPECT_EQ(seenAtFinale * 1000 + mission.distanceLeft, 380348);
+        EXPECT_EQ(writes().front(), "line\n");
+        EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
 
-    SetUp();
-    mission.fuel = 20;
-    if (GetParam().checksFuel) console.queueKey(keyEsc);  // the ending's last screen
-    EXPECT_EQ(ends([&] { settle('a', table); }), GetParam().checksFuel);
-    EXPECT_EQ(textAfterClear(console).find("line\n") == 0, !GetParam().checksBeforeLines);
-    EXPECT_EQ(mission.fuel, 0);
+        SetUp();
+        mission.fuel = 20;
+        if (checksFuel) console.queueKey(keyEsc);  // the ending's last screen
+        EXPECT_EQ(ends([&] { settle('a', table); }), checksFuel);
+        EXPECT_EQ(textAfterClear(console).find("line\n") == 0, !checksBeforeLines);
+        EXPECT_EQ(mission.fuel, 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(ThreeForms, AMove,
-                         ::testing::Values(AMoveCase{aMove, false, true}, AMoveCase{aMoveFirst, true, true},
-                                           AMoveCase{aMoveUnchecked, false, false}));
 
 // An exchange's deeds in order: the aliens' reply skipped once they flee, and a reply that
 // kills the ship ends the row at once.
