@@ -7,6 +7,9 @@
 namespace {
 
 using Texts = std::vector<std::string>;
+const std::string quitQuestion = "Do you want to quit this game?  Y or N  ";
+
+long timesIn(const Texts& written, const std::string& text) { return std::count(written.begin(), written.end(), text); }
 
 // A hit on die 2 (the aliens reply and miss), then an escape on die 9: the die comes before
 // the prompt, then the hit message, the shot and the miss message; fuel burns per exchange.
@@ -21,9 +24,7 @@ TEST_F(GameTest, APursuitWithAHitThenAnEscape)
     EXPECT_EQ(shortNames(sounds()), (Texts{"alie", "phas", "hit", "phal", "evad"}));
     EXPECT_EQ(rows(5, 6), (Texts{"You have eluded the alien dirtbags.", "You have left them in a cloud of cosmic dust."}));
     EXPECT_NE(textAfterClear(console).find("Good shot!  You clipped the buggers\n"), std::string::npos);
-    EXPECT_EQ(mission.phaserCells, 4);
-    EXPECT_EQ(mission.fuel, 390);
-    EXPECT_EQ(mission.dieRoll, 9);
+    EXPECT_EQ(std::tuple(mission.phaserCells, mission.fuel, mission.dieRoll), std::tuple(4, 390, 9));
     EXPECT_EQ(chance->left(), 0u);
 }
 
@@ -35,29 +36,20 @@ TEST_F(GameTest, AZapfestBattleWonAtOnceThenQuit)
     mission.zapfestMode = 1;
     mission.damage = 4;
     chance->push(0).face(20).push(0);
-    console.queueKey(keyEnter);
-    console.queueKeys("f");
-    console.queueKeys("\x03n\x1by\x1b");  // Ctrl-C and ESC both ask first
+    console.queueKeys("\rf\x03n\x1by\x1b");  // ENTER, fire; Ctrl-C and ESC both ask first
     EXPECT_TRUE(ends(zapfestLoop));
     EXPECT_EQ(shortNames(sounds()), (Texts{"alie", "phas", "expl", "laug", "quit", "zapf"}));
-    EXPECT_EQ(mission.phaserCells, 7);
-    EXPECT_EQ(mission.barrierCharges, 8);
-    EXPECT_EQ(mission.damage, 0);
-    const Texts written = writes();
-    EXPECT_EQ(std::count(written.begin(), written.end(), "Do you want to quit this game?  Y or N  "), 2);
+    EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges, mission.damage), std::tuple(7, 8, 0));
+    EXPECT_EQ(timesIn(writes(), quitQuestion), 2);
 }
 
 // Only F or B (either case) go on; Ctrl-C is a wrong key there, ESC offers to quit.
 TEST_F(GameTest, TheBattlePromptTakesFOrB)
 {
-    console.queueKeys("x");
-    console.queueKey(keyCtrlC);
-    console.queueKey(keyEsc);
-    console.queueKeys("nB");
+    console.queueKeys("x\x03\x1bnB");
     EXPECT_EQ(battlePrompt(), 'b');
-    const Texts written = writes();
-    EXPECT_EQ(std::count(written.begin(), written.end(), "Do you want to quit this game?  Y or N  "), 1);
-    EXPECT_EQ(std::count(written.begin(), written.end(), "F to fire phasers, B for force field barrier or Escape to quit "), 3);
+    EXPECT_EQ(timesIn(writes(), quitQuestion), 1);
+    EXPECT_EQ(timesIn(writes(), "F to fire phasers, B for force field barrier or Escape to quit "), 3);
 }
 
 }  // namespace

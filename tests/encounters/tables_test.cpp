@@ -3,12 +3,10 @@
 // answers; a row that is not the table's catch-all for a key is the only one that could answer
 // where it holds, so no row is shadowed and no bound overlaps a neighbour; lines end their row
 // and fit the screen; cues are in the catalogue.
-#include <gtest/gtest.h>
+#include "support/game_test.h"  // first: gtest before the console's write()
 
 #include <functional>
 #include <regex>
-#include <string>
-#include <vector>
 
 #include "aliens/battle.h"
 #include "aliens/pursuit.h"
@@ -86,12 +84,9 @@ std::vector<TableView> everyTable()
     return views;
 }
 
-class Table : public ::testing::TestWithParam<TableView> {
-protected:
-    void TearDown() override { mission = MissionState{}; }
-};
+class Table : public GameTest, public ::testing::WithParamInterface<TableView> {};
 
-TEST_P(Table, EveryCaseHasOneRowAndEveryRowIsChosen)
+TEST_P(Table, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
 {
     const TableView& table = GetParam();
     std::vector<bool> chosen(table.rules.size());
@@ -101,26 +96,21 @@ TEST_P(Table, EveryCaseHasOneRowAndEveryRowIsChosen)
         mission.damage = state >> 2;
         for (const char key : table.keys) {
             for (int die = 0; die <= table.sides + 1; ++die) {
-                std::vector<std::size_t> holding;
-                for (std::size_t r = 0; r < table.rules.size(); ++r)
-                    if (table.rules[r].holds(key, die)) holding.push_back(r + 1);
-                const std::string where = std::string("key ") + key + ", die " + std::to_string(die) + ", state " +
-                                          std::to_string(state);
+                SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
+                std::vector<std::size_t> holding;  // rows numbered from 1
+                for (std::size_t r = 1; r <= table.rules.size(); ++r)
+                    if (table.rules[r - 1].holds(key, die)) holding.push_back(r);
                 // Off the die (0 or one past it) no row may hold: a bound written one too far.
-                EXPECT_EQ(holding.empty(), die == 0 || die > table.sides) << where;
+                EXPECT_EQ(holding.empty(), die == 0 || die > table.sides);
                 if (holding.empty()) continue;
                 chosen[holding[0] - 1] = true;
                 for (std::size_t i = 1; i < holding.size(); ++i)
-                    EXPECT_TRUE(table.rules[holding[i] - 1].catchAll) << "row " << holding[i] << " overlaps row "
-                                                                      << holding[0] << " at " << where;
+                    EXPECT_TRUE(table.rules[holding[i] - 1].catchAll) << "row " << holding[i] << " overlaps " << holding[0];
             }
         }
     }
     for (std::size_t r = 0; r < chosen.size(); ++r) EXPECT_TRUE(chosen[r]) << "row " << r + 1 << " is never chosen";
-}
-
-TEST_P(Table, LinesEndTheirRowAndFitTheScreenAndCuesAreInTheCatalogue)
-{
+    // Lines end their row and fit the screen; cues are in the catalogue.
     for (const std::string line : GetParam().lines) {
         EXPECT_EQ(line.back(), '\n') << line;
         for (std::size_t start = 0, end; start < line.size(); start = end + 1)

@@ -8,13 +8,8 @@
 namespace {
 
 // Tables are settled on the encounter's die, here 1.
-class Walk : public GameTest {
-protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        mission.dieRoll = 1;
-    }
+struct Walk : GameTest {
+    void SetUp() override { GameTest::SetUp(); mission.dieRoll = 1; }
 };
 
 class Walker : public Walk, public ::testing::WithParamInterface<bool> {};
@@ -47,53 +42,41 @@ TEST_F(Walk, KeyCuesNameTheActionAndADeadSupply)
 // Spending from a live supply always; from a dead one only the EvenDead changes.
 TEST_F(Walk, SpendingFromADeadSupply)
 {
-    using Supply = std::int32_t MissionState::*;
-    for (auto [change, supply, afterDead] : {std::tuple{spendBarrierEvenDead, Supply{&MissionState::barrierCharges}, -1},
+    for (auto [change, supply, afterDead] : {std::tuple{spendBarrierEvenDead, &MissionState::barrierCharges, -1},
                                              {spendBarrierWhileLive, &MissionState::barrierCharges, 0},
                                              {spendPhasersEvenDead, &MissionState::phaserCells, -1},
                                              {spendPhasersWhileLive, &MissionState::phaserCells, 0}}) {
         mission.*supply = 1;
-        settle('n', {{'n', always, {}, {}, change}});
-        settle('n', {{'n', always, {}, {}, change}});
+        for (int twice = 0; twice < 2; ++twice) settle('n', {{'n', always, {}, {}, change}});
         EXPECT_EQ(mission.*supply, afterDead) << change;
     }
 }
 
 // The A move after the lines, before them (the status still after), or with no fuel check;
-// with the last 20 units the check ends the mission.
-struct AMoveCase {
-    Change change;
-    bool checksBeforeLines, checksFuel;
-};
-
-class AMove : public Walk, public ::testing::WithParamInterface<AMoveCase> {};
-
-TEST_P(AMove, MovesAndChecksTheTankWhereItsFormSays)
-{
-    const Table table = {{'a', always, {}, {"line\n"}, GetParam().change}};
-    EXPECT_FALSE(ends([&] { settle('a', table); }));
-    EXPECT_EQ(mission.distanceLeft, 348);
-    EXPECT_EQ(writes().front(), "line\n");
-    EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
-
-    SetUp();
-    mission.fuel = 20;
-    if (GetParam().checksFuel) console.queueKey(keyEsc);  // the ending's last screen
-    EXPECT_EQ(ends([&] { settle('a', table); }), GetParam().checksFuel);
-    EXPECT_EQ(textAfterClear(console).find("line\n") == 0, !GetParam().checksBeforeLines);
-    EXPECT_EQ(mission.fuel, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(ThreeForms, AMove,
-                         ::testing::Values(AMoveCase{aMove, false, true}, AMoveCase{aMoveFirst, true, true},
-                                           AMoveCase{aMoveUnchecked, false, false}));
-
+// with the last 20 units the check ends the mission. The row's finale comes after everything
+// else, the move included.
 int seenAtFinale = -1;
 
-TEST_F(Walk, TheFinaleFollowsEverythingElse)
+// Each form with its flags: checks before the lines, checks the fuel.
+TEST_F(Walk, TheAMoveChecksTheTankWhereItsFormSays)
 {
-    settle('a', {{'a', always, {}, {}, addDamage | aMove, [] { seenAtFinale = mission.damage * 1000 + mission.fuel; }}});
-    EXPECT_EQ(seenAtFinale, 1380);
+    for (auto [change, checksBeforeLines, checksFuel] :
+         {std::tuple{aMove, false, true}, {aMoveFirst, true, true}, {aMoveUnchecked, false, false}}) {
+        SCOPED_TRACE(change);
+        SetUp();
+        const Table table = {{'a', always, {}, {"line\n"}, change, [] { seenAtFinale = mission.fuel; }}};
+        EXPECT_FALSE(ends([&] { settle('a', table); }));
+        EXPECT_EQ(seenAtFinale * 1000 + mission.distanceLeft, 380348);
+        EXPECT_EQ(writes().front(), "line\n");
+        EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
+
+        SetUp();
+        mission.fuel = 20;
+        if (checksFuel) console.queueKey(keyEsc);  // the ending's last screen
+        EXPECT_EQ(ends([&] { settle('a', table); }), checksFuel);
+        EXPECT_EQ(textAfterClear(console).find("line\n") == 0, !checksBeforeLines);
+        EXPECT_EQ(mission.fuel, 0);
+    }
 }
 
 // An exchange's deeds in order: the aliens' reply skipped once they flee, and a reply that
@@ -104,7 +87,7 @@ TEST_F(Walk, ExchangeDeedsStopAtTheFleeingHitOrAKill)
 {
     const Battle battle = {"test", {{'f', always, {}, {}, {scoreHit, fireIfStanding, spendCell}, nextExchange}}, 2,
                            [](char, Score& score) { score.killed = ++replies == 2; }};
-    Score score;
+    Score score;  // {hits, killed}
     mission.phaserCells = 5;
     EXPECT_FALSE(fightExchange(battle, 'f', 1, score));  // hit, reply, cell spent
     score.hits = 0;

@@ -50,9 +50,7 @@ TEST_F(GameTest, ARockDeclinedTakenAndRadioactive)
     mission.diamondSquare = 6, mission.platinumSquare = 5, mission.goldSquare = 8;
     console.queueKeys("nxY");
     chance->face(12);
-    showSquare(6);
-    showSquare(6);
-    showSquare(6);
+    for (int visit = 0; visit < 3; ++visit) showSquare(6);
     const std::string text = textAfterClear(console);
     EXPECT_NE(text.find("\nAll right, move on.\nYou have 95 units"), std::string::npos) << text;
     EXPECT_NE(text.find("\nOkay, you have it.\nYou have 90 units of oxygen.\n"), std::string::npos) << text;
@@ -60,8 +58,7 @@ TEST_F(GameTest, ARockDeclinedTakenAndRadioactive)
     EXPECT_EQ(shortNames(sounds()), std::vector<std::string>{"rock"});
     EXPECT_EQ(mission.hasDiamond, 1);
     chance->face(13);
-    console.queueKeys("y");
-    console.queueKey(keyEsc);
+    console.queueKeys("y\x1b");
     EXPECT_TRUE(ends([] { showSquare(8); }));
     EXPECT_EQ(mission.hasGold, 0);
     EXPECT_TRUE(logHasRun(console, {pressed('y'), wrote(" "), played("roen"), cleared()}));
@@ -72,7 +69,7 @@ TEST_F(GameTest, TheLastOxygenSuffocates)
     mission.oxygen = 10;
     chargeOxygen();
     EXPECT_EQ(mission.oxygen, 5);
-    console.queueKey(keyEsc);
+    console.queueKeys("\x1b");
     EXPECT_TRUE(ends(chargeOxygen));
 }
 
