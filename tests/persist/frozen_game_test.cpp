@@ -128,14 +128,11 @@ TEST_P(FreezeFault, KeepsTheGameGoingAndTheOldFileWhole)
     if (obstacle == Obstacle::ReadOnlyDirectory) { EXPECT_FALSE(std::filesystem::exists("mars.dat")); }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault,
-                         ::testing::Values(std::tuple{Obstacle::InjectedFault, FileFault::Create},
-                                           std::tuple{Obstacle::InjectedFault, FileFault::Write},
-                                           std::tuple{Obstacle::InjectedFault, FileFault::Flush},
-                                           std::tuple{Obstacle::InjectedFault, FileFault::Close},
-                                           std::tuple{Obstacle::InjectedFault, FileFault::Rename},
-                                           std::tuple{Obstacle::TargetIsADirectory, FileFault::None},
-                                           std::tuple{Obstacle::ReadOnlyDirectory, FileFault::None}));
+using ::testing::Combine, ::testing::Values;
+INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault, Combine(Values(Obstacle::InjectedFault),
+    Values(FileFault::Create, FileFault::Write, FileFault::Flush, FileFault::Close, FileFault::Rename)));
+INSTANTIATE_TEST_SUITE_P(InItsPlace, FreezeFault,
+    Combine(Values(Obstacle::TargetIsADirectory, Obstacle::ReadOnlyDirectory), Values(FileFault::None)));
 
 // A sound file is resumed on R: the reader skips exactly fifty numbers whatever they hold (up
 // to 32 bits), takes any line ends and blanks between numbers, leaves what follows the 82
