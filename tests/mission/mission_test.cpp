@@ -1,7 +1,5 @@
 // The mission's frame: start-up, the key rules of the prompts, the wheel, the dispatcher, the
 // endings and their order, and the cues' sound switch.
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <set>
 
@@ -12,34 +10,24 @@
 #include "mission/wheel.h"
 #include "persist/end_mission.h"
 #include "persist/frozen_game.h"
-#include "support/game_test.h"
+#include "support/trace.h"
 
 namespace {
 
-class Mission : public GameTest {
-protected:
-    int count(const std::string& text) const
-    {
-        int n = 0;
-        for (const auto& w : writes()) n += w == text;
-        return n;
-    }
-};
+using Mission = GameTest;
 
 // Every prompt: a refused key (any letter it does not offer, or Ctrl-C) asks again; the answer
-// is taken in lower case; ESC, where it is offered, goes to the quit screen.
+// is taken in lower case; ESC, where it is offered, goes to the quit screen. The launch pad
+// takes Ctrl-C as ESC.
 struct Prompt {
     const char* name;
-    void (*setUp)(ScriptedConsole& console, ForcedChance& chance);
+    const char* keys;  // typed before the prompt
     void (*ask)();
     const char* question;
-    const char* answer;     // a key the prompt takes, in lower case
-    bool (*answered)();     // the answer's effect
-    bool escQuits;
-    bool ctrlCQuits = false;  // the launch pad takes Ctrl-C as ESC
+    const char* answer;  // keys the prompt takes, in lower case
+    bool (*answered)();  // the answer's effect
+    bool escQuits, ctrlCQuits;
 };
-
-void PrintTo(const Prompt& p, std::ostream* out) { *out << p.name; }
 
 class Prompts : public Mission, public ::testing::WithParamInterface<Prompt> {};
 
@@ -49,9 +37,13 @@ TEST_P(Prompts, RefuseOtherKeysTakeLowerCaseAndQuitOnEsc)
     for (bool esc : {false, true}) {
         if (esc && !p.escQuits) continue;
         SetUp();
-        writeFile("mars.dat", "not a game\n");
-        p.setUp(console, *chance);
-        console.queueKeys("q");
+        if (std::string(p.name) == "resume") {  // a sound frozen game: 50 decoys, 12 fields, 20 cards
+            std::ofstream file("mars.dat");
+            for (int line = 1; line <= 82; ++line) file << (line == 53 ? 400 : line <= 50) << "\n";
+        }
+        mission.soundOn = 'n';
+        chance->face(4).face(1).face(1);
+        console.queueKeys(std::string(p.keys) + "q");
         if (!p.ctrlCQuits) console.queueKey(keyCtrlC);
         if (esc) {
             console.queueKey(p.ctrlCQuits ? keyCtrlC : keyEsc);
@@ -62,46 +54,58 @@ TEST_P(Prompts, RefuseOtherKeysTakeLowerCaseAndQuitOnEsc)
             console.queueKeys(p.answer);
             try { p.ask(); } catch (const ScriptExhausted&) {}
             EXPECT_TRUE(p.answered());
-            EXPECT_EQ(count(p.question), p.ctrlCQuits ? 2 : 3);
+            const auto w = writes();
+            EXPECT_EQ(std::count(w.begin(), w.end(), p.question), p.ctrlCQuits ? 2 : 3);
         }
-        TearDown();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryPrompt, Prompts,
     ::testing::Values(
-        Prompt{"mode", [](auto&, auto&) {}, [] { titleMenu(); }, "Full game or Zapfest Game?  F or W  ", "wnn",
-               [] { return mission.zapfestMode == 1; }, true},
-        Prompt{"sound", [](ScriptedConsole& c, ForcedChance&) { c.queueKeys("wn"); }, [] { titleMenu(); }, "Do you want sound effects?  Y or N     ",
-               "y", [] { return mission.soundOn == 'y'; }, true},
-        Prompt{"blastOff", [](ScriptedConsole&, ForcedChance& c) { c.face(4).face(1).face(1); }, [] { launchPad(); }, "Press B to blast off  ",
-               "b", [] { return mission.phaserCells != 0; }, true, true},
-        Prompt{"resume",
-               [](auto&, auto&) {
-                   std::ofstream file("mars.dat");  // a sound frozen game: 50 decoys, 12 fields, 20 cards
-                   for (int line = 1; line <= 82; ++line) file << (line == 53 ? 400 : line <= 50) << "\n";
-               }, [] { offerResume(); }, "Resume prior game  or begin new game, R or B? ", "b",
-               [] { return mission.resumedGame == 0; }, true},
-        Prompt{"quit", [](auto&, auto&) {}, [] { confirmQuit(); }, "Do you want to quit this game?  Y or N  ", "n",
-               [] { return true; }, false},
-        Prompt{"freeze", [](ScriptedConsole& c, ForcedChance&) { mission.soundOn = 'n'; c.queueKeys("f"); }, [] { wheelTurn(); },
-               "Want to freeze the game?  Y or N  ", "n", [] { return mission.spins == 0; },
-               false}),
+        Prompt{"mode", "", [] { titleMenu(); }, "Full game or Zapfest Game?  F or W  ", "wnn",
+               [] { return mission.zapfestMode == 1; }, true, false},
+        Prompt{"sound", "wn", [] { titleMenu(); }, "Do you want sound effects?  Y or N     ", "y",
+               [] { return mission.soundOn == 'y'; }, true, false},
+        Prompt{"blastOff", "", [] { launchPad(); }, "Press B to blast off  ", "b",
+               [] { return mission.phaserCells != 0; }, true, true},
+        Prompt{"resume", "", [] { offerResume(); }, "Resume prior game  or begin new game, R or B? ", "b",
+               [] { return mission.resumedGame == 0; }, true, false},
+        Prompt{"quit", "", [] { confirmQuit(); }, "Do you want to quit this game?  Y or N  ", "n",
+               [] { return true; }, false, false},
+        Prompt{"freeze", "f", [] { wheelTurn(); }, "Want to freeze the game?  Y or N  ", "n",
+               [] { return mission.spins == 0; }, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Mission, BlastOffThenAWholeVoyageToAQuit)
+// Start-up to the blast-off, whose roll of 13 crashes on the pad and leaves the frozen game alone.
+TEST_F(Mission, BlastOffOrCrashOnThePad)
 {
-    mission.soundOn = 'y';
-    chance->face(4).face(2).face(5);  // the blast-off roll, phaser cells, barrier charges
-    console.queueKeys("B");
-    launchPad();
-    EXPECT_EQ(mission.phaserCells, 4);
-    EXPECT_EQ(mission.barrierCharges, 7);
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof"}));
-    EXPECT_EQ(console.at(31, 12, 20), "SUCCESSFUL BLASTOFF!");
+    for (int roll : {4, 13}) {
+        SetUp();
+        writeFile("mars.dat", "old game\n");
+        mission.soundOn = 'y';
+        chance->face(roll).face(2).face(5);  // the blast-off roll, phaser cells, barrier charges
+        console.queueKeys("Bq");
+        console.queueKey(keyEsc);
+        EXPECT_EQ(ends([] { launchPad(); }), roll == 13);
+        if (roll == 13) {
+            EXPECT_EQ(console.rowText(5), "Oh no!  You crashed on blastoff.");
+            EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof", "expl", "exit"}));
+            EXPECT_EQ(readFile("mars.dat"), "old game\n");
+            continue;
+        }
+        EXPECT_EQ(mission.phaserCells, 4);
+        EXPECT_EQ(mission.barrierCharges, 7);
+        EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof"}));
+        EXPECT_TRUE(logHasRun(console, {moved(31, 12), wrote(std::string(29, ' ')), moved(31, 12),
+                                        wrote("SUCCESSFUL BLASTOFF!")}));
+    }
+}
 
-    SetUp();
+// The whole start-up with the game's own chance: full game, no instructions, no sound, blast
+// off, then ESC at the wheel and a quit; the pauses pin the rhythm of the title questions.
+TEST_F(Mission, AWholeVoyageToAQuit)
+{
     chance.reset();
     console.queueKeys("fnnb");
     console.queueKey(keyEsc);
@@ -110,20 +114,8 @@ TEST_F(Mission, BlastOffThenAWholeVoyageToAQuit)
     EXPECT_TRUE(ends([] { runGame(); }));
     EXPECT_EQ(console.rowText(1), "You made 0 spins of the cosmic wheel.");
     EXPECT_EQ(console.rowText(2), "You had 35 million miles to go.");
+    EXPECT_EQ(pauses(), (std::vector<int>{200, 200, 200, 200, 1000, 200, 200, 3000}));
     EXPECT_TRUE(console.scriptUsedUp());
-}
-
-TEST_F(Mission, CrashOnTheLaunchPadLeavesTheFrozenGameAlone)
-{
-    writeFile("mars.dat", "old game\n");
-    mission.soundOn = 'y';
-    chance->face(13);
-    console.queueKeys("bq");
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends([] { launchPad(); }));
-    EXPECT_EQ(console.rowText(5), "Oh no!  You crashed on blastoff.");
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof", "expl", "exit"}));
-    EXPECT_EQ(readFile("mars.dat"), "old game\n");
 }
 
 TEST_F(Mission, ASpinMovesTheShipBurnsFuelAndDispatches)
@@ -141,10 +133,7 @@ TEST_F(Mission, ASpinMovesTheShipBurnsFuelAndDispatches)
     EXPECT_EQ(console.at(17, 19, 42), "Miles to Mars: 33 million, 8 hundred thous");
     EXPECT_EQ(shortNames(sounds()).front(), "whee");
     EXPECT_EQ(mission.eventDeck.cards[0], 10);
-}
-
-TEST_F(Mission, SoundTogglesAtTheWheelPrompt)
-{
+    // S at the wheel prompt turns the sound over.
     for (char before : {'y', 'n', '\0'}) {
         mission.soundOn = before;
         console.queueKeys("s");
@@ -153,78 +142,54 @@ TEST_F(Mission, SoundTogglesAtTheWheelPrompt)
     }
 }
 
-struct StatusCase {
-    int distance;
-    const char* wheel;  // the status row
-    const char* end;    // the end-of-mission row
-};
-
-class Distance : public Mission, public ::testing::WithParamInterface<StatusCase> {};
-
-TEST_P(Distance, IsToldInMillionsAndHundredThousands)
+// The distance in millions and hundred thousands, at the wheel (row 19) and at the end.
+TEST_F(Mission, DistanceIsToldInMillionsAndHundredThousands)
 {
-    const StatusCase& c = GetParam();
-    mission.distanceLeft = c.distance;
-    mission.spins = 3;
-    console.queueKey(keyEsc);
-    EXPECT_TRUE(ends([] { endMission(); }));
-    EXPECT_EQ(console.rowText(2), c.end);
-    clearScreen();
-    showStatus();
-    EXPECT_EQ(console.rowText(19), std::string(*c.wheel ? 16 : 0, ' ') + c.wheel);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Distances, Distance,
-    ::testing::Values(StatusCase{350, "Miles to Mars: 35 million", "You had 35 million miles to go."},
-                      StatusCase{123, "Miles to Mars: 12 million, 3 hundred thousand",
-                                 "You had 12 million 3 hundred thousand miles to go."},
-                      StatusCase{3, "Miles to Mars: 3 hundred thousand", "You had 3 hundred thousand miles to go."},
-                      StatusCase{0, "", ""}, StatusCase{-1, "", ""}));
-
-// Damage before warnings before arrival before fuel; none of them while all is well.
-struct EndingCase {
-    int damage, warnings, distance, fuel;
-    const char* firstLine;
-};
-
-class EndingOrder : public Mission, public ::testing::WithParamInterface<EndingCase> {};
-
-TEST_P(EndingOrder, ChoosesTheFirstThatApplies)
-{
-    const EndingCase& c = GetParam();
-    mission.soundOn = 'n';
-    mission.damage = c.damage;
-    mission.warnings = c.warnings;
-    mission.distanceLeft = c.distance;
-    mission.fuel = c.fuel;
-    chance->face(5);  // the landing roll, if it comes to that
-    console.queueKeys("l");
-    console.queueKey(keyEsc);
-    if (*c.firstLine == '\0') {
-        console = ScriptedConsole();
-        installConsole(console);
-        console.queueKeys("x");
-        EXPECT_THROW(wheelLoop(), ScriptExhausted);
-        EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
-        return;
+    for (auto [distance, wheel, end] :
+         {std::tuple{123, "Miles to Mars: 12 million, 3 hundred thousand", "You had 12 million 3 hundred thousand miles to go."},
+          {350, "Miles to Mars: 35 million", "You had 35 million miles to go."},
+          {3, "Miles to Mars: 3 hundred thousand", "You had 3 hundred thousand miles to go."}, {0, "", ""}}) {
+        SetUp();
+        mission.distanceLeft = distance;
+        console.queueKey(keyEsc);
+        EXPECT_TRUE(ends([] { endMission(); }));
+        EXPECT_EQ(console.rowText(2), end);
+        clearScreen();
+        showStatus();
+        EXPECT_EQ(console.rowText(19), std::string(*wheel ? 16 : 0, ' ') + wheel);
     }
-    EXPECT_FALSE(wheelTurn());
-    EXPECT_TRUE(ends([] { wheelLoop(); }));
-    EXPECT_EQ(console.rowText(3), c.firstLine);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Order, EndingOrder,
-    ::testing::Values(EndingCase{5, 3, 0, 0, "Oh no!  You have sustained too much damage."},
-                      EndingCase{0, 3, 0, 0, "Oh no!  You have received too many warnings."},
-                      EndingCase{4, 2, 0, 0, "YOU DID IT!  CONGRATULATIONS."},
-                      EndingCase{4, 2, -3, -20, "YOU DID IT!  CONGRATULATIONS."},
-                      EndingCase{4, 2, 1, 0, "Oh no!  You are out of fuel."},
-                      EndingCase{4, 2, 1, -7, "Oh no!  You are out of fuel."}, EndingCase{4, 2, 1, 1, ""}));
+// Damage before warnings before arrival before fuel; none of them while all is well, and the
+// wheel asks again.
+TEST_F(Mission, EndingsComeInTheirOrder)
+{
+    for (auto [damage, warnings, distance, fuel, firstLine] :
+         {std::tuple{5, 3, 0, 0, "Oh no!  You have sustained too much damage."},
+          {0, 3, 0, 0, "Oh no!  You have received too many warnings."}, {4, 2, 0, 0, "YOU DID IT!  CONGRATULATIONS."},
+          {4, 2, -3, -20, "YOU DID IT!  CONGRATULATIONS."}, {4, 2, 1, 0, "Oh no!  You are out of fuel."},
+          {4, 2, 1, 1, ""}}) {
+        SetUp();
+        mission.soundOn = 'n';
+        std::tie(mission.damage, mission.warnings, mission.distanceLeft, mission.fuel) = std::tie(damage, warnings, distance, fuel);
+        chance->face(5);  // the landing roll, if it comes to that
+        if (*firstLine == '\0') {
+            console.queueKeys("x");
+            EXPECT_THROW(wheelLoop(), ScriptExhausted);
+            EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
+            continue;
+        }
+        console.queueKeys("l");
+        console.queueKey(keyEsc);
+        EXPECT_FALSE(wheelTurn());
+        EXPECT_TRUE(ends([] { wheelLoop(); }));
+        EXPECT_EQ(console.rowText(3), firstLine);
+    }
+}
 
 // A failure ending: its cue, the verse from row 3, the statistics, and the frozen game gone.
-TEST_F(Mission, FailureEndingsDeleteTheFrozenGame)
+// At Mars only L lands, and a roll of 13 crashes.
+TEST_F(Mission, EndingsDeleteTheFrozenGame)
 {
     for (auto [ending, cueName] : {std::pair{damageEnding, "expl"}, {warningsEnding, "warn"}, {outOfFuelEnding, "fuel"}}) {
         for (char sound : {'y', 'n'}) {
@@ -237,17 +202,11 @@ TEST_F(Mission, FailureEndingsDeleteTheFrozenGame)
             EXPECT_TRUE(ends(ending));
             EXPECT_EQ(console.rowText(3).rfind("Oh no!", 0), 0u);
             EXPECT_NE(console.screenDump().find("You made 21 spins of the cosmic wheel."), std::string::npos);
-            EXPECT_FALSE(fileExists("mars.dat"));
-            const std::vector<std::string> played = shortNames(sounds());
-            EXPECT_EQ(played.size(), sound == 'y' ? 2u : 0u);
-            if (sound == 'y') EXPECT_EQ(played.front(), cueName);
+            EXPECT_FALSE(std::filesystem::exists("mars.dat"));
+            EXPECT_EQ(shortNames(sounds()), (sound == 'y' ? Trace{cueName, "exit"} : Trace{}));
             EXPECT_EQ(pauses().back(), 3000);
         }
     }
-}
-
-TEST_F(Mission, OnlyLLandsAndAThirteenCrashes)
-{
     for (int roll : {12, 13}) {
         SetUp();
         mission.soundOn = 'n';
@@ -259,9 +218,10 @@ TEST_F(Mission, OnlyLLandsAndAThirteenCrashes)
         console.queueKeys("q");
         console.queueKey(keyEsc);
         EXPECT_TRUE(ends([] { marsArrival(); }));
-        EXPECT_EQ(count("Press L when ready to land  "), 4);
+        const auto w = writes();
+        EXPECT_EQ(std::count(w.begin(), w.end(), "Press L when ready to land  "), 4);
         EXPECT_EQ(console.rowText(3), roll == 12 ? "YOU DID IT!  CONGRATULATIONS." : "Oh no!  You crashed while trying to land.");
-        EXPECT_FALSE(fileExists("mars.dat"));
+        EXPECT_FALSE(std::filesystem::exists("mars.dat"));
     }
 }
 
@@ -293,6 +253,8 @@ TEST_F(Mission, EachCardStartsItsOwnEncounter)
     EXPECT_NE(firstRow(3, 347, 0), moon);
 }
 
+// Cues sound only with the switch at 'y'; the repair tool is one of six drawn from the
+// generator, leaving the die alone; the exit cue of the alien battle mode is its own.
 TEST_F(Mission, CuesFollowTheSoundSwitch)
 {
     for (char setting : {'n', '\0', 'Y'}) {
@@ -303,23 +265,19 @@ TEST_F(Mission, CuesFollowTheSoundSwitch)
     }
     mission.soundOn = 'y';
     pauseThenCue(1000, Cue::Dama);
-    EXPECT_EQ(console.log(), (std::vector<LogEntry>{{LogEntry::Pause, "", 1000}, {LogEntry::Sound, "data\\dama.wav"}}));
-    // The repair tool is drawn from the generator, one of six, and leaves the die alone.
-    std::set<std::vector<std::string>> tools;
+    EXPECT_EQ(console.log(), (std::vector<LogEntry>{paused(1000), played("dama")}));
+    std::set<Trace> tools;
     for (int raw = 0; raw < 12; ++raw) {
         console.clearLog();
-        mission.dieRoll = 17;
         chance->push(raw);
         cue(Cue::RepairTool);
         tools.insert(shortNames(sounds()));
-        EXPECT_EQ(mission.dieRoll, 17);
     }
     EXPECT_EQ(tools.size(), 6u);
-    console.clearLog();
-    cue(Cue::Exit);
+    EXPECT_EQ(mission.dieRoll, 0);
     mission.zapfestMode = 1;
     cue(Cue::Exit);
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit", "zapf"}));
+    EXPECT_EQ(shortNames(sounds()).back(), "zapf");
 }
 
 }  // namespace

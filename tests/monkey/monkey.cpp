@@ -1,6 +1,7 @@
 #include "monkey/monkey.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -8,7 +9,6 @@
 #include <sstream>
 #include <string_view>
 
-#include "console/console.h"
 #include "console/scripted_console.h"
 #include "mission/chance.h"
 #include "mission/mission_state.h"
@@ -17,164 +17,118 @@
 
 namespace {
 
-// A game that goes on writing and pausing without ever asking for input again is hung.
+// A game that goes on writing and pausing this long without asking for input again is hung.
 constexpr long actionsWithoutInput = 200000;
 // A frozen game may hold counters up to a billion either way; a game taken up from one moves
 // them by small steps only, so one far beyond is on its way to overflowing.
-constexpr long counterLimit = 1000000000;
-constexpr long counterAlarm = 1100000000;
+constexpr long counterLimit = 1000000000, counterAlarm = 1100000000;
+constexpr int keysPerGame = 3000;
 
 struct MonkeyFailure {
     std::string what;
 };
 
-// The scripted console, counting what the game does between two inputs.
-class MonkeyConsole : public ScriptedConsole {
-public:
-    long sinceInput = 0;
-
-    void write(std::string_view text) override
-    {
-        tick();
-        ScriptedConsole::write(text);
-    }
-    void pause(int ms) override
-    {
-        tick();
-        ScriptedConsole::pause(ms);
-    }
-    void moveCursor(int col0, int row0) override
-    {
-        tick();
-        ScriptedConsole::moveCursor(col0, row0);
-    }
-
-private:
-    void tick()
-    {
-        if (++sinceInput > actionsWithoutInput) throw MonkeyFailure{"the game stopped asking for input without ending"};
-    }
-};
-
-void checkDeck(const NoRepeatDeck& deck)
+void check(bool ok, const char* what)
 {
-    if (!deckIsValid(deck)) throw MonkeyFailure{"a card was dealt from a broken deck"};
+    if (!ok) throw MonkeyFailure{what};
 }
+
+void checkDeck(const NoRepeatDeck& deck) { check(deckIsValid(deck), "a card was dealt from a broken deck"); }
 
 void checkCounters()
 {
-    for (std::int32_t value : {mission.fuel, mission.distanceLeft, mission.oxygen, mission.barrierCharges,
-                               mission.phaserCells, mission.damage, mission.warnings, mission.spins})
-        if (value > counterAlarm || value < -counterAlarm) throw MonkeyFailure{"a counter ran towards overflow"};
+    for (long value : {mission.fuel, mission.distanceLeft, mission.oxygen, mission.barrierCharges,
+                       mission.phaserCells, mission.damage, mission.warnings, mission.spins})
+        check(value <= counterAlarm && value >= -counterAlarm, "a counter ran towards overflow");
     checkDeck(mission.eventDeck);
     checkDeck(mission.eraDeck);
 }
 
-// The letters a prompt offers: capitals standing alone ("Press A, B, E, F, R, N, or H"), and
-// the keys it names.
+// The scripted console, counting what the game writes and pauses between two inputs.
+class MonkeyConsole : public ScriptedConsole {
+public:
+    long sinceInput = 0;
+    void write(std::string_view text) override { tick(), ScriptedConsole::write(text); }
+    void pause(int ms) override { tick(), ScriptedConsole::pause(ms); }
+
+private:
+    void tick() { check(++sinceInput <= actionsWithoutInput, "the game stopped asking for input without ending"); }
+};
+
+// The keys a prompt offers: capitals standing alone ("Press A, B, E, F, R, N, or H"), ESC and
+// ENTER where it names them.
 std::string offeredKeys(const std::string& row)
 {
     std::string keys;
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        const char c = row[i];
-        const bool alone = (i == 0 || !std::isalpha(static_cast<unsigned char>(row[i - 1]))) &&
-                           (i + 1 == row.size() || !std::isalpha(static_cast<unsigned char>(row[i + 1])));
-        if (c >= 'A' && c <= 'Z' && alone) keys += c;
-    }
+    for (std::size_t i = 0; i < row.size(); ++i)
+        if (std::isupper(static_cast<unsigned char>(row[i])) && (i == 0 || !std::isalpha(row[i - 1])) &&
+            (i + 1 == row.size() || !std::isalpha(row[i + 1])))
+            keys += row[i];
     if (row.find("ESCAPE") != std::string::npos) keys += static_cast<char>(keyEsc);
     if (row.find("ENTER") != std::string::npos || row.find("Spin cosmic wheel") != std::string::npos)
         keys += static_cast<char>(keyEnter);
     return keys;
 }
 
-class Monkey {
-public:
-    Monkey(std::uint32_t number, const MonkeyOptions& options, MonkeyTally& tally, MonkeyConsole& console)
-        : random_(number), options_(options), tally_(tally), console_(console)
-    {
-    }
+struct Monkey {
+    std::mt19937 random;
+    MonkeyConsole& console;
+    MonkeyTally& tally;
+    int pressed = 0;
+    bool capped = false, sawRefusal = false, sawFreeze = false;
+
+    int percent() { return static_cast<int>(random() % 100); }
 
     void play(bool wantsLine)
     {
         checkCounters();
-        console_.sinceInput = 0;
-        if (console_.log().size() > 20000) console_.clearLog();
-        const std::string screen = console_.screenDump();
-        if (screen.find("damaged and cannot be resumed") != std::string::npos) sawRefusal = true;
-        if (screen.find("GAME HAS BEEN FROZEN") != std::string::npos) sawFreeze = true;
-        if (screen.find("CONGRATULATIONS") != std::string::npos) sawLanding = true;
-
-        if (pressed_++ >= options_.keysPerGame) {
+        console.sinceInput = 0;
+        if (console.log().size() > 20000) console.clearLog();
+        const std::string screen = console.screenDump();
+        sawRefusal |= screen.find("damaged and cannot be resumed") != std::string::npos;
+        sawFreeze |= screen.find("GAME HAS BEEN FROZEN") != std::string::npos;
+        if (pressed++ >= keysPerGame) {
             capped = true;
-            console_.endProgram();  // as when the player's keys run out: end of input
+            console.endProgram();  // as when the player's keys run out: end of input
         }
-        if (wantsLine) {
-            ++tally_.lines;
-            console_.queueLine(randomLine());
-        } else {
-            ++tally_.keys;
-            pressKey(offeredKeys(console_.rowText(console_.cursorRow())));
-        }
-    }
-
-    bool capped = false;
-    bool sawRefusal = false;
-    bool sawFreeze = false;
-    bool sawLanding = false;
-
-private:
-    int percent() { return static_cast<int>(random_() % 100); }
-
-    void pressKey(const std::string& offered)
-    {
+        ++tally.keys;
+        if (wantsLine) return console.queueLine(randomLine());
+        const std::string offered = offeredKeys(console.rowText(console.cursorRow()));
         const int roll = percent();
-        if (!offered.empty() && roll >= options_.wildness) {
-            const char key = offered[random_() % offered.size()];
+        if (!offered.empty() && roll >= 30) {
+            const char key = offered[random() % offered.size()];
             // Lower case as often as upper case; ESC less often, or every game ends at once.
-            if (key == keyEsc && percent() < 70) return console_.queueKeys("x");
-            return console_.queueKey(key >= 'A' && key <= 'Z' && percent() < 50 ? key + 32 : key);
+            if (key == keyEsc && percent() < 70) return console.queueKeys("x");
+            return console.queueKey(std::isupper(key) && percent() < 50 ? key + 32 : key);
         }
         static constexpr std::string_view common = "fwynrbladefhnsewqpc0123456789";
         switch (roll % 6) {
-        case 0: return console_.queueKey(random_() % 256);
-        case 1: return console_.queueKeys("\x1b[A");  // an arrow key, byte by byte
-        case 2: return console_.queueKey(percent() < 50 ? keyEnter : keyCtrlC);
-        default: return console_.queueKey(common[random_() % common.size()]);
+        case 0: return console.queueKey(random() % 256);
+        case 1: return console.queueKeys("\x1b[A");  // an arrow key, byte by byte
+        case 2: return console.queueKey(percent() < 50 ? keyEnter : keyCtrlC);
+        default: return console.queueKey(common[random() % common.size()]);
         }
     }
 
+    // Lines typed at the time warp: empty, far too long, signed, junk bytes, or a digit.
     std::string randomLine()
     {
-        switch (percent() % 8) {
-        case 0: return "";
-        case 1: return std::string(5000 + random_() % 5000, '9');
-        case 2: return "-" + std::to_string(random_() % 20);
-        case 3: return "  +" + std::to_string(random_() % 12) + "abc";
-        case 4: {
-            std::string junk;
-            for (unsigned n = random_() % 40; n > 0; --n) junk += static_cast<char>(1 + random_() % 255);
-            return junk;
-        }
-        default: return std::to_string(random_() % 10);
-        }
+        std::string junk;
+        for (unsigned n = random() % 40; n > 0; --n) junk += static_cast<char>(1 + random() % 255);
+        const std::string lines[] = {"", std::string(5000 + random() % 5000, '9'), "-" + std::to_string(random() % 20),
+                                     "  +" + std::to_string(random() % 12) + "abc", junk, std::to_string(random() % 10)};
+        return lines[std::min(percent() % 8, 5)];
     }
-
-    std::mt19937 random_;
-    const MonkeyOptions& options_;
-    MonkeyTally& tally_;
-    MonkeyConsole& console_;
-    int pressed_ = 0;
 };
 
-// The frozen game the next game finds: none, the one the last game left, one of a plausible
+// The frozen game the next game finds: the one the last game left, none, one of a plausible
 // voyage (now and then with its counters at the limits a file may hold), or a damaged one.
 void setUpFrozenGame(std::mt19937& random)
 {
     const int choice = static_cast<int>(random() % 10);
-    if (choice < 3) return;  // whatever the last game left
+    if (choice < 3) return;
     std::filesystem::remove(frozenGameFile);
     if (choice < 6) return;
-
     mission = MissionState{};
     const bool atLimits = random() % 4 == 0;
     for (std::int32_t* counter : {&mission.damage, &mission.warnings, &mission.fuel, &mission.spins,
@@ -195,38 +149,33 @@ void setUpFrozenGame(std::mt19937& random)
 // A game's own frozen file must resume: whatever it wrote, its reader takes back.
 void checkFrozenFile()
 {
-    std::ifstream in(frozenGameFile, std::ios::binary);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(frozenGameFile, std::ios::binary).rdbuf();
     MissionState probe;
-    if (!readFrozenGame(text.str(), probe)) throw MonkeyFailure{"the game froze a file it then refuses as damaged"};
+    check(readFrozenGame(text.str(), probe), "the game froze a file it then refuses as damaged");
 }
 
 }  // namespace
 
-void playMonkeyGame(std::uint32_t number, const MonkeyOptions& options, MonkeyTally& tally)
+void playMonkeyGame(std::uint32_t number, MonkeyTally& tally)
 {
     ++tally.games;
     std::mt19937 random(number);
     setUpFrozenGame(random);
-
     MonkeyConsole console;
     console.seedSeconds = 1700000000 + number;
     installConsole(console);
     mission = MissionState{};
-    Monkey monkey(number, options, tally, console);
+    Monkey monkey{std::mt19937(number), console, tally};
     console.onScriptEmpty = [&monkey](bool wantsLine) { monkey.play(wantsLine); };
     cardDealtWatcher = checkDeck;
-
     std::string failure;
     try {
-        runGame();
-    } catch (const ProgramEnded&) {
         try {
+            runGame();
+        } catch (const ProgramEnded&) {
             checkCounters();
             if (monkey.sawFreeze) checkFrozenFile();
-        } catch (const MonkeyFailure& caught) {
-            failure = caught.what;
         }
     } catch (const MonkeyFailure& caught) {
         failure = caught.what;
@@ -236,18 +185,14 @@ void playMonkeyGame(std::uint32_t number, const MonkeyOptions& options, MonkeyTa
         failure = "the game threw something that is not an exception";
     }
     cardDealtWatcher = nullptr;
-
-    if (failure.empty() && !monkey.capped) ++tally.ended;
-    if (failure.empty() && monkey.capped) ++tally.capped;
     tally.zapfest += mission.zapfestMode;
     tally.resumed += mission.resumedGame;
-    tally.landed += monkey.sawLanding;
     tally.frozen += monkey.sawFreeze;
     tally.refused += monkey.sawRefusal;
-    if (!failure.empty()) {
-        if (tally.failures++ == 0) {
-            tally.firstFailure = number;
-            tally.failure = failure + "; the screen:\n" + console.screenDump();
-        }
+    if (failure.empty()) {
+        ++(monkey.capped ? tally.capped : tally.ended);
+    } else if (tally.failures++ == 0) {
+        tally.firstFailure = number;
+        tally.failure = failure + "; the screen:\n" + console.screenDump();
     }
 }

@@ -7,27 +7,16 @@
 #include <string>
 
 struct MonkeyTally {
-    long games = 0;
-    long keys = 0;
-    long lines = 0;
-    long ended = 0;         // the program ended by itself, status 0
-    long capped = 0;        // still prompting after the key limit: ended like end of input
-    long zapfest = 0;       // games in the alien battle mode
-    long landed = 0;        // reached the Mars success screen
-    long frozen = 0;        // froze the game into mars.dat
-    long resumed = 0;       // took up a frozen game
-    long refused = 0;       // met a damaged mars.dat and was refused
+    long games = 0, keys = 0;
+    long ended = 0;    // the program ended by itself
+    long capped = 0;   // still prompting after the key limit: ended like end of input
+    long zapfest = 0, frozen = 0, resumed = 0;
+    long refused = 0;  // met a damaged mars.dat and was refused
     long failures = 0;
-    long firstFailure = -1;  // the number of the first failing game
-    std::string failure;     // what went wrong in it
-};
-
-struct MonkeyOptions {
-    int keysPerGame = 3000;
-    // How often, in percent, a key is not one of those the screen asks for.
-    int wildness = 30;
+    long firstFailure = -1;  // the number of the first failing game, and what went wrong in it
+    std::string failure;
 };
 
 // Plays game `number` in the current working directory (which it uses for mars.dat) and adds
 // it to the tally. A failure is recorded in the tally, never thrown.
-void playMonkeyGame(std::uint32_t number, const MonkeyOptions& options, MonkeyTally& tally);
+void playMonkeyGame(std::uint32_t number, MonkeyTally& tally);

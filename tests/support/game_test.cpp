@@ -1,10 +1,7 @@
 #include "support/game_test.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <utility>
 
 #include <unistd.h>
 
@@ -27,8 +24,7 @@ void GameTest::TearDown()
 {
     std::filesystem::current_path(previousDirectory);
     std::error_code ignored;
-    std::filesystem::permissions(scratch, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(scratch, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(scratch, ignored);
     scratch.clear();
     chance.reset();
@@ -74,19 +70,15 @@ void GameTest::writeFile(const std::string& name, const std::string& contents) c
 
 std::string GameTest::readFile(const std::string& name) const
 {
-    std::ifstream in(scratch / name, std::ios::binary);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(scratch / name, std::ios::binary).rdbuf();
     return text.str();
 }
-
-bool GameTest::fileExists(const std::string& name) const { return std::filesystem::exists(scratch / name); }
 
 std::vector<std::string> shortNames(const std::vector<std::string>& files)
 {
     std::vector<std::string> names;
-    for (const auto& file : files) {
-        std::string name = file;
+    for (std::string name : files) {
         if (name.rfind("data\\", 0) == 0) name = name.substr(5);
         if (name.size() > 4 && name.compare(name.size() - 4, 4, ".wav") == 0) name.resize(name.size() - 4);
         names.push_back(name);

@@ -33,7 +33,6 @@ protected:
     // Writes a file in the scratch directory.
     void writeFile(const std::string& name, const std::string& contents) const;
     std::string readFile(const std::string& name) const;
-    bool fileExists(const std::string& name) const;
 
     ScriptedConsole console;
     std::optional<ForcedChance> chance;
