@@ -11,6 +11,7 @@
 #include <random>
 #include <regex>
 #include <sstream>
+#include <unistd.h>
 
 #include "console/posix_pty_session.h"
 #include "console/screen_model.h"
@@ -172,7 +173,8 @@ TEST_P(PipedKeys, AreAllReadThenTheProgramEnds)
 INSTANTIATE_TEST_SUITE_P(PosixTerminal, PipedKeys,
                          ::testing::Values(KeySource::pipe, KeySource::devNull, KeySource::closed, KeySource::writeOnly));
 
-// A window smaller than the game's screen gets a notice until a key or a larger window.
+// A window smaller than the game's screen gets a notice until a key (or a larger window, as
+// the redraw tests show); one of its size gets none.
 TEST(PosixTerminal, ASmallWindowGetsANotice)
 {
     for (unsigned short cols : {79, 80}) {
@@ -182,8 +184,6 @@ TEST(PosixTerminal, ASmallWindowGetsANotice)
         if (cols == 79) {
             ASSERT_SEEN(session, "(this one is 79x25). Enlarge it or press a key.");
             EXPECT_FALSE(session.waitFor("READY", 200));
-            session.resize(80, 24);
-            ASSERT_SEEN(session, "(this one is 80x24)");
             session.send("q");
         }
         EXPECT_EQ(session.waitFor("READY\r\n").value_or("Zorvane needs").find("Zorvane needs"), std::string::npos);
@@ -212,14 +212,12 @@ TEST(PosixTerminal, KillsDuringAFreezeLeaveAWholeFrozenGame)
         return !bytes.str().empty() && bytes.str().back() == '\n' && readFrozenGame(bytes.str(), state) ? bytes.str() : "";
     };
     freeze("freeze")->waitExit();
-    const std::string old = frozen();
-    ASSERT_NE(old, "");
+    ASSERT_NE(frozen(), "");
     const char* asked = std::getenv("ZORVANE_FREEZE_KILLS");
     std::mt19937 chance(20261207);
     for (int i = 0; i < (asked ? std::atoi(asked) : 25); ++i) {
         auto session = freeze("freezes");
-        for (const long long until = monotonicMicros() + chance() % 3000; monotonicMicros() < until;) {
-        }
+        usleep(chance() % 3000);
         kill(session->pid(), SIGKILL);
         ASSERT_EQ(session->waitExit(), 128 + SIGKILL) << "a freeze failed:\n" << session->printableOutput();
         ASSERT_NE(frozen(), "") << "kill " << i << " left a broken mars.dat";

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -108,11 +107,6 @@ protected:
         dlclose(library);
         return true;
     }
-    bool recordTo(const std::string& file)
-    {
-        return configure("pcm.!default {\n type file\n slave.pcm null\n file \"" + (scratch / file).string() +
-                         "\"\n format raw\n}\n");
-    }
     std::optional<std::string> oldHome;
 };
 
@@ -158,7 +152,8 @@ TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
 // not at all.
 TEST_F(Sound, PlaybackSendsEverySampleAndNothingElse)
 {
-    if (!recordTo("played.raw")) GTEST_SKIP() << "libasound.so.2 is not installed";
+    const std::string device = "pcm.!default {\n type file\n slave.pcm null\n file \"" + (scratch / "played.raw").string();
+    if (!configure(device + "\"\n format raw\n}\n")) GTEST_SKIP() << "libasound.so.2 is not installed";
     std::string stereo8;
     for (int i = 0; i < 4000; ++i) stereo8.push_back(static_cast<char>(i * 7));
     writeFile("data/stereo8.wav", riff(fmt(1, 2, 11025, 8) + chunk("data", stereo8)));
@@ -172,15 +167,10 @@ TEST_F(Sound, NoSoundCardIsQuiet)
 {
     if (!configure("defaults.pcm.card 7\ndefaults.ctl.card 7\n")) GTEST_SKIP() << "libasound.so.2 is not installed";
     fs::copy_file(soundFolder / "expl.wav", scratch / "data" / "expl.wav");
-    const int saved = dup(2);
-    const int file = open((scratch / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(file, 2);
-    close(file);
+    testing::internal::CaptureStderr();
     playGameSound("data\\expl.wav");
     playGameSound("data\\expl.wav");
-    dup2(saved, 2);
-    close(saved);
-    EXPECT_EQ(readFile("stderr.txt"), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 }  // namespace
