@@ -8,12 +8,11 @@
 //   pause:MS     pauses, then writes "slept ELAPSED-MS\n"
 //   newline      writes "ab\ncd"              dash         writes "<", the dash byte, ">"
 //   move:C,R     gotoColRow(C, R)             clear        clearScreen()
-//   sound:NAME   plays the game's sound file NAME (e.g. data\expl.wav)
 //   end          endProgram()
 //   freeze       freezes the game into mars.dat, writes "frozen\n" or "freeze failed: WHY\n"
 //   freezes      writes "FREEZING\n", then freezes the game again and again until killed
+#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "console/console.h"
@@ -22,30 +21,6 @@
 #include "persist/frozen_game.h"
 
 namespace {
-
-long long monotonicMs()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
-}
-
-bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
-
-void writeKey() { write("key ", readKey(), "\n"); }
-
-void writeLine()
-{
-    const std::string line = readLine();
-    write("line ", static_cast<int>(line.size()), " ", line.substr(0, 16), "\n");
-}
-
-void timedPause(int ms)
-{
-    const long long start = monotonicMs();
-    pauseMs(ms);
-    write("slept ", static_cast<int>(monotonicMs() - start), "\n");
-}
 
 // The file step of freezing a game, without the frozen-game screen that ends the program.
 bool freezeOnce()
@@ -58,29 +33,24 @@ bool freezeOnce()
 
 void run(const std::string& action)
 {
-    if (action == "ready") writeText("READY\n");
-    else if (action == "done") writeText("DONE\n");
-    else if (action == "key") writeKey();
-    else if (action == "keys") for (;;) writeKey();
-    else if (action == "line") writeLine();
-    else if (startsWith(action, "pause:")) timedPause(std::stoi(action.substr(6)));
+    int col = 0, row = 0;
+    const std::string line = action == "line" ? readLine() : "";
+    if (action == "ready" || action == "done") writeText(action == "ready" ? "READY\n" : "DONE\n");
+    else if (action == "key") write("key ", readKey(), "\n");
+    else if (action == "keys") for (;;) write("key ", readKey(), "\n");
+    else if (action == "line") write("line ", static_cast<int>(line.size()), " ", line.substr(0, 16), "\n");
     else if (action == "newline") writeText("ab\ncd");
     else if (action == "dash") writeText("<\x1e>");
     else if (action == "clear") clearScreen();
-    else if (startsWith(action, "sound:")) activeConsole().playSound(action.c_str() + 6);
     else if (action == "end") endProgram();
-    else if (action == "freeze") { if (freezeOnce()) writeText("frozen\n"); }
-    else if (action == "freezes") {
-        writeText("FREEZING\n");
-        while (freezeOnce()) {
-        }
-    }
-    else if (startsWith(action, "move:")) {
-        int col = 0, row = 0;
-        std::sscanf(action.c_str() + 5, "%d,%d", &col, &row);
-        gotoColRow(col, row);
-    } else {
-        writeText("unknown action " + action + "\n");
+    else if (action == "freeze" && freezeOnce()) writeText("frozen\n");
+    else if (action == "freezes") for (writeText("FREEZING\n"); freezeOnce();) {}
+    else if (std::sscanf(action.c_str(), "move:%d,%d", &col, &row) == 2) gotoColRow(col, row);
+    else if (action.rfind("pause:", 0) == 0) {
+        const auto start = std::chrono::steady_clock::now();
+        pauseMs(std::stoi(action.substr(6)));
+        const auto slept = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        write("slept ", static_cast<int>(slept.count()), "\n");
     }
 }
 

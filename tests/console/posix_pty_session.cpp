@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
@@ -11,7 +11,6 @@
 #include <pty.h>
 #include <stdexcept>
 #include <sys/ioctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 long long monotonicMicros()
@@ -23,59 +22,29 @@ long long monotonicMicros()
 
 namespace {
 
-void openAs(int fd, const char* path, int flags)
+// In the forked child: the pseudo-terminal as its screen (and, unless told otherwise, its
+// keyboard), then the program.
+[[noreturn]] void startChild(const PtyLaunch& launch, int slave, int keysPipe)
 {
-    const int opened = open(path, flags);
-    if (opened >= 0 && opened != fd) {
-        dup2(opened, fd);
-        close(opened);
-    }
-}
-
-void connectKeys(const PtyLaunch& launch, int slave, const int keysPipe[2])
-{
-    switch (launch.keys) {
-    case KeySource::terminal: dup2(slave, STDIN_FILENO); break;
-    case KeySource::pipe:
-        dup2(keysPipe[0], STDIN_FILENO);
-        close(keysPipe[0]);
-        close(keysPipe[1]);
-        break;
-    case KeySource::devNull: openAs(STDIN_FILENO, "/dev/null", O_RDONLY); break;
-    case KeySource::closed: close(STDIN_FILENO); break;
-    case KeySource::writeOnly: openAs(STDIN_FILENO, "/dev/null", O_WRONLY); break;
-    }
-}
-
-// In the forked child: the pseudo-terminal as its screen (and keyboard), then the program.
-[[noreturn]] void startChild(const PtyLaunch& launch, int master, int slave, const int keysPipe[2])
-{
-    close(master);
     setsid();
     if (launch.controllingTerminal) ioctl(slave, TIOCSCTTY, 0);
-    connectKeys(launch, slave, keysPipe);
+    const KeySource keys = launch.keys;
+    const int input = keys == KeySource::terminal ? slave
+                      : keys == KeySource::pipe   ? keysPipe
+                      : keys == KeySource::closed ? -1
+                                                  : open("/dev/null", keys == KeySource::devNull ? O_RDONLY : O_WRONLY);
+    input < 0 ? close(STDIN_FILENO) : dup2(input, STDIN_FILENO);
     dup2(slave, STDOUT_FILENO);
     dup2(slave, STDERR_FILENO);
-    if (slave > STDERR_FILENO) close(slave);
     for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE"}) unsetenv(name);
     for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
     if (!launch.workDir.empty() && chdir(launch.workDir.c_str()) != 0) _exit(126);
     std::vector<char*> args;
     for (const std::string& arg : launch.argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
+    closefrom(STDERR_FILENO + 1);
     execv(args[0], args.data());
     _exit(127);
-}
-
-void writeAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) throw std::runtime_error("cannot write the piped keys");
-        done += static_cast<std::size_t>(wrote);
-    }
 }
 
 int msLeft(long long deadlineMicros)
@@ -89,8 +58,7 @@ int msLeft(long long deadlineMicros)
 termios PtySession::cookedModes()
 {
     int probeMaster = -1, probeSlave = -1;
-    if (openpty(&probeMaster, &probeSlave, nullptr, nullptr, nullptr) != 0)
-        throw std::runtime_error("openpty failed");
+    if (openpty(&probeMaster, &probeSlave, nullptr, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
     termios modes{};
     tcgetattr(probeSlave, &modes);
     close(probeSlave);
@@ -99,24 +67,22 @@ termios PtySession::cookedModes()
 }
 
 // openpty and fork rather than forkpty, so that a test can leave the terminal out of the
-// program's session (a hang-up then reaches it only as EIO, not as SIGHUP).
+// program's session.
 PtySession::PtySession(const PtyLaunch& launch)
 {
     termios modes = cookedModes();
     winsize size{launch.rows, launch.cols, 0, 0};
-    int slave = -1;
-    if (openpty(&master, &slave, nullptr, &modes, &size) != 0) throw std::runtime_error("openpty failed");
-    int keysPipe[2] = {-1, -1};
-    if (launch.keys == KeySource::pipe && pipe(keysPipe) != 0) throw std::runtime_error("pipe failed");
+    int slave = -1, keysPipe[2] = {-1, -1};
+    if (openpty(&master, &slave, nullptr, &modes, &size) != 0 || pipe(keysPipe) != 0)
+        throw std::runtime_error("openpty or pipe failed");
     child = fork();
     if (child < 0) throw std::runtime_error("fork failed");
-    if (child == 0) startChild(launch, master, slave, keysPipe);
+    if (child == 0) startChild(launch, slave, keysPipe[0]);
     close(slave);
-    if (launch.keys == KeySource::pipe) {
-        close(keysPipe[0]);
-        writeAll(keysPipe[1], launch.pipedKeys);  // a pipe holds 64 KiB: keep the keys shorter
-        close(keysPipe[1]);
-    }
+    close(keysPipe[0]);
+    if (write(keysPipe[1], launch.pipedKeys.data(), launch.pipedKeys.size()) != ssize_t(launch.pipedKeys.size()))
+        throw std::runtime_error("cannot write the piped keys");
+    close(keysPipe[1]);
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
 }
 
@@ -124,8 +90,8 @@ PtySession::~PtySession()
 {
 #ifdef ZORVANE_COVERAGE
     // A coverage build writes its line counts as it exits, and a program killed meanwhile loses
-    // them or leaves them half written. So it is given a moment to end by itself, then SIGTERM,
-    // its own way out, which writes them too; SIGKILL only for one that still runs after that.
+    // them. So it is given a moment to end by itself, then SIGTERM, its own way out, which
+    // writes them too; SIGKILL only for one that still runs after that.
     if (!waitExit(500)) {
         kill(child, SIGTERM);
         waitExit(2000);
@@ -141,80 +107,67 @@ PtySession::~PtySession()
 void PtySession::pump(int timeoutMs)
 {
     pollfd watched{master, POLLIN, 0};
-    if (poll(&watched, 1, timeoutMs) <= 0 || master < 0) return;
+    if (master < 0 || poll(&watched, 1, timeoutMs) <= 0) return;
     char buffer[4096];
-    for (;;) {
-        const ssize_t got = read(master, buffer, sizeof buffer);
-        if (got <= 0) return;  // nothing more now, or EIO once the program's side is closed
-        received.append(buffer, static_cast<std::size_t>(got));
-    }
+    ssize_t got;
+    // Until nothing more comes for now, or EIO once the program's side is closed.
+    while ((got = read(master, buffer, sizeof buffer)) > 0) received.append(buffer, static_cast<std::size_t>(got));
 }
 
 bool PtySession::reap(int options)
 {
-    if (status) return true;
     int raw = 0;
-    if (wait4(child, &raw, options, &childUsage) != child) return false;
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    return true;
+    if (!status && wait4(child, &raw, options, &childUsage) == child)
+        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    return status.has_value();
 }
-
-bool PtySession::running() { return !reap(WNOHANG); }
 
 void PtySession::send(std::string_view bytes)
 {
     const long long deadline = monotonicMicros() + 5000000;
     while (!bytes.empty()) {
         const ssize_t done = write(master, bytes.data(), bytes.size());
-        if (done > 0) {
-            bytes.remove_prefix(static_cast<std::size_t>(done));
-        } else if (done < 0 && errno == EAGAIN && monotonicMicros() < deadline) {
-            pump(5);  // the program has not read the last keys yet
-        } else if (!(done < 0 && errno == EINTR)) {
-            throw std::runtime_error("the program takes no more keys");
-        }
+        if (done > 0) bytes.remove_prefix(static_cast<std::size_t>(done));
+        else if (done < 0 && errno == EAGAIN && monotonicMicros() < deadline) pump(5);  // not read yet
+        else if (!(done < 0 && errno == EINTR)) throw std::runtime_error("the program takes no more keys");
     }
+}
+
+bool PtySession::pumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const long long deadline = monotonicMicros() + timeoutMs * 1000LL;
+    while (!done()) {
+        if (msLeft(deadline) == 0) return false;
+        pump(std::min(msLeft(deadline), 2));  // reading on, so that the program never blocks
+    }
+    return true;
 }
 
 std::optional<std::string> PtySession::waitFor(std::string_view text, int timeoutMs)
 {
-    const long long deadline = monotonicMicros() + timeoutMs * 1000LL;
-    for (;;) {
-        const std::size_t found = received.find(text, position);
-        if (found != std::string::npos) {
-            std::string skipped = received.substr(position, found - position);
-            position = found + text.size();
-            return skipped;
-        }
-        const std::size_t before = received.size();
-        if (msLeft(deadline) == 0) return std::nullopt;
-        pump(msLeft(deadline));
-        if (received.size() == before && !running()) {
-            pump(0);
-            if (received.size() == before) return std::nullopt;  // it ended without the text
-        }
-    }
+    std::size_t found = std::string::npos;
+    pumpUntil([&] {
+        const bool ended = !running();
+        if (ended) pump(0);  // what it wrote before it ended
+        found = received.find(text, position);
+        return found != std::string::npos || ended;
+    }, timeoutMs);
+    if (found == std::string::npos) return std::nullopt;
+    std::string skipped = received.substr(position, found - position);
+    position = found + text.size();
+    return skipped;
 }
 
 std::optional<int> PtySession::waitExit(int timeoutMs)
 {
-    const long long deadline = monotonicMicros() + timeoutMs * 1000LL;
-    while (!reap(WNOHANG)) {
-        if (msLeft(deadline) == 0) return std::nullopt;
-        pump(2);  // keep reading, so that the program never blocks on a full terminal
-    }
+    pumpUntil([this] { return reap(WNOHANG); }, timeoutMs);
     pump(0);
     return status;
 }
 
 bool PtySession::waitForLineMode(int timeoutMs)
 {
-    const long long deadline = monotonicMicros() + timeoutMs * 1000LL;
-    while ((modes().c_lflag & ICANON) == 0) {
-        if (msLeft(deadline) == 0) return false;
-        pump(2);
-    }
-    return true;
+    return pumpUntil([this] { return (modes().c_lflag & ICANON) != 0; }, timeoutMs);
 }
 
 termios PtySession::modes() const
@@ -240,21 +193,16 @@ long long PtySession::cpuMicros() const
 {
     std::ifstream schedstat("/proc/" + std::to_string(child) + "/schedstat");
     long long nanos = -1;
-    if (schedstat >> nanos) return nanos / 1000;
-    return -1;
+    return schedstat >> nanos ? nanos / 1000 : -1;
 }
 
 std::string PtySession::printableOutput() const
 {
     std::string text;
     for (unsigned char c : received) {
-        if (c == '\n' || (c >= 0x20 && c < 0x7f)) {
-            text += static_cast<char>(c);
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
-            text += escaped;
-        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, c == '\n' || (c >= 0x20 && c < 0x7f) ? "%c" : "\\x%02x", c);
+        text += escaped;
     }
     return text;
 }

@@ -4,28 +4,29 @@
 
 #include <sys/resource.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <termios.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-// Where the program's keys come from.
+// Where the program's keys come from: the terminal, a pipe of `pipedKeys` closed after them,
+// /dev/null, no file at all, or a file open only for writing.
 enum class KeySource { terminal, pipe, devNull, closed, writeOnly };
 
 struct PtyLaunch {
     std::vector<std::string> argv;  // argv[0] is the path of the program
     // Set in the program's environment after LANG and the LC_ variables are cleared.
     std::vector<std::pair<std::string, std::string>> env = {{"LANG", "C"}};
-    unsigned short cols = 80;
-    unsigned short rows = 25;
-    // Whether the pseudo-terminal becomes the program's controlling terminal, so that a
-    // hang-up sends it SIGHUP. Without one it only sees EIO.
+    unsigned short cols = 80, rows = 25;
+    // Without a controlling terminal a hang-up reaches the program only as EIO, not SIGHUP.
     bool controllingTerminal = true;
     KeySource keys = KeySource::terminal;
-    std::string pipedKeys;  // KeySource::pipe: written at the start, then the pipe is closed
+    std::string pipedKeys;  // shorter than a pipe holds (64 KiB)
     std::string workDir;    // empty: the current directory
 };
 
@@ -42,32 +43,31 @@ public:
     pid_t pid() const { return child; }
     // Types the bytes, reading the program's output meanwhile so that neither side blocks.
     void send(std::string_view bytes);
-    // Waits for `text` to appear after the read position and moves the position past it.
-    // Returns what came between the old position and the text; nothing on a time-out.
+    // Waits for `text` after the read position and moves the position past it. Returns what
+    // came between; nothing on a time-out or when the program ended without it.
     std::optional<std::string> waitFor(std::string_view text, int timeoutMs = 2000);
     // Waits for the program to end: its exit status, or 128 + the signal that killed it.
     std::optional<int> waitExit(int timeoutMs = 2000);
-    bool running();
+    bool running() { return !reap(WNOHANG); }
     // Waits until the terminal is in canonical mode (the program is reading a line).
     bool waitForLineMode(int timeoutMs = 2000);
-    // The terminal's modes as the program left them.
-    termios modes() const;
+    termios modes() const;  // as the program has set them
     void resize(unsigned short cols, unsigned short rows);
     // Closes the terminal's master side, as a closed terminal window does.
     void hangUp();
     // CPU time the program has used so far, in microseconds (Linux /proc), or -1.
     long long cpuMicros() const;
-    // The resource use of the ended program.
-    const rusage& usage() const { return childUsage; }
+    const rusage& usage() const { return childUsage; }  // of the ended program
 
     const std::string& output() const { return received; }
     // All the output with control bytes spelt out, for failure messages.
     std::string printableOutput() const;
 
 private:
-    // Reads what the program has written, waiting at most timeoutMs for the first bytes.
-    void pump(int timeoutMs);
+    void pump(int timeoutMs);  // reads what came, waiting at most timeoutMs for the first bytes
     bool reap(int options);
+    // Reads on until `done` or the time-out; whether it was done.
+    bool pumpUntil(const std::function<bool()>& done, int timeoutMs);
 
     int master = -1;
     pid_t child = -1;
