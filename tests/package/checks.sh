@@ -1,17 +1,5 @@
-# Shared by the package checks: each check is counted, and the summary fails if any failed.
-passed=0
-failed=0
+# Shared by the package checks: each check says ok or FAILED, and the first failure ends the run.
 check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then
-    echo "ok: $1"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $1"
-    failed=$((failed + 1))
-  fi
-}
-
-summary() {  # summary WHAT
-  echo "$1: $failed of $((passed + failed)) checks failed"
-  test "$failed" -eq 0
+  "${@:2}" || { echo "FAILED: $1"; exit 1; }
+  echo "ok: $1"
 }
