@@ -125,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault, ::testing::Values(FileFault::No
 // A sound file is resumed on R: the reader skips exactly fifty numbers whatever they hold (up
 // to 32 bits), takes any line ends and blanks between numbers, leaves what follows the 82
 // numbers unread and clamps nothing. A damaged one is refused with a message and only B or ESC
-// are taken. Either way the file stays as it was.
+// are taken. Either way the file stays as it was. (Which decks are sound is the deck's own
+// test; one broken deck here shows the reader asks.)
 struct FileCase {
     const char* name;
     std::string text;
@@ -174,7 +175,6 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"fullDeck", withDeck(countdown, 19), true, fieldsWith(11, 19), countdown},
         FileCase{"empty", ""}, FileCase{"short", goodText.substr(0, 150)},
         FileCase{"oneMissing", goodText.substr(0, goodText.size() - 2)},
-        FileCase{"letters", "hello world\n"},
         FileCase{"lastNumberNotWhole", goodText.substr(0, goodText.size() - 1) + "x"},
         FileCase{"decoyOf32Bits", frozenText(goodFields, goodCards, 2147483648LL)},
         FileCase{"beyond32Bits", withField(2, 4294967296LL)},
@@ -182,8 +182,6 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"fuelTooLarge", withField(2, 1000000001LL)},
         FileCase{"spinsTooNegative", withField(3, -1000000001LL)},
         FileCase{"diamondFlag2", withField(7, 2)}, FileCase{"deckRepeats", withDeck({3, 3}, 1)},
-        FileCase{"last20", withDeck({1}, 20)}, FileCase{"card21", withDeck({21}, 0)},
-        FileCase{"cardAfterLast", withDeck({1, 2, 3}, 1)}, FileCase{"gapInsideLast", withDeck({1, 0, 3}, 2)},
         FileCase{"nul", std::string(82, '\0')}, FileCase{"minusAlone", "-\n" + goodText}),
     [](const auto& info) { return std::string(info.param.name); });
 
