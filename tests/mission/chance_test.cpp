@@ -28,26 +28,20 @@ TEST_F(Chance, GeneratorSeedAndDie)
 }
 
 // Dealt kinds pass the roll upward to the next free kind, scanning again until nothing moves,
-// and past 20 to the lowest free one; after twenty a new cycle starts.
+// and past 20 to the lowest free one; after twenty a new cycle starts (that every cycle deals
+// each kind once is the property below).
 TEST_F(Chance, DealGivesTheNextFreeKind)
 {
-    std::vector<int> allBut1, allBut20, all;
-    for (int k = 1; k <= 20; ++k) {
-        all.push_back(k);
-        if (k != 1) allBut1.push_back(k);
-        if (k != 20) allBut20.push_back(k);
-    }
     const std::vector<std::tuple<std::vector<int>, int, int>> cases = {
-        {{}, 7, 7}, {{3, 4, 5}, 3, 6}, {{5, 4}, 4, 6}, {{20, 1, 2}, 20, 3},
-        {allBut20, 1, 20}, {allBut1, 13, 1}, {all, 20, 20}};
+        {{}, 7, 7}, {{3, 4, 5}, 3, 6}, {{5, 4}, 4, 6}, {{20, 1, 2}, 20, 3}, {{19, 20, 1}, 19, 2}};
     for (const auto& [dealt, roll, kind] : cases) {
         mission.eventDeck = NoRepeatDeck{};
-        for (std::size_t i = 0; i < dealt.size(); ++i) mission.eventDeck.cards[i] = dealt[i];
-        if (!dealt.empty()) mission.eventDeck.last = static_cast<int>(dealt.size()) - 1;
+        std::copy(dealt.begin(), dealt.end(), mission.eventDeck.cards.begin());
+        mission.eventDeck.last = std::max(0, static_cast<int>(dealt.size()) - 1);
         chance->face(roll);
         drawEventCard();
         EXPECT_EQ(mission.dieRoll, kind) << roll;
-        EXPECT_EQ(mission.eventDeck.last, static_cast<int>(dealt.size() % 20));
+        EXPECT_EQ(mission.eventDeck.last, static_cast<int>(dealt.size()));
         EXPECT_TRUE(deckIsValid(mission.eventDeck));
     }
 }

@@ -1,8 +1,6 @@
 #include "monkey/monkey.h"
 
-#include <algorithm>
 #include <cctype>
-#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,7 +9,6 @@
 
 #include "console/scripted_console.h"
 #include "mission/chance.h"
-#include "mission/mission_state.h"
 #include "mission/startup.h"
 #include "persist/frozen_game.h"
 
@@ -39,7 +36,7 @@ void checkCounters()
 {
     for (long value : {mission.fuel, mission.distanceLeft, mission.oxygen, mission.barrierCharges,
                        mission.phaserCells, mission.damage, mission.warnings, mission.spins})
-        check(value <= counterAlarm && value >= -counterAlarm, "a counter ran towards overflow");
+        check(std::abs(value) <= counterAlarm, "a counter ran towards overflow");
     checkDeck(mission.eventDeck);
     checkDeck(mission.eraDeck);
 }
@@ -54,21 +51,6 @@ public:
 private:
     void tick() { check(++sinceInput <= actionsWithoutInput, "the game stopped asking for input without ending"); }
 };
-
-// The keys a prompt offers: capitals standing alone ("Press A, B, E, F, R, N, or H"), ESC and
-// ENTER where it names them.
-std::string offeredKeys(const std::string& row)
-{
-    std::string keys;
-    for (std::size_t i = 0; i < row.size(); ++i)
-        if (std::isupper(static_cast<unsigned char>(row[i])) && (i == 0 || !std::isalpha(row[i - 1])) &&
-            (i + 1 == row.size() || !std::isalpha(row[i + 1])))
-            keys += row[i];
-    if (row.find("ESCAPE") != std::string::npos) keys += static_cast<char>(keyEsc);
-    if (row.find("ENTER") != std::string::npos || row.find("Spin cosmic wheel") != std::string::npos)
-        keys += static_cast<char>(keyEnter);
-    return keys;
-}
 
 struct Monkey {
     std::mt19937 random;
@@ -93,31 +75,27 @@ struct Monkey {
         }
         ++tally.keys;
         if (wantsLine) return console.queueLine(randomLine());
-        const std::string offered = offeredKeys(console.rowText(console.cursorRow()));
+        // Mostly a capital of the prompt's row (the keys it offers and a few it refuses), as often
+        // in lower case; else any byte, ENTER, Ctrl-C, now and then ESC (which ends the game), or
+        // a letter or digit the game takes somewhere.
+        std::string capitals;
+        for (char c : console.rowText(console.cursorRow()))
+            if (std::isupper(static_cast<unsigned char>(c))) capitals += c;
         const int roll = percent();
-        if (!offered.empty() && roll >= 30) {
-            const char key = offered[random() % offered.size()];
-            // Lower case as often as upper case; ESC less often, or every game ends at once.
-            if (key == keyEsc && percent() < 70) return console.queueKeys("x");
-            return console.queueKey(std::isupper(key) && percent() < 50 ? key + 32 : key);
-        }
+        if (!capitals.empty() && roll >= 40) return console.queueKey(capitals[random() % capitals.size()] + (roll % 2) * 32);
+        if (roll % 4 == 0) return console.queueKey(static_cast<int>(random() % 256));
+        if (roll % 4 == 1) return console.queueKey(roll < 2 ? keyEsc : roll < 25 ? keyCtrlC : keyEnter);
         static constexpr std::string_view common = "fwynrbladefhnsewqpc0123456789";
-        switch (roll % 6) {
-        case 0: return console.queueKey(random() % 256);
-        case 1: return console.queueKeys("\x1b[A");  // an arrow key, byte by byte
-        case 2: return console.queueKey(percent() < 50 ? keyEnter : keyCtrlC);
-        default: return console.queueKey(common[random() % common.size()]);
-        }
+        console.queueKey(common[random() % common.size()]);
     }
 
-    // Lines typed at the time warp: empty, far too long, signed, junk bytes, or a digit.
+    // Lines typed at the time warp: empty, far too long, signed with junk after, or junk bytes.
     std::string randomLine()
     {
         std::string junk;
         for (unsigned n = random() % 40; n > 0; --n) junk += static_cast<char>(1 + random() % 255);
-        const std::string lines[] = {"", std::string(5000 + random() % 5000, '9'), "-" + std::to_string(random() % 20),
-                                     "  +" + std::to_string(random() % 12) + "abc", junk, std::to_string(random() % 10)};
-        return lines[std::min(percent() % 8, 5)];
+        const std::string lines[] = {"", std::string(5000 + random() % 5000, '9'), "-" + std::to_string(random() % 20) + "abc", junk};
+        return lines[random() % 4];
     }
 };
 
@@ -130,29 +108,15 @@ void setUpFrozenGame(std::mt19937& random)
     std::filesystem::remove(frozenGameFile);
     if (choice < 6) return;
     mission = MissionState{};
-    const bool atLimits = random() % 4 == 0;
-    for (std::int32_t* counter : {&mission.damage, &mission.warnings, &mission.fuel, &mission.spins,
-                                  &mission.distanceLeft, &mission.phaserCells, &mission.barrierCharges})
-        *counter = atLimits ? (random() % 2 ? counterLimit : -counterLimit) : static_cast<std::int32_t>(random() % 400) - 20;
-    for (std::int32_t* flag : {&mission.hasDiamond, &mission.hasPlatinum, &mission.hasGold, &mission.stationVisited})
-        *flag = static_cast<std::int32_t>(random() % 2);
+    const int limit = random() % 4 == 0 ? counterLimit : 400;
+    for (std::int32_t* counter : {&mission.damage, &mission.fuel, &mission.spins, &mission.distanceLeft, &mission.barrierCharges})
+        *counter = static_cast<std::int32_t>(random() % 2 ? limit : -limit / 20);
+    mission.hasGold = mission.stationVisited = 1;
     for (unsigned cards = random() % 20; cards > 0; --cards) drawEventCard();
     std::string text = frozenGameText();
-    if (choice >= 8) {  // damaged: bytes changed, or the end cut off
-        for (unsigned edits = 1 + random() % 4; edits > 0; --edits)
-            text[random() % text.size()] = "0123456789-x \n"[random() % 14];
-        if (random() % 3 == 0) text.resize(random() % text.size());
-    }
+    for (int edits = choice - 7; edits > 0; --edits)  // damaged: bytes changed
+        text[random() % text.size()] = "0123456789-x \n"[random() % 14];
     std::ofstream(frozenGameFile, std::ios::binary) << text;
-}
-
-// A game's own frozen file must resume: whatever it wrote, its reader takes back.
-void checkFrozenFile()
-{
-    std::stringstream text;
-    text << std::ifstream(frozenGameFile, std::ios::binary).rdbuf();
-    MissionState probe;
-    check(readFrozenGame(text.str(), probe), "the game froze a file it then refuses as damaged");
 }
 
 }  // namespace
@@ -175,14 +139,16 @@ void playMonkeyGame(std::uint32_t number, MonkeyTally& tally)
             runGame();
         } catch (const ProgramEnded&) {
             checkCounters();
-            if (monkey.sawFreeze) checkFrozenFile();
+            // A game's own frozen file must resume: whatever it wrote, its reader takes back.
+            std::stringstream text;
+            text << std::ifstream(frozenGameFile, std::ios::binary).rdbuf();
+            MissionState probe;
+            check(!monkey.sawFreeze || readFrozenGame(text.str(), probe), "the game froze a file it then refuses");
         }
     } catch (const MonkeyFailure& caught) {
         failure = caught.what;
     } catch (const std::exception& caught) {
         failure = std::string("the game threw: ") + caught.what();
-    } catch (...) {
-        failure = "the game threw something that is not an exception";
     }
     cardDealtWatcher = nullptr;
     tally.zapfest += mission.zapfestMode;

@@ -9,6 +9,5 @@ TEST_F(GameTest, MonkeysPlayWholeGamesWithoutAFault)
     MonkeyTally tally;
     for (std::uint32_t number = 1; number <= 300; ++number) playMonkeyGame(number, tally);
     EXPECT_EQ(tally.failures, 0) << "game " << tally.firstFailure << ": " << tally.failure;
-    EXPECT_EQ(tally.ended + tally.capped, 300);
     for (long seen : {tally.zapfest, tally.resumed, tally.refused, tally.frozen}) EXPECT_GT(seen, 0);
 }

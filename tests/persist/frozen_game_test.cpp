@@ -13,15 +13,15 @@ namespace {
 
 using Numbers = std::vector<long long>;
 
-// A frozen game as the game writes it: 50 decoys, twelve fields, twenty cards.
-std::string frozenText(const Numbers& fields, Numbers cards, long long decoy = 7)
+// A frozen game as the game writes it: 50 decoys, twelve fields, twenty cards, a line each.
+std::string frozenText(const Numbers& fields, Numbers cards, long long decoy = 7, const std::string& lineEnd = "\n")
 {
     Numbers numbers(50, decoy);
     cards.resize(20, 0);
     numbers.insert(numbers.end(), fields.begin(), fields.end());
     numbers.insert(numbers.end(), cards.begin(), cards.end());
     std::string text;
-    for (long long v : numbers) text += std::to_string(v) + "\n";
+    for (long long v : numbers) text += std::to_string(v) + lineEnd;
     return text;
 }
 
@@ -74,7 +74,6 @@ TEST_F(FrozenGame, RoundTrip)
     EXPECT_EQ(readFile("mars.dat"), frozenText(goodFields, goodCards, 400));
     EXPECT_EQ(console.at(16, 12, 47), "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
     EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit"}));
-    EXPECT_FALSE(std::filesystem::exists("mars.dat." + std::to_string(::getpid()) + ".tmp"));
 
     mission = MissionState{};
     console = ScriptedConsole();
@@ -95,50 +94,39 @@ TEST_F(FrozenGame, RoundTrip)
     EXPECT_EQ(resumed.barrierCharges, -1000000000);
 }
 
-// Whichever step of a freeze fails (by fault injection, or a mars.dat that is a directory, or a
-// directory that cannot be written), the game says why on row 23 and goes back to the wheel
-// prompt; the old file stays whole and no temporary file is left.
-enum class Obstacle { InjectedFault, TargetIsADirectory, ReadOnlyDirectory };
-
-class FreezeFault : public FrozenGame, public ::testing::WithParamInterface<std::tuple<Obstacle, FileFault>> {};
+// Whichever step of a freeze fails (by fault injection, or a mars.dat that is a directory), the
+// game says why on row 23 and goes back to the wheel prompt; the old file stays whole and no
+// temporary file is left.
+class FreezeFault : public FrozenGame, public ::testing::WithParamInterface<FileFault> {};
 
 TEST_P(FreezeFault, KeepsTheGameGoingAndTheOldFileWhole)
 {
-    const auto [obstacle, fault] = GetParam();
-    if (obstacle == Obstacle::ReadOnlyDirectory && geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
-    if (obstacle == Obstacle::TargetIsADirectory) std::filesystem::create_directory(scratch / "mars.dat");
-    if (obstacle == Obstacle::InjectedFault) writeFile("mars.dat", goodText);
-    if (obstacle == Obstacle::ReadOnlyDirectory) chmod(scratch.c_str(), 0555);
+    const FileFault fault = GetParam();
+    if (fault == FileFault::None) std::filesystem::create_directory(scratch / "mars.dat");
+    else writeFile("mars.dat", goodText);
     setPlayedState();
     injectFileFault(fault);
     for (int i = 0; i < 50; ++i) chance->push(0);
     console.queueKeys("fy");
     EXPECT_THROW(wheelTurn(), ScriptExhausted);  // back at the wheel prompt
     injectFileFault(FileFault::None);
-    chmod(scratch.c_str(), 0755);
-    const std::string message = console.rowText(23);
-    EXPECT_EQ(console.at(17, 23, 30), "The game could not be frozen: ") << message;
-    EXPECT_LE(message.size(), 80u);
+    EXPECT_EQ(console.at(17, 23, 30), "The game could not be frozen: ") << console.rowText(23);
     EXPECT_EQ(console.rowText(24), "");
     EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
     EXPECT_EQ(console.screenDump().find("FROZEN"), std::string::npos);
     EXPECT_EQ(mission.fuel, 250);
     EXPECT_FALSE(std::filesystem::exists("mars.dat." + std::to_string(::getpid()) + ".tmp"));
-    if (obstacle == Obstacle::InjectedFault) { EXPECT_EQ(readFile("mars.dat"), goodText); }
-    if (obstacle == Obstacle::TargetIsADirectory) { EXPECT_TRUE(std::filesystem::is_directory("mars.dat")); }
-    if (obstacle == Obstacle::ReadOnlyDirectory) { EXPECT_FALSE(std::filesystem::exists("mars.dat")); }
+    EXPECT_TRUE(fault == FileFault::None ? std::filesystem::is_directory("mars.dat") : readFile("mars.dat") == goodText);
 }
 
-using ::testing::Combine, ::testing::Values;
-INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault, Combine(Values(Obstacle::InjectedFault),
-    Values(FileFault::Create, FileFault::Write, FileFault::Flush, FileFault::Close, FileFault::Rename)));
-INSTANTIATE_TEST_SUITE_P(InItsPlace, FreezeFault,
-    Combine(Values(Obstacle::TargetIsADirectory, Obstacle::ReadOnlyDirectory), Values(FileFault::None)));
+INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault, ::testing::Values(FileFault::None, FileFault::Create, FileFault::Write,
+                                                                  FileFault::Flush, FileFault::Close, FileFault::Rename));
 
 // A sound file is resumed on R: the reader skips exactly fifty numbers whatever they hold (up
 // to 32 bits), takes any line ends and blanks between numbers, leaves what follows the 82
 // numbers unread and clamps nothing. A damaged one is refused with a message and only B or ESC
-// are taken. Either way the file stays as it was.
+// are taken. Either way the file stays as it was. (Which decks are sound is the deck's own
+// test; one broken deck here shows the reader asks.)
 struct FileCase {
     const char* name;
     std::string text;
@@ -146,12 +134,6 @@ struct FileCase {
     Numbers fields = goodFields;
     Numbers cards = goodCards;
 };
-
-std::string replaced(std::string text, const std::string& what, const std::string& by)
-{
-    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += by.size()) text.replace(at, what.size(), by);
-    return text;
-}
 
 std::string withField(int index, long long value) { return frozenText(fieldsWith(index, value), goodCards); }
 std::string withDeck(const Numbers& cards, long long last) { return frozenText(fieldsWith(11, last), cards); }
@@ -185,17 +167,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FileCase{"decoys0", frozenText(goodFields, goodCards, 0), true},
         FileCase{"decoysOf31Bits", frozenText(goodFields, goodCards, 2147483647LL), true},
-        FileCase{"decoysNegative31Bits", frozenText(goodFields, goodCards, -2147483648LL), true},
-        FileCase{"windowsLineEnds", replaced(goodText, "\n", "\r\n"), true},
-        FileCase{"strayBlanks", "  " + goodText.substr(0, 20) + " \t " + goodText.substr(20), true},
+        FileCase{"windowsLineEndsAndBlanks", "  " + frozenText(goodFields, goodCards, 7, " \t\r\n"), true},
         FileCase{"endOfFileByte", goodText + "\x1a", true},
-        FileCase{"notesAfter", goodText + "notes of a space traveller\n", true},
+        FileCase{"notesAfter", goodText + "notes\n", true},
         FileCase{"negativeFuel", withField(2, -35), true, fieldsWith(2, -35)},
         FileCase{"farDistance", withField(4, 1000000000), true, fieldsWith(4, 1000000000)},
         FileCase{"fullDeck", withDeck(countdown, 19), true, fieldsWith(11, 19), countdown},
         FileCase{"empty", ""}, FileCase{"short", goodText.substr(0, 150)},
         FileCase{"oneMissing", goodText.substr(0, goodText.size() - 2)},
-        FileCase{"letters", "hello world\n"},
         FileCase{"lastNumberNotWhole", goodText.substr(0, goodText.size() - 1) + "x"},
         FileCase{"decoyOf32Bits", frozenText(goodFields, goodCards, 2147483648LL)},
         FileCase{"beyond32Bits", withField(2, 4294967296LL)},
@@ -203,24 +182,18 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"fuelTooLarge", withField(2, 1000000001LL)},
         FileCase{"spinsTooNegative", withField(3, -1000000001LL)},
         FileCase{"diamondFlag2", withField(7, 2)}, FileCase{"deckRepeats", withDeck({3, 3}, 1)},
-        FileCase{"last20", withDeck({1}, 20)}, FileCase{"card21", withDeck({21}, 0)},
-        FileCase{"cardAfterLast", withDeck({1, 2, 3}, 1)}, FileCase{"gapInsideLast", withDeck({1, 0, 3}, 2)},
         FileCase{"nul", std::string(82, '\0')}, FileCase{"minusAlone", "-\n" + goodText}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A directory or a named pipe by the file's name is reported as damaged at start-up, never
-// opened (opening a pipe would wait for a writer for ever), and a freeze replaces the pipe.
-TEST_F(FrozenGame, SomethingElseThanAFileInItsPlaceIsDamagedAndNeverOpened)
+// A named pipe by the file's name is reported as damaged at start-up, never opened (opening a
+// pipe would wait for a writer for ever), and a freeze replaces it.
+TEST_F(FrozenGame, APipeInItsPlaceIsDamagedAndNeverOpened)
 {
-    for (const bool pipe : {false, true}) {
-        SetUp();
-        ASSERT_TRUE(pipe ? mkfifo("mars.dat", 0600) == 0 : std::filesystem::create_directory("mars.dat"));
-        console.queueKeys("rb");
-        offerResume();
-        EXPECT_EQ(mission.resumedGame, 0);
-        EXPECT_EQ(console.at(23, 20, 49), "The frozen game is damaged and cannot be resumed.");
-        EXPECT_TRUE(std::filesystem::exists("mars.dat"));
-    }
+    ASSERT_EQ(mkfifo("mars.dat", 0600), 0);
+    console.queueKeys("rb");
+    offerResume();
+    EXPECT_EQ(mission.resumedGame, 0);
+    EXPECT_EQ(console.at(23, 20, 49), "The frozen game is damaged and cannot be resumed.");
     freezeWithDecoys(0);
     EXPECT_TRUE(std::filesystem::is_regular_file("mars.dat"));
 }

@@ -24,7 +24,6 @@ void GameTest::TearDown()
 {
     std::filesystem::current_path(previousDirectory);
     std::error_code ignored;
-    std::filesystem::permissions(scratch, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(scratch, ignored);
     scratch.clear();
     chance.reset();
