@@ -29,26 +29,19 @@ TEST_F(GameTest, APursuitWithAHitThenAnEscape)
 }
 
 // The menu: ENTER starts a battle with fresh supplies, a 20 destroys the aliens, and the mode is
-// left only through a confirmed quit (ESC or Ctrl-C) with its own tune.
+// left only through a confirmed quit (ESC or Ctrl-C) with its own tune. The battle prompt takes
+// only F or B (either case): Ctrl-C is a wrong key there, ESC offers to quit.
 TEST_F(GameTest, AZapfestBattleWonAtOnceThenQuit)
 {
     mission.soundOn = 'y';
     mission.zapfestMode = 1;
     mission.damage = 4;
     chance->push(0).face(20).push(0);
-    console.queueKeys("\rf\x03n\x1by\x1b");  // ENTER, fire; Ctrl-C and ESC both ask first
+    console.queueKeys("\rx\x03\x1bnF\x03n\x1by\x1b");  // ENTER, fire; Ctrl-C and ESC both ask first
     EXPECT_TRUE(ends(zapfestLoop));
     EXPECT_EQ(shortNames(sounds()), (Texts{"alie", "phas", "expl", "laug", "quit", "zapf"}));
     EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges, mission.damage), std::tuple(7, 8, 0));
-    EXPECT_EQ(timesIn(writes(), quitQuestion), 2);
-}
-
-// Only F or B (either case) go on; Ctrl-C is a wrong key there, ESC offers to quit.
-TEST_F(GameTest, TheBattlePromptTakesFOrB)
-{
-    console.queueKeys("x\x03\x1bnB");
-    EXPECT_EQ(battlePrompt(), 'b');
-    EXPECT_EQ(timesIn(writes(), quitQuestion), 1);
+    EXPECT_EQ(timesIn(writes(), quitQuestion), 3);
     EXPECT_EQ(timesIn(writes(), "F to fire phasers, B for force field barrier or Escape to quit "), 3);
 }
 

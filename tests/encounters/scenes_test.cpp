@@ -3,7 +3,6 @@
 #include "support/trace.h"
 
 #include "encounters/hazards.h"
-#include "encounters/moon.h"
 #include "encounters/scenery.h"
 
 namespace {
@@ -36,13 +35,6 @@ TEST_F(Scene, AMeteorStormHitsTheShipAsItAccelerates)
     EXPECT_EQ(std::tuple(mission.fuel, mission.damage), std::tuple(380, 1));
 }
 
-TEST_F(Scene, TheMoonCrashEndsTheMission)
-{
-    EXPECT_TRUE(play(moonPass, 9, "a\x1b"));  // ESC leaves the ending's last screen
-    EXPECT_EQ(console.rowText(3), "Oh no!  You have crashed into the moon.");
-    EXPECT_EQ(mission.fuel, 400);
-}
-
 TEST_F(Scene, AQuietViewThenARepairInQuietSpace)
 {
     mission.damage = 2;
@@ -55,16 +47,14 @@ TEST_F(Scene, AQuietViewThenARepairInQuietSpace)
     EXPECT_EQ(std::tuple(mission.damage, chance->left()), std::tuple(1, 0u));
 }
 
-TEST_F(Scene, DreamsAndVisionsChangeNothingButTheDie)
+// Scenery (a dream here; visions are played the same way) changes nothing but the die.
+TEST_F(Scene, ADreamChangesNothingButTheDie)
 {
-    for (void (*scene)() : {deepSleep, meditation}) {
-        SetUp();
-        mission.damage = 1;
-        EXPECT_FALSE(play(scene, 4, ""));
-        EXPECT_EQ(console.rowText(5).substr(0, 8), "You are ");
-        EXPECT_TRUE(sounds().empty());
-        EXPECT_EQ(std::tuple(mission.damage, mission.dieRoll), std::tuple(1, 4));
-    }
+    mission.damage = 1;
+    EXPECT_FALSE(play(deepSleep, 4, ""));
+    EXPECT_EQ(console.rowText(5).substr(0, 8), "You are ");
+    EXPECT_TRUE(sounds().empty());
+    EXPECT_EQ(std::tuple(mission.damage, mission.dieRoll), std::tuple(1, 4));
 }
 
 }  // namespace

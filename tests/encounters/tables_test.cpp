@@ -52,7 +52,7 @@ std::vector<TableView> everyTable()
     std::vector<TableView> views;
     for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables}) {
         for (const Encounter* encounter : tables()) {
-            TableView view{encounter->name, 10, "abefrn"};
+            TableView view{encounter->name, 10, "abefrn", {}, {}, {}};
             add(view, encounter->announcement, encounter->opening);
             for (const Row& row : encounter->rows) {
                 view.rules.push_back({[&row](char key, int die) { return row.action == key && applies(row.when, die); },
@@ -63,7 +63,7 @@ std::vector<TableView> everyTable()
         }
     }
     for (auto [battle, sides, keys] : {std::tuple{&pursuitExchanges(), 10, "abefrn"}, {&zapfestExchanges(), 20, "bf"}}) {
-        TableView view{battle->name, sides, keys};
+        TableView view{battle->name, sides, keys, {}, {}, {}};
         for (const Exchange& row : battle->exchanges) {
             view.rules.push_back({[&row](char key, int die) { return row.key == key && applies(row.when, die); },
                                   wholeDie(row.when, sides)});
@@ -72,7 +72,7 @@ std::vector<TableView> everyTable()
         views.push_back(view);
     }
     for (auto [gun, keys] : {std::pair{&pursuitGun(), "abefrn"}, {&zapfestGun(), "bf"}}) {
-        TableView view{gun->name, gun->sides, keys};
+        TableView view{gun->name, gun->sides, keys, {}, {}, {}};
         if (gun->defenceless) view.lines.push_back(gun->defenceless);
         for (const ShotRow& row : gun->rows) {
             view.rules.push_back({[&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
@@ -117,7 +117,7 @@ TEST_P(Table, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
             EXPECT_LE((end = line.find('\n', start)) - start, 79u) << line;
     }
     for (const Step& step : GetParam().cues)
-        if (step.kind != Step::Key && step.kind != Step::Beat) EXPECT_FALSE(cuePlays(step.cue, 1).empty());
+        if (step.kind != Step::Key && step.kind != Step::Beat) { EXPECT_FALSE(cuePlays(step.cue, 1).empty()); }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryTable, Table, ::testing::ValuesIn(everyTable()), [](const auto& info) {

@@ -15,7 +15,7 @@ TEST_F(TimeWarp, RefusedWrongThenRight)
     mission.soundOn = 'y';
     mission.spins = 16;
     chance->face(1).face(2);
-    for (const std::string& line : {"abc", "12", "-1", "", "   ", "+", "- 3", "+-3", "\xb5" "0"}) console.queueLine(line);
+    for (const char* line : {"abc", "12", "-1", "", "   ", "+", "- 3", "+-3", "\xb5" "0"}) console.queueLine(line);
     console.queueLine(std::string(10000, '9'));
     console.queueLine(std::string(1, '\0') + "0");
     console.queueLine("0");  // wrong, but a digit: the lowest

@@ -33,9 +33,9 @@ TEST_F(GameTest, MovesOverTheWholeMap)
             const std::string where = std::string(1, key) + " from " + std::to_string(square);
             EXPECT_EQ(mission.oxygen, 100) << where;
             EXPECT_EQ(to == blastOffMove, key == 'b' && square == shipSquare) << where;
-            if (square >= 1 && square <= 16 && (key == 'e' || key == 'w')) EXPECT_EQ((to - 1) / 4, (square - 1) / 4) << where;
-            if (to == shipSquare) EXPECT_EQ(square, 6) << where;
-            if (square == shipSquare) EXPECT_TRUE(key == 'w' || key == 'b') << where;
+            if (square >= 1 && square <= 16 && (key == 'e' || key == 'w')) { EXPECT_EQ((to - 1) / 4, (square - 1) / 4) << where; }
+            if (to == shipSquare) { EXPECT_EQ(square, 6) << where; }
+            if (square == shipSquare) { EXPECT_TRUE(key == 'w' || key == 'b') << where; }
         }
     }
     EXPECT_EQ(refusals.size(), 5u);
