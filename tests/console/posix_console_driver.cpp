@@ -1,7 +1,7 @@
 // Drives the real terminal backend for the pseudo-terminal tests. Each argument is one action,
 // done in order through the game's own console calls; then the program ends.
 //
-//   ready        writes "READY\n"             done         writes "DONE\n"
+//   ready        writes "READY\n"
 //   key          reads a key, writes "key N\n"
 //   keys         the same for every key until the input ends
 //   line         reads a line, writes "line LENGTH FIRST-16-BYTES\n"
@@ -35,7 +35,7 @@ void run(const std::string& action)
 {
     int col = 0, row = 0;
     const std::string line = action == "line" ? readLine() : "";
-    if (action == "ready" || action == "done") writeText(action == "ready" ? "READY\n" : "DONE\n");
+    if (action == "ready") writeText("READY\n");
     else if (action == "key") write("key ", readKey(), "\n");
     else if (action == "keys") for (;;) write("key ", readKey(), "\n");
     else if (action == "line") write("line ", static_cast<int>(line.size()), " ", line.substr(0, 16), "\n");

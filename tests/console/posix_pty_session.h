@@ -1,10 +1,9 @@
-// A program run on a pseudo-terminal, as a player's terminal would run it: the tests and the
-// benchmark type keys at it, read what it draws, signal it, resize or hang up its terminal.
+// A program run on an 80x25 pseudo-terminal, as a player's terminal would run it: the tests and
+// the benchmark type keys at it, read what it draws, signal it, resize or hang up its terminal.
 #pragma once
 
 #include <sys/resource.h>
 #include <sys/types.h>
-#include <sys/wait.h>
 #include <termios.h>
 
 #include <functional>
@@ -15,14 +14,13 @@
 #include <vector>
 
 // Where the program's keys come from: the terminal, a pipe of `pipedKeys` closed after them,
-// /dev/null, no file at all, or a file open only for writing.
-enum class KeySource { terminal, pipe, devNull, closed, writeOnly };
+// /dev/null, or no file at all.
+enum class KeySource { terminal, pipe, devNull, closed };
 
 struct PtyLaunch {
     std::vector<std::string> argv;  // argv[0] is the path of the program
     // Set in the program's environment after LANG and the LC_ variables are cleared.
     std::vector<std::pair<std::string, std::string>> env = {{"LANG", "C"}};
-    unsigned short cols = 80, rows = 25;
     // Without a controlling terminal a hang-up reaches the program only as EIO, not SIGHUP.
     bool controllingTerminal = true;
     KeySource keys = KeySource::terminal;
@@ -48,9 +46,9 @@ public:
     std::optional<std::string> waitFor(std::string_view text, int timeoutMs = 2000);
     // Waits for the program to end: its exit status, or 128 + the signal that killed it.
     std::optional<int> waitExit(int timeoutMs = 2000);
-    bool running() { return !reap(WNOHANG); }
+    bool running() { return !reap(true); }
     // Waits until the terminal is in canonical mode (the program is reading a line).
-    bool waitForLineMode(int timeoutMs = 2000);
+    bool waitForLineMode() { return pumpUntil([this] { return (modes().c_lflag & ICANON) != 0; }, 2000); }
     termios modes() const;  // as the program has set them
     void resize(unsigned short cols, unsigned short rows);
     // Closes the terminal's master side, as a closed terminal window does.
@@ -65,7 +63,7 @@ public:
 
 private:
     void pump(int timeoutMs);  // reads what came, waiting at most timeoutMs for the first bytes
-    bool reap(int options);
+    bool reap(bool noHang);
     // Reads on until `done` or the time-out; whether it was done.
     bool pumpUntil(const std::function<bool()>& done, int timeoutMs);
 
