@@ -43,6 +43,10 @@ TEST_F(GameTest, AZapfestBattleWonAtOnceThenQuit)
     EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges, mission.damage), std::tuple(7, 8, 0));
     EXPECT_EQ(timesIn(writes(), quitQuestion), 3);
     EXPECT_EQ(timesIn(writes(), "F to fire phasers, B for force field barrier or Escape to quit "), 3);
+    // The prompt is blanked and written again in its place, and blanked once it is answered.
+    const std::string again = "F to fire phasers, B for force field barrier or Escape to quit ";
+    EXPECT_TRUE(logHasRun(console, {moved(17, 21), wrote(std::string(49, ' ')), moved(17, 21), paused(200), wrote(again)}));
+    EXPECT_TRUE(logHasRun(console, {moved(17, 21), wrote(std::string(50, ' ')), moved(17, 21)}));
 }
 
 }  // namespace

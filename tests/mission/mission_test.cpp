@@ -139,6 +139,26 @@ TEST_F(Mission, ASpinMovesTheShipBurnsFuelAndDispatches)
     }
 }
 
+// A ten between 51 and 299 throws the ship into a time warp two times in three (the die of 3
+// shows 1 or 2) instead of moving it; on a 3, and on a ten anywhere else, the ship flies on.
+TEST_F(Mission, ATenNearMarsWarpsTwoTimesInThree)
+{
+    for (auto [distance, third, warps] : {std::tuple{200, 1, true}, {200, 2, true}, {200, 3, false},
+                                          {51, 1, true}, {299, 1, true}, {50, 1, false}, {300, 1, false}}) {
+        SetUp();
+        mission.distanceLeft = distance;
+        chance->face(10).face(third);
+        console.queueKey(keyEnter);
+        try {
+            wheelTurn();  // stops at the next draw or key the test does not give
+        } catch (...) {
+        }
+        const bool warped = textAfterClear(console).find("time warp") != std::string::npos;
+        EXPECT_EQ(warped, warps) << distance << " " << third;
+        EXPECT_EQ(mission.distanceLeft, warps ? distance : distance - 20) << distance << " " << third;
+    }
+}
+
 // The distance in millions and hundred thousands, at the wheel (row 19) and at the end.
 TEST_F(Mission, DistanceIsToldInMillionsAndHundredThousands)
 {
