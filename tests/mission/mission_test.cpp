@@ -82,7 +82,9 @@ TEST_F(Mission, BlastOffOrCrashOnThePad)
         SetUp();
         writeFile("mars.dat", "old game\n");
         mission.soundOn = 'y';
-        chance->face(roll).face(2).face(5);  // the blast-off roll, phaser cells, barrier charges
+        // The blast-off roll, phaser cells, barrier charges. The raw draw past 20 pins the die's
+        // size: 32 shows 13 and 23 shows 4 only on a die of 20.
+        chance->push(roll == 13 ? 32 : 23).face(2).face(5);
         console.queueKeys("Bq");
         console.queueKey(keyEsc);
         EXPECT_EQ(ends([] { launchPad(); }), roll == 13);
@@ -137,6 +139,13 @@ TEST_F(Mission, ASpinMovesTheShipBurnsFuelAndDispatches)
         EXPECT_THROW(wheelTurn(), ScriptExhausted);
         EXPECT_EQ(mission.soundOn, after);
     }
+    // F asks on row 18 whether to freeze; N blanks the question and the wheel asks again.
+    console.clearLog();
+    console.queueKeys("fn");
+    EXPECT_THROW(wheelTurn(), ScriptExhausted);
+    EXPECT_TRUE(logHasRun(console, {moved(17, 18), wrote(std::string(25, ' ')), paused(200),
+                                    wrote("Want to freeze the game?  Y or N  ")}));
+    EXPECT_TRUE(logHasRun(console, {moved(17, 18), wrote(std::string(26, ' ')), moved(17, 18)}));
 }
 
 // A ten between 51 and 299 throws the ship into a time warp two times in three (the die of 3
