@@ -17,7 +17,7 @@ TEST_F(GameTest, APursuitWithAHitThenAnEscape)
 {
     mission.soundOn = 'y';
     mission.phaserCells = 5;
-    chance->face(2).push(0).push(0).push(0).face(9);
+    chance->push(11).push(0).push(0).push(0).push(18);  // 2 and 9 on a die of 10 only
     console.queueKeys("xFe");
     gotoColRow(1, 5);
     EXPECT_FALSE(ends(alienPursuit));
@@ -37,7 +37,7 @@ TEST_F(GameTest, AZapfestBattleWonAtOnceThenQuit)
     mission.zapfestMode = 1;
     mission.damage = 4;
     chance->push(0).face(20).push(0);
-    console.queueKeys("\rx\x03\x1bnF\x03n\x1by\x1b");  // ENTER, fire; Ctrl-C and ESC both ask first
+    console.queueKeys("\rx\x03\x1bnFxn\x03n\x1by\x1b");  // ENTER, fire; Ctrl-C and ESC both ask first
     EXPECT_TRUE(ends(zapfestLoop));
     EXPECT_EQ(shortNames(sounds()), (Texts{"alie", "phas", "expl", "laug", "quit", "zapf"}));
     EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges, mission.damage), std::tuple(7, 8, 0));
@@ -47,6 +47,32 @@ TEST_F(GameTest, AZapfestBattleWonAtOnceThenQuit)
     const std::string again = "F to fire phasers, B for force field barrier or Escape to quit ";
     EXPECT_TRUE(logHasRun(console, {moved(17, 21), wrote(std::string(49, ' ')), moved(17, 21), paused(200), wrote(again)}));
     EXPECT_TRUE(logHasRun(console, {moved(17, 21), wrote(std::string(50, ' ')), moved(17, 21)}));
+}
+
+// A pursuit begun at one of the mission's limits has no exchange: the wheel loop ends it.
+TEST_F(GameTest, APursuitAtTheMissionsLimitsHasNoExchange)
+{
+    for (auto [damage, fuel, warnings] : {std::tuple{5, 100, 0}, {0, 0, 0}, {0, 100, 3}}) {
+        std::tie(mission.damage, mission.fuel, mission.warnings) = std::tie(damage, fuel, warnings);
+        EXPECT_FALSE(ends(alienPursuit));
+    }
+}
+
+// Five hits make the Zapfest aliens flee (here their own shots, deflected back at them), five
+// blows blow the ship apart (missed shots answered by hits); either ends the battle there.
+TEST_F(GameTest, AZapfestBattleEndsAtFiveHitsOrFiveBlows)
+{
+    for (auto [key, alienShot, ending] : {std::tuple{'b', 6, "running away"}, {'f', 3, "blown apart"}}) {
+        SetUp();
+        chance->push(0);  // the taunt
+        for (int exchange = 0; exchange < 5; ++exchange) {
+            chance->face(10).face(alienShot);
+            console.queueKey(key);
+        }
+        zapfestBattle();
+        EXPECT_NE(textAfterClear(console).find(ending), std::string::npos) << ending;
+        EXPECT_EQ(chance->left(), 0u);
+    }
 }
 
 }  // namespace

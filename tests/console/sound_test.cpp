@@ -56,8 +56,8 @@ std::optional<WavSound> parseExact(const std::string& bytes)
 TEST(Wav, WellFormedFilesGiveTheirFormatAndWholeFrames)
 {
     const std::vector<std::tuple<std::string, int, int, std::string>> files = {
-        {riff(chunk("LIST", "INFOabc") + chunk("data", frames) + fmt(1, 2, 11025, 8)), 2, 8, frames},
-        {riff(mono + chunk("data", "\x01\x02\x03\x04\x05", 5) + "\x05"), 1, 16, "\x01\x02\x03\x04"},
+        {riff(chunk("LIST", "INFOabc") + chunk("data", frames) + fmt(1, 2, 1000, 8)), 2, 8, frames},
+        {riff(fmt(1, 1, 384000, 16) + chunk("data", "\x01\x02\x03\x04\x05", 5) + "\x05"), 1, 16, "\x01\x02\x03\x04"},
     };
     for (const auto& [bytes, channels, bits, samples] : files) {
         const auto sound = parseExact(bytes);
@@ -75,7 +75,8 @@ TEST(Wav, DamagedOrUnusualFilesAreRefused)
           riff(mono + chunk("data", frames, 0xFFFFFFFFu)), riff(chunk("fmt ", mono.substr(8, 14)) + chunk("data", frames)),
           riff(fmt(3, 1, 22050, 16) + chunk("data", frames)), riff(fmt(1, 0, 22050, 16) + chunk("data", frames)),
           riff(fmt(1, 3, 22050, 16) + chunk("data", frames)), riff(fmt(1, 1, 22050, 24) + chunk("data", frames)),
-          riff(fmt(1, 2, 8000, 16, 2) + chunk("data", frames)), riff(fmt(1, 1, 0, 16) + chunk("data", frames)),
+          riff(fmt(1, 2, 8000, 16, 2) + chunk("data", frames)), riff(fmt(1, 1, 999, 16) + chunk("data", frames)),
+          riff(fmt(1, 1, 384001, 16) + chunk("data", frames)),
           riff(mono), riff(mono + chunk("data", frames) + chunk("data", frames))})
         EXPECT_FALSE(parseExact(bytes)) << testing::PrintToString(bytes);
     EXPECT_FALSE(readWavFile("/nonexistent/zorvane/expl.wav"));

@@ -47,6 +47,20 @@ TEST_F(Scene, AQuietViewThenARepairInQuietSpace)
     EXPECT_EQ(std::tuple(mission.damage, chance->left()), std::tuple(1, 0u));
 }
 
+// A phaser shot that hits is heard, then a second later the explosion; at point blank the
+// shuttle's explosion takes the ship with it, half a second and another second later.
+TEST_F(Scene, PhaserHitsExplodeASecondLater)
+{
+    mission.phaserCells = 1;
+    EXPECT_FALSE(play(spaceJunk, 4, "f"));
+    EXPECT_TRUE(logHasRun(console, {played("phas"), paused(1000), played("expl")}));
+    SetUp();
+    mission.phaserCells = 1;
+    EXPECT_TRUE(play(abandonedShuttle, 10, "f\x1b"));
+    EXPECT_TRUE(logHasRun(console, {played("phas"), paused(1000), played("expl"), paused(500), paused(1000), played("expl")}));
+    EXPECT_EQ(console.rowText(5), "Oh no!  The shuttle explosion blew you to bits.");
+}
+
 // Scenery (a dream here; visions are played the same way) changes nothing but the die.
 TEST_F(Scene, ADreamChangesNothingButTheDie)
 {

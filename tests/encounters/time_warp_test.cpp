@@ -25,6 +25,7 @@ TEST_F(TimeWarp, RefusedWrongThenRight)
     EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"tiwa", "tw_g", "tw_g", "ouwa"}));
     EXPECT_EQ(console.rowText(22).substr(16), "Good job, you made it back to the present!");
     EXPECT_EQ(chance->left(), 0u);
+    EXPECT_TRUE(logHasRun(console, {paused(200), wrote("Enter 0 to 9 to get back  ")}));
 }
 
 // Every era names its year, and the digit it returns is that year's last digit.

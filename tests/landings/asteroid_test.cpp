@@ -25,7 +25,8 @@ TEST_F(GameTest, MovesOverTheWholeMap)
             } catch (const ScriptExhausted&) {
                 const std::string text = textAfterClear(console);  // the key's blank, then the refusal
                 const std::string refusal = text.substr(1, text.find('\n', 2));
-                EXPECT_EQ(refusal.front(), '\n') << text;
+                EXPECT_EQ(refusal.front() + refusal.back(), 2 * '\n') << text;  // a line of its own
+                EXPECT_EQ(mission.oxygen, refusal.find("wall") == std::string::npos ? 95 : 100) << text;
                 EXPECT_LE(refusal.size(), 81u);
                 refusals.insert(refusal);
                 continue;
@@ -62,6 +63,27 @@ TEST_F(GameTest, ARockDeclinedTakenAndRadioactive)
     EXPECT_TRUE(ends([] { showSquare(8); }));
     EXPECT_EQ(mission.hasGold, 0);
     EXPECT_TRUE(logHasRun(console, {pressed('y'), wrote(" "), played("roen"), cleared()}));
+}
+
+// Rocks lie on three different squares, the ship's square read as 8; a rock found there is
+// offered at once.
+TEST_F(GameTest, RocksLieOnThreeSquaresNeverTheShips)
+{
+    mission.oxygen = 100;
+    chance->push(18).face(3).face(5).face(5).face(3).face(7);  // 3 on a die of 16 only; then repeats
+    console.queueKeys("n");
+    showSquare(8);
+    EXPECT_EQ(std::tuple(mission.diamondSquare, mission.platinumSquare, mission.goldSquare), std::tuple(3, 5, 8));
+    EXPECT_NE(textAfterClear(console).find("gold"), std::string::npos);
+    EXPECT_EQ(chance->left(), 0u);
+}
+
+// 33 shows 14 on the blast-off's die of 20, and 13 (a crash) on a die of 21.
+TEST_F(GameTest, ABlastOffFromTheAsteroid)
+{
+    chance->push(33);
+    asteroidBlastOff();
+    EXPECT_EQ(rows(5, 6), (std::vector<std::string>{"Pretty cool blastoff!", "You are on your way again space traveller."}));
 }
 
 TEST_F(GameTest, TheLastOxygenSuffocates)

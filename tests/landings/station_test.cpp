@@ -43,6 +43,7 @@ TEST_P(PriceList, BuysEverythingOnceThenTheArrest)
     EXPECT_EQ(std::tuple(mission.fuel, mission.phaserCells, mission.barrierCharges), std::tuple(600, 5, 5));
     EXPECT_EQ(mission.hasDiamond + mission.hasPlatinum + mission.hasGold, 0);
     EXPECT_EQ(console.rowText(3), "Oh no!  You cannot pay for the goods.");
+    EXPECT_TRUE(logHasRun(console, {paused(2000), played("arre")}));  // the refusal stays a moment
 }
 
 INSTANTIATE_TEST_SUITE_P(Six, PriceList, ::testing::Range(1, 7));

@@ -97,6 +97,7 @@ TEST_F(Mission, BlastOffOrCrashOnThePad)
         EXPECT_EQ(mission.phaserCells, 4);
         EXPECT_EQ(mission.barrierCharges, 7);
         EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof"}));
+        EXPECT_EQ(console.rowText(16), std::string(16, ' ') + "You are ready to begin your 35 million mile trip.");
         EXPECT_TRUE(logHasRun(console, {moved(31, 12), wrote(std::string(29, ' ')), moved(31, 12),
                                         wrote("SUCCESSFUL BLASTOFF!")}));
     }
@@ -109,12 +110,17 @@ TEST_F(Mission, AWholeVoyageToAQuit)
     chance.reset();
     console.queueKeys("fnnb");
     console.queueKey(keyEsc);
+    console.queueKeys("n");  // the question is blanked and the wheel asks again
+    console.queueKey(keyEsc);
     console.queueKeys("y");
     console.queueKey(keyEsc);
     EXPECT_TRUE(ends([] { runGame(); }));
     EXPECT_EQ(console.rowText(1), "You made 0 spins of the cosmic wheel.");
     EXPECT_EQ(console.rowText(2), "You had 35 million miles to go.");
-    EXPECT_EQ(pauses(), (std::vector<int>{200, 200, 200, 200, 1000, 200, 200, 3000}));
+    EXPECT_EQ(pauses(), (std::vector<int>{200, 200, 200, 200, 1000, 200, 200, 200, 200, 3000}));
+    EXPECT_TRUE(logHasRun(console, {moved(1, 21), wrote(std::string(69, ' ')), moved(17, 21), paused(200),
+                                    wrote("Do you want to quit this game?  Y or N  "), pressed('n'), moved(17, 21),
+                                    wrote(std::string(29, ' ')), moved(17, 21)}));
     EXPECT_TRUE(console.scriptUsedUp());
 }
 
@@ -216,20 +222,24 @@ TEST_F(Mission, EndingsComeInTheirOrderAndDeleteTheFrozenGame)
         EXPECT_FALSE(std::filesystem::exists("mars.dat"));
         EXPECT_EQ(shortNames(sounds()).back(), "exit");
         EXPECT_EQ(pauses().back(), 3000);
+        // Only the warnings' ending pauses a second on the cleared screen.
+        EXPECT_EQ(logHasRun(console, {cleared(), paused(1000)}), warnings == 3 && damage < 5);
     }
     for (int roll : {12, 13}) {
         SetUp();
-        mission.soundOn = 'n';
+        mission.soundOn = 'y';
         console.queueKey(keyEsc);
         console.queueKey(keyCtrlC);
         console.queueKeys("xL");
-        chance->face(roll);
+        chance->push(roll + 19);  // 12 or 13 on a die of 20 only
         console.queueKeys("q");
         console.queueKey(keyEsc);
         EXPECT_TRUE(ends([] { marsArrival(); }));
         const auto w = writes();
         EXPECT_EQ(std::count(w.begin(), w.end(), "Press L when ready to land  "), 4);
         EXPECT_EQ(console.rowText(3), roll == 12 ? "YOU DID IT!  CONGRATULATIONS." : "Oh no!  You crashed while trying to land.");
+        const auto heard = shortNames(sounds());
+        EXPECT_EQ(std::count(heard.begin(), heard.end(), "appl"), roll == 12 ? 5 : 0);  // five rounds of applause
     }
 }
 

@@ -7,7 +7,7 @@
 #include "mission/startup.h"
 #include "mission/wheel.h"
 #include "persist/frozen_game.h"
-#include "support/game_test.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -80,6 +80,8 @@ TEST_F(FrozenGame, RoundTrip)
     installConsole(console);
     console.queueKeys("r");
     offerResume();
+    EXPECT_TRUE(logHasRun(console, prompted(23, 21, 50, 500, "Resume prior game  or begin new game, R or B? ")));
+    EXPECT_TRUE(logHasRun(console, prompted(23, 20, 49, 200, "Resuming prior game")));
     EXPECT_EQ(mission.resumedGame, 1);
     EXPECT_EQ(savedFields(mission), played);
     EXPECT_EQ(mission.oxygen, 105);
@@ -165,7 +167,7 @@ TEST_P(FrozenFile, IsResumedOnlyWhenSoundAndStaysAsItWas)
 INSTANTIATE_TEST_SUITE_P(
     Table, FrozenFile,
     ::testing::Values(
-        FileCase{"decoys0", frozenText(goodFields, goodCards, 0), true},
+        FileCase{"decoysAtTheLeast32Bits", frozenText(goodFields, goodCards, -2147483648LL), true},
         FileCase{"decoysOf31Bits", frozenText(goodFields, goodCards, 2147483647LL), true},
         FileCase{"windowsLineEndsAndBlanks", "  " + frozenText(goodFields, goodCards, 7, " \t\r\n"), true},
         FileCase{"endOfFileByte", goodText + "\x1a", true},

@@ -55,3 +55,8 @@ inline LogEntry paused(int ms) { return {LogEntry::Pause, "", ms}; }
 inline LogEntry pressed(int key) { return {LogEntry::Key, "", key}; }
 inline LogEntry played(const std::string& name) { return {LogEntry::Sound, "data\\" + name + ".wav"}; }
 inline LogEntry cleared() { return {LogEntry::Clear, ""}; }
+// A prompt as the log has it: its place blanked, a pause, then the question.
+inline std::vector<LogEntry> prompted(int col, int row, int blanks, int ms, const std::string& text)
+{
+    return {moved(col, row), wrote(std::string(static_cast<std::size_t>(blanks), ' ')), moved(col, row), paused(ms), wrote(text)};
+}
