@@ -9,27 +9,14 @@
 //   newline      writes "ab\ncd"              dash         writes "<", the dash byte, ">"
 //   move:C,R     gotoColRow(C, R)             clear        clearScreen()
 //   end          endProgram()
-//   freeze       freezes the game into mars.dat, writes "frozen\n" or "freeze failed: WHY\n"
-//   freezes      writes "FREEZING\n", then freezes the game again and again until killed
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "console/console.h"
-#include "console/files.h"
 #include "console/platform.h"
-#include "persist/frozen_game.h"
 
 namespace {
-
-// The file step of freezing a game, without the frozen-game screen that ends the program.
-bool freezeOnce()
-{
-    std::string error;
-    if (replaceFile(frozenGameFile, frozenGameText(), error)) return true;
-    writeText("freeze failed: " + error + "\n");
-    return false;
-}
 
 void run(const std::string& action)
 {
@@ -43,8 +30,6 @@ void run(const std::string& action)
     else if (action == "dash") writeText("<\x1e>");
     else if (action == "clear") clearScreen();
     else if (action == "end") endProgram();
-    else if (action == "freeze" && freezeOnce()) writeText("frozen\n");
-    else if (action == "freezes") for (writeText("FREEZING\n"); freezeOnce();) {}
     else if (std::sscanf(action.c_str(), "move:%d,%d", &col, &row) == 2) gotoColRow(col, row);
     else if (action.rfind("pause:", 0) == 0) {
         const auto start = std::chrono::steady_clock::now();

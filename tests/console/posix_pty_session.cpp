@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
+#include <vector>
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
@@ -175,13 +175,6 @@ void PtySession::hangUp()
     master = -1;
 }
 
-long long PtySession::cpuMicros() const
-{
-    std::ifstream schedstat("/proc/" + std::to_string(child) + "/schedstat");
-    long long nanos = -1;
-    return schedstat >> nanos ? nanos / 1000 : -1;
-}
-
 std::string PtySession::printableOutput() const
 {
     std::string text;
@@ -191,4 +184,47 @@ std::string PtySession::printableOutput() const
         text += escaped;
     }
     return text;
+}
+
+ScreenModel screenAfter(std::string_view out)
+{
+    ScreenModel screen;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        const int col = std::min(screen.cursorCol(), ScreenModel::columns - 1), row = screen.cursorRow();
+        if (c == 0x1b && out.substr(i + 1, 1) == "[") {
+            std::size_t end = i + 2;
+            while (end < out.size() && (out[end] < '@' || out[end] > '~')) ++end;
+            if (end >= out.size()) break;
+            std::vector<int> n{0};
+            for (char p : out.substr(i + 2, end - i - 2)) {
+                if (p == ';') n.push_back(0);
+                else if (p >= '0' && p <= '9') n.back() = n.back() * 10 + (p - '0');
+            }
+            const char final = out[i = end];
+            if (final == 'H') screen.moveCursor(std::max(n.size() > 1 ? n[1] : 1, 1) - 1, std::max(n[0], 1) - 1);
+            if (final == 'C' || final == 'D') screen.moveCursor(col + (final == 'C' ? 1 : -1) * std::max(1, n[0]), row);
+            if (final == 'K') {  // from the cursor to the end, from the start to the cursor, or all
+                const int from = n[0] == 0 ? col : 0, to = n[0] == 1 ? col + 1 : ScreenModel::columns;
+                screen.moveCursor(from, row);
+                screen.write(std::string(static_cast<std::size_t>(to - from), ' '));
+            }
+            if (final == 'J' && n[0] == 2) screen.clear();
+            if (final == 'K' || final == 'J') screen.moveCursor(col, row);  // neither moves the cursor
+        } else if (c == 0x1b) ++i;  // a two-byte sequence: character set, keypad
+        else if (c == '\r') screen.moveCursor(0, row);
+        else if (c == '\n') {  // a line feed keeps the column, and scrolls on the bottom row
+            screen.write("\n");
+            screen.moveCursor(col, screen.cursorRow());
+        }
+        else if (c >= 0x20 && (c < 0x80 || c >= 0xc0)) screen.write(c < 0x80 ? std::string(1, static_cast<char>(c)) : "#");
+    }
+    return screen;
+}
+
+std::string rowsOf(const ScreenModel& screen)
+{
+    std::string all;
+    for (int r = 0; r < ScreenModel::rows; ++r) all += screen.row(r) + "\n";
+    return all;
 }

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "console/screen_model.h"
+
 // Where the program's keys come from: the terminal, a pipe of `pipedKeys` closed after them,
 // /dev/null, or no file at all.
 enum class KeySource { terminal, pipe, devNull, closed };
@@ -53,8 +55,6 @@ public:
     void resize(unsigned short cols, unsigned short rows);
     // Closes the terminal's master side, as a closed terminal window does.
     void hangUp();
-    // CPU time the program has used so far, in microseconds (Linux /proc), or -1.
-    long long cpuMicros() const;
     const rusage& usage() const { return childUsage; }  // of the ended program
 
     const std::string& output() const { return received; }
@@ -76,3 +76,10 @@ private:
 };
 
 long long monotonicMicros();
+
+// The screen a terminal shows after `output`, for the VT100 subset that the game and Wine's
+// console write: cursor moves, whole clears, line erases; colours and modes change no cell. A
+// character of several UTF-8 bytes takes one cell, shown as '#'.
+ScreenModel screenAfter(std::string_view output);
+// Its rows, a line each.
+std::string rowsOf(const ScreenModel& screen);

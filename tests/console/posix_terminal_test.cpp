@@ -4,21 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
-#include <fstream>
 #include <random>
 #include <regex>
-#include <sstream>
 #include <unistd.h>
 
 #include "console/posix_pty_session.h"
-#include "console/screen_model.h"
-#include "mission/mission_state.h"
-#include "persist/frozen_game.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -144,66 +135,7 @@ TEST_P(PipedKeys, AreAllReadThenTheProgramEnds)
 INSTANTIATE_TEST_SUITE_P(PosixTerminal, PipedKeys,
                          ::testing::Values(KeySource::pipe, KeySource::devNull, KeySource::closed));
 
-// The driver freezes the game again and again over an old frozen game and is killed at a
-// random moment: the file is always the old game or a whole new one, and a leftover temporary
-// file never stops the next freeze. ZORVANE_FREEZE_KILLS sets the number of kills (250 finds
-// a fault of the kind nearly always; the default keeps the suite quick).
-TEST(PosixTerminal, KillsDuringAFreezeLeaveAWholeFrozenGame)
-{
-    const fs::path folder = fs::temp_directory_path() / ("zorvane_pty_" + std::to_string(getpid()));
-    fs::create_directories(folder);
-    auto frozen = [&folder] {
-        std::stringstream bytes;
-        bytes << std::ifstream(folder / "mars.dat", std::ios::binary).rdbuf();
-        MissionState state{};
-        return !bytes.str().empty() && bytes.str().back() == '\n' && readFrozenGame(bytes.str(), state);
-    };
-    const std::string leftover = "mars.dat.4194305.tmp";  // named for a process that cannot exist
-    std::ofstream(folder / leftover) << "12\n3";             // a half-written leftover
-    const char* asked = std::getenv("ZORVANE_FREEZE_KILLS");
-    std::mt19937 chance(20261207);
-    for (int i = 0; i <= (asked ? std::atoi(asked) : 25); ++i) {  // the first freeze is not killed
-        PtyLaunch launch = driver({i == 0 ? "freeze" : "freezes"});
-        launch.workDir = folder.string();
-        PtySession session(launch);
-        ASSERT_SEEN(session, i == 0 ? "frozen\r\n" : "FREEZING\r\n");
-        if (i > 0) {
-            usleep(chance() % 3000);
-            kill(session.pid(), SIGKILL);
-        }
-        ASSERT_EQ(session.waitExit(), i == 0 ? 0 : 128 + SIGKILL) << "a freeze failed:\n" << session.printableOutput();
-        ASSERT_TRUE(frozen()) << "kill " << i << " left a broken mars.dat";
-    }
-    EXPECT_FALSE(fs::exists(folder / leftover));
-    fs::remove_all(folder);
-}
-
 // ---- Drawing again, on Ctrl-L, after a resize and after a suspend ----
-
-// What a terminal shows after these bytes: the few VT100 codes the game sends, read into a
-// screen model.
-std::string emulate(std::string_view bytes)
-{
-    ScreenModel screen;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes.compare(i, 2, "\x1b[") == 0) {
-            const std::size_t end = bytes.find_first_of("HJhl", i);
-            const std::string params(bytes.substr(i + 2, end - i - 2));
-            const std::size_t semicolon = params.find(';');
-            if (bytes[end] == 'H')
-                semicolon == std::string::npos ? screen.moveCursor(0, 0)
-                                               : screen.moveCursor(std::stoi(params.substr(semicolon + 1)) - 1, std::stoi(params) - 1);
-            else if (bytes[end] == 'J' || params + bytes[end] == "?1049h")
-                screen.clear();  // the game's screen, entered afresh, is blank too
-            i = end;
-        } else {
-            bytes[i] == '\r' ? screen.moveCursor(0, screen.cursorRow()) : screen.write(bytes.substr(i, 1));
-        }
-    }
-    std::string text;
-    for (int row = 0; row < ScreenModel::rows; ++row) text += screen.row(row) + "|\n";
-    return text + "cursor " + std::to_string(screen.cursorCol()) + "," + std::to_string(screen.cursorRow());
-}
 
 void storm(PtySession& session)
 {
@@ -265,7 +197,8 @@ TEST(PosixTerminal, RedrawsLeaveTheProgramInItsPlace)
         EXPECT_EQ(session.waitExit(), 0);
         expectGivenBack(session);
         output += (stormy ? "\x1b[2J\x1b[5;5Hanother program\r\nwrote here" : "") + session.output().substr(output.size());
-        screens[stormy] = emulate(std::regex_replace(output, std::regex("slept [0-9]+"), "slept"));
+        const ScreenModel screen = screenAfter(std::regex_replace(output, std::regex("slept [0-9]+"), "slept"));
+        screens[stormy] = rowsOf(screen) + "cursor " + std::to_string(screen.cursorCol()) + "," + std::to_string(screen.cursorRow());
     }
     EXPECT_EQ(screens[1], screens[0]);
 }

@@ -24,7 +24,6 @@
 #include <vector>
 
 #include "console/posix_pty_session.h"
-#include "console/screen_model.h"
 #include "console/wav.h"
 
 namespace fs = std::filesystem;
@@ -33,47 +32,6 @@ namespace {
 
 fs::path program, windowsProgram;
 
-// The screen a terminal shows for a stream of output, one line a row, for the VT100 subset
-// that the game and Wine's console write: cursor moves, whole clears, line erases; colours and
-// modes change no cell. A character of several UTF-8 bytes takes one cell, shown as '#'.
-std::string screenOf(std::string_view out)
-{
-    ScreenModel screen;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const auto c = static_cast<unsigned char>(out[i]);
-        const int col = std::min(screen.cursorCol(), 79), row = screen.cursorRow();
-        if (c == 0x1b && out.substr(i + 1, 1) == "[") {
-            std::size_t end = i + 2;
-            while (end < out.size() && (out[end] < '@' || out[end] > '~')) ++end;
-            if (end >= out.size()) break;
-            std::vector<int> n{0};
-            for (char p : out.substr(i + 2, end - i - 2)) {
-                if (p == ';') n.push_back(0);
-                else if (p >= '0' && p <= '9') n.back() = n.back() * 10 + (p - '0');
-            }
-            const char final = out[i = end];
-            if (final == 'H') screen.moveCursor(std::max(n.size() > 1 ? n[1] : 1, 1) - 1, std::max(n[0], 1) - 1);
-            if (final == 'C' || final == 'D') screen.moveCursor(col + (final == 'C' ? 1 : -1) * std::max(1, n[0]), row);
-            if (final == 'K') {  // from the cursor to the end, from the start to the cursor, or all
-                const int from = n[0] == 0 ? col : 0, to = n[0] == 1 ? col + 1 : 80;
-                screen.moveCursor(from, row);
-                screen.write(std::string(static_cast<std::size_t>(to - from), ' '));
-            }
-            if (final == 'J' && n[0] == 2) screen.clear();
-            if (final == 'K' || final == 'J') screen.moveCursor(col, row);  // neither moves the cursor
-        } else if (c == 0x1b) ++i;  // a two-byte sequence: character set, keypad
-        else if (c == '\r') screen.moveCursor(0, row);
-        else if (c == '\n') {  // a line feed keeps the column, and scrolls on the bottom row
-            screen.write("\n");
-            screen.moveCursor(col, screen.cursorRow());
-        }
-        else if (c >= 0x20 && (c < 0x80 || c >= 0xc0)) screen.write(c < 0x80 ? std::string(1, static_cast<char>(c)) : "#");
-    }
-    std::string all;
-    for (int r = 0; r < 25; ++r) all += screen.row(r) + "\n";
-    return all;
-}
-
 // A game on its pseudo-terminal, and the screen it shows.
 struct Game {
     explicit Game(PtyLaunch launch, const fs::path& exe = {}) : wine(!exe.empty())
@@ -81,7 +39,7 @@ struct Game {
         if (wine) launch.argv = {"/bin/sh", "-c", "exec wine \"$0\"", exe.string()};  // wine from PATH
         session = std::make_unique<PtySession>(launch);
     }
-    std::string screen() const { return screenOf(session->output()); }
+    std::string screen() const { return rowsOf(screenAfter(session->output())); }
     void pump(int ms) { session->waitFor("\x01 never", ms); }
     // Waits until `text` shows, then until the output pauses, so that the screen is whole.
     bool await(std::string_view text, int ms = 5000)
