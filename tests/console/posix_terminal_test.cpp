@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <regex>
@@ -134,6 +135,24 @@ TEST_P(PipedKeys, AreAllReadThenTheProgramEnds)
 
 INSTANTIATE_TEST_SUITE_P(PosixTerminal, PipedKeys,
                          ::testing::Values(KeySource::pipe, KeySource::devNull, KeySource::closed));
+
+// The game itself starts on the terminal, from a folder of its own, and is left with ESC at
+// its first question and ESC at the screen that follows, the terminal given back.
+TEST(PosixTerminal, TheGameStartsAndIsLeftWithEscape)
+{
+    PtyLaunch launch;
+    launch.argv = {ZORVANE_PROGRAM_PATH};
+    launch.workDir = std::filesystem::temp_directory_path() / ("zorvane_game_" + std::to_string(getpid()));
+    std::filesystem::create_directories(launch.workDir);
+    PtySession session(launch);
+    ASSERT_SEEN(session, "Full game or Zapfest Game?  F or W");
+    session.send("\x1b");
+    ASSERT_SEEN(session, "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
+    session.send("\x1b");
+    EXPECT_EQ(session.waitExit(3000), 0);
+    expectGivenBack(session);
+    std::filesystem::remove_all(launch.workDir);
+}
 
 // ---- Drawing again, on Ctrl-L, after a resize and after a suspend ----
 
