@@ -1,0 +1,108 @@
+// The page harness that the browser test (play.mjs) and the web build's benchmark
+// (bench/web_bench.mjs) share: the built site on a local static server, opened in headless
+// Chromium, with the means to read the screen's rows, wait for a text and press keys.
+// puppeteer-core is resolved from this folder's node_modules (`npm ci` here), wherever the
+// script that imports this module lives.
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm', '.wav': 'audio/wav' };
+
+export const sleep = ms => new Promise(done => setTimeout(done, ms));
+
+// Serves `site` on a free local port, like any server a player might use, and opens a page in a
+// fresh headless Chromium; nothing is loaded until the caller goes to `game.url`.
+export async function openGame(site) {
+  site = path.resolve(site);
+  const server = http.createServer((request, reply) => {
+    let file = path.join(site, path.normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)));
+    if (file.endsWith(path.sep)) file += 'index.html';
+    fs.readFile(file, (error, bytes) => {
+      if (error || !file.startsWith(site)) return reply.writeHead(404).end();
+      reply.writeHead(200, { 'content-type': types[path.extname(file)] ?? 'application/octet-stream' }).end(bytes);
+    });
+  });
+  await new Promise(listening => server.listen(0, '127.0.0.1', listening));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    args: ['--no-sandbox', '--autoplay-policy=user-gesture-required'],
+  }).catch(error => { server.close(); throw error; });
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1024, height: 640 });
+  const problems = [];  // errors in the page's console
+  page.on('console', message => message.type() === 'error' && problems.push(message.text()));
+  page.on('pageerror', error => problems.push(error.message));
+  // One start second gives one game: a clock that creeps along from a fixed second makes the
+  // voyage the same on every run, while timers and the page's own measures run at full speed.
+  await page.evaluateOnNewDocument('Date.now = () => 1800000000000 + performance.now() / 1000;');
+
+  let lastScreen = '';  // the screen as last read, shown when a check fails
+  const check = (ok, what) => {
+    if (!ok) throw new Error(`${what}\n${lastScreen}`);
+  };
+
+  // The screen as the page shows it: one string of 80 characters for each of the 25 rows.
+  async function rows() {
+    const shown = await page.$$eval('.xterm-rows > div', divs =>
+      divs.map(div => div.textContent.replace(/\u00a0/g, ' ').padEnd(80)));
+    lastScreen = shown.map((row, i) => `${String(i + 1).padStart(2)}|${row}`).join('\n');
+    return shown;
+  }
+
+  // Resolves, with the page's performance.now(), once row `row` holds `text` at column `col`
+  // (1-based; col 0 means anywhere in the row); fails the check after `timeout` ms.
+  const whenText = (row, col, text, timeout = 15000) =>
+    page.evaluate((row, col, text, timeout) => new Promise((resolve, reject) => {
+      const screen = document.querySelector('.xterm-rows');
+      const shown = () => {
+        const line = (screen.children[row - 1]?.textContent ?? '').replace(/\u00a0/g, ' ');
+        return col === 0 ? line.includes(text) : line.substr(col - 1, text.length) === text;
+      };
+      if (shown()) return resolve(performance.now());
+      const watch = new MutationObserver(() => {
+        if (shown()) { watch.disconnect(); clearTimeout(timer); resolve(performance.now()); }
+      });
+      const timer = setTimeout(() => { watch.disconnect(); reject(new Error(`no "${text}" on row ${row}`)); }, timeout);
+      watch.observe(screen, { subtree: true, childList: true, characterData: true });
+    }), row, col, text, timeout).catch(async error => { await rows(); check(false, error.message); });
+
+  async function keys(...names) {
+    for (const name of names) await page.keyboard.press(name);
+  }
+
+  // From the title screen to the wheel, one key at a time (the type-ahead is dropped after a
+  // key): the full game, a frozen game resumed or a new one launched, with sound or without.
+  async function launch({ resume = false, sound = false } = {}) {
+    await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
+    await keys('f');
+    if (resume) {
+      await whenText(21, 23, 'Resume prior game  or begin new game, R or B?');
+      await keys('r');
+      await whenText(20, 23, 'Resuming prior game');
+    }
+    await whenText(21, 23, 'Do you want instructions?  Y or N');
+    await keys('n');
+    await whenText(21, 23, 'Do you want sound effects?');
+    await keys(sound ? 'y' : 'n');
+    if (!resume) {
+      await whenText(21, 28, 'Press B to blast off');
+      await keys('b');
+      await whenText(12, 31, 'SUCCESSFUL BLASTOFF!');
+    }
+    await whenText(21, 17, 'Spin cosmic wheel');
+  }
+
+  // F then Y at the wheel: the game asks, then freezes.
+  async function freeze() {
+    await keys('f');
+    await whenText(18, 42, 'Want to freeze the game?  Y or N');
+    await keys('y');
+  }
+
+  const close = async () => { await browser.close(); server.close(); };
+  return { page, problems, url: `http://127.0.0.1:${server.address().port}/`,
+    check, rows, whenText, keys, launch, freeze, close };
+}
