@@ -136,22 +136,33 @@ TEST_P(PipedKeys, AreAllReadThenTheProgramEnds)
 INSTANTIATE_TEST_SUITE_P(PosixTerminal, PipedKeys,
                          ::testing::Values(KeySource::pipe, KeySource::devNull, KeySource::closed));
 
-// The game itself starts on the terminal, from a folder of its own, and is left with ESC at
-// its first question and ESC at the screen that follows, the terminal given back.
-TEST(PosixTerminal, TheGameStartsAndIsLeftWithEscape)
+// The game itself, from a folder of its own: --help and --version answer without taking the
+// terminal (no escape sequence, the modes untouched); without them the game starts and is left
+// with ESC at its first question and ESC at the screen that follows, the terminal given back.
+TEST(PosixTerminal, TheGameAnswersOrStartsAndIsLeftWithEscape)
 {
-    PtyLaunch launch;
-    launch.argv = {ZORVANE_PROGRAM_PATH};
-    launch.workDir = std::filesystem::temp_directory_path() / ("zorvane_game_" + std::to_string(getpid()));
-    std::filesystem::create_directories(launch.workDir);
-    PtySession session(launch);
-    ASSERT_SEEN(session, "Full game or Zapfest Game?  F or W");
-    session.send("\x1b");
-    ASSERT_SEEN(session, "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
-    session.send("\x1b");
-    EXPECT_EQ(session.waitExit(3000), 0);
-    expectGivenBack(session);
-    std::filesystem::remove_all(launch.workDir);
+    for (const std::string option : {"--help", "--version", ""}) {
+        PtyLaunch launch;
+        launch.argv = {ZORVANE_PROGRAM_PATH, option};
+        launch.workDir = std::filesystem::temp_directory_path() / ("zorvane_game_" + std::to_string(getpid()));
+        std::filesystem::create_directories(launch.workDir);
+        PtySession session(launch);
+        if (option.empty()) {
+            ASSERT_SEEN(session, "Full game or Zapfest Game?  F or W");
+            session.send("\x1b");
+            ASSERT_SEEN(session, "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
+            session.send("\x1b");
+        }
+        EXPECT_EQ(session.waitExit(3000), 0) << option;
+        if (option.empty()) {
+            expectGivenBack(session);
+        } else {
+            EXPECT_NE(session.output().find(option == "--help" ? "mars.dat" : "zorvane 3."), std::string::npos) << option;
+            EXPECT_EQ(session.output().find('\x1b'), std::string::npos) << session.printableOutput();
+            EXPECT_EQ(session.modes().c_lflag, PtySession::cookedModes().c_lflag) << option;
+        }
+        std::filesystem::remove_all(launch.workDir);
+    }
 }
 
 // ---- Drawing again, on Ctrl-L, after a resize and after a suspend ----

@@ -3,8 +3,8 @@
 # the Debian package, passed by lintian and unpacked by dpkg-deb. Each tree is checked for its
 # program, its sounds and its manual page (rendered by man), and its --version against the
 # project's version and the changelog; then it is played from a directory of its own by
-# installed_game_check: it answers --help and --version without taking the terminal, plays its
-# sounds from its share folder, and resumes and freezes its game in the working directory.
+# installed_game_check: it plays its sounds from its share folder, and resumes and freezes its
+# game in the working directory.
 #
 # lintian holds the package to Debian's layout and rules, so they are not checked again here:
 # files under /usr only, the program in /usr/games, a well-formed maintainer, a copyright file,
