@@ -3,7 +3,7 @@
 // - the reader accepts a state that is not sound, or changes the state when it refuses;
 // - an accepted state, frozen again and read back, is not the same state;
 // - the resume offer resumes a file the reader refuses (or not one it accepts), asks for more
-//   than the R or B it is given, or changes the file.
+//   than the R or B it is given (the exception it throws then ends the run), or changes the file.
 // The resume offer reads "mars.dat" in the working directory: each run writes it there and
 // removes it again.
 #include <cstdint>
@@ -33,13 +33,12 @@ auto fields(const MissionState& s)
 }
 bool same(const MissionState& a, const MissionState& b) { return fields(a) == fields(b); }
 
-// Flags 0 or 1, counters within the billion a file may hold, decks sound.
+// Flags 0 or 1 and decks sound. (A counter beyond the billion a file may hold would not come
+// back the same from a freeze, which writes it at the limit.)
 bool sound(const MissionState& s)
 {
     for (std::int32_t flag : {s.hasDiamond, s.hasPlatinum, s.hasGold, s.stationVisited})
         if (flag != 0 && flag != 1) return false;
-    for (std::int32_t counter : {s.damage, s.warnings, s.fuel, s.spins, s.distanceLeft, s.phaserCells, s.barrierCharges})
-        if (counter > 1000000000 || counter < -1000000000) return false;
     return deckIsValid(s.eventDeck) && deckIsValid(s.eraDeck);
 }
 
@@ -57,8 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     MissionState start;  // a game under way, so that a reader writing fields the file does not hold is seen
     start.oxygen = 45;
-    start.soundOn = 'y';
-    start.eraDeck.cards[0] = 5;
 
     MissionState loaded = start;
     const bool accepted = readFrozenGame(text, loaded);
@@ -78,11 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     installConsole(console);
     console.queueKeys("rb");
     mission = start;
-    try {
-        offerResume();
-    } catch (...) {
-        CHECK(!"the resume offer ended the program or wanted more keys than R and B");
-    }
+    offerResume();
     std::ifstream in(frozenGameFile, std::ios::binary);
     CHECK(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) == text);
     std::remove(frozenGameFile);

@@ -13,28 +13,31 @@ namespace {
 
 using Numbers = std::vector<long long>;
 
-// A frozen game as the game writes it: 50 decoys, twelve fields, twenty cards, a line each.
-std::string frozenText(const Numbers& fields, Numbers cards, long long decoy = 7, const std::string& lineEnd = "\n")
+// A game's saved numbers in the file's order: twelve fields, then the deck's twenty cards.
+Numbers game(Numbers fields, const Numbers& cards)
 {
-    Numbers numbers(50, decoy);
-    cards.resize(20, 0);
-    numbers.insert(numbers.end(), fields.begin(), fields.end());
-    numbers.insert(numbers.end(), cards.begin(), cards.end());
+    fields.insert(fields.end(), cards.begin(), cards.end());
+    fields.resize(32, 0);
+    return fields;
+}
+
+Numbers with(Numbers numbers, std::size_t index, long long value)
+{
+    numbers[index] = value;
+    return numbers;
+}
+
+// A frozen game as the game writes it: 50 decoys, then the saved numbers, a line each.
+std::string frozenText(const Numbers& saved, long long decoy = 7, const std::string& lineEnd = "\n")
+{
     std::string text;
-    for (long long v : numbers) text += std::to_string(v) + lineEnd;
+    for (int i = 0; i < 50; ++i) text += std::to_string(decoy) + lineEnd;
+    for (long long v : saved) text += std::to_string(v) + lineEnd;
     return text;
 }
 
-const Numbers goodFields{2, 1, 250, 17, 201, 3, -1, 1, 0, 1, 1, 2};
-const Numbers goodCards{10, 4, 13};
-const std::string goodText = frozenText(goodFields, goodCards);
-
-Numbers fieldsWith(int index, long long value)
-{
-    Numbers fields = goodFields;
-    fields[static_cast<std::size_t>(index)] = value;
-    return fields;
-}
+const Numbers goodGame = game({2, 1, 250, 17, 201, 3, -1, 1, 0, 1, 1, 2}, {10, 4, 13});
+const std::string goodText = frozenText(goodGame);
 
 // What the file holds of a game, in the file's order.
 Numbers savedFields(const MissionState& s)
@@ -47,12 +50,10 @@ Numbers savedFields(const MissionState& s)
 
 class FrozenGame : public GameTest {
 protected:
-    // A game under way: the saved fields of goodText, and some that are not saved.
+    // A game under way, with the sound on: the saved fields of goodText.
     void setPlayedState()
     {
         ASSERT_TRUE(readFrozenGame(goodText, mission));
-        mission.oxygen = 45;
-        mission.goldSquare = 3;
         mission.soundOn = 'y';
     }
     // Freezes with the decoys drawn from this raw result.
@@ -69,31 +70,26 @@ protected:
 TEST_F(FrozenGame, RoundTrip)
 {
     setPlayedState();
-    const Numbers played = savedFields(mission);
     freezeWithDecoys(399);
-    EXPECT_EQ(readFile("mars.dat"), frozenText(goodFields, goodCards, 400));
+    EXPECT_EQ(readFile("mars.dat"), frozenText(goodGame, 400));
     EXPECT_EQ(console.at(16, 12, 47), "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
     EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit"}));
 
     mission = MissionState{};
+    mission.oxygen = 60;  // not saved, so not changed by resuming
     console = ScriptedConsole();
-    installConsole(console);
     console.queueKeys("r");
     offerResume();
     EXPECT_TRUE(logHasRun(console, prompted(23, 21, 50, 500, "Resume prior game  or begin new game, R or B? ")));
     EXPECT_TRUE(logHasRun(console, prompted(23, 20, 49, 200, "Resuming prior game")));
     EXPECT_EQ(mission.resumedGame, 1);
-    EXPECT_EQ(savedFields(mission), played);
-    EXPECT_EQ(mission.oxygen, 105);
-    EXPECT_EQ(mission.goldSquare + mission.soundOn, 0);
+    EXPECT_EQ(savedFields(mission), goodGame);
+    EXPECT_EQ(mission.oxygen, 60);
 
     mission.fuel = 1000000040;
     mission.barrierCharges = -1000000001;
     freezeWithDecoys(0);
-    MissionState resumed;
-    ASSERT_TRUE(readFrozenGame(readFile("mars.dat"), resumed));
-    EXPECT_EQ(resumed.fuel, 1000000000);
-    EXPECT_EQ(resumed.barrierCharges, -1000000000);
+    EXPECT_EQ(readFile("mars.dat"), frozenText(with(with(goodGame, 2, 1000000000), 6, -1000000000), 1));
 }
 
 // Whichever step of a freeze fails (by fault injection, or a mars.dat that is a directory), the
@@ -113,10 +109,7 @@ TEST_P(FreezeFault, KeepsTheGameGoingAndTheOldFileWhole)
     EXPECT_THROW(wheelTurn(), ScriptExhausted);  // back at the wheel prompt
     injectFileFault(FileFault::None);
     EXPECT_EQ(console.at(17, 23, 30), "The game could not be frozen: ") << console.rowText(23);
-    EXPECT_EQ(console.rowText(24), "");
     EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
-    EXPECT_EQ(console.screenDump().find("FROZEN"), std::string::npos);
-    EXPECT_EQ(mission.fuel, 250);
     EXPECT_FALSE(std::filesystem::exists("mars.dat." + std::to_string(::getpid()) + ".tmp"));
     EXPECT_TRUE(fault == FileFault::None ? std::filesystem::is_directory("mars.dat") : readFile("mars.dat") == goodText);
 }
@@ -126,20 +119,19 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault, ::testing::Values(FileFault::No
 
 // A sound file is resumed on R: the reader skips exactly fifty numbers whatever they hold (up
 // to 32 bits), takes any line ends and blanks between numbers, leaves what follows the 82
-// numbers unread and clamps nothing. A damaged one is refused with a message and only B or ESC
-// are taken. Either way the file stays as it was. (Which decks are sound is the deck's own
+// numbers unread and clamps nothing. A damaged one is refused (with the message the pipe test
+// reads) and then only B or ESC are taken. Either way the file stays as it was. (Which decks are sound is the deck's own
 // test; one broken deck here shows the reader asks.)
 struct FileCase {
     const char* name;
     std::string text;
     bool sound = false;
-    Numbers fields = goodFields;
-    Numbers cards = goodCards;
+    Numbers saved = goodGame;
 };
 
-std::string withField(int index, long long value) { return frozenText(fieldsWith(index, value), goodCards); }
-std::string withDeck(const Numbers& cards, long long last) { return frozenText(fieldsWith(11, last), cards); }
-const Numbers countdown{20, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+// Counters at the billion a file may hold, either way, and a deck dealt to its last card.
+const Numbers atTheLimits = game({2, 1, 250, -1000000000, 1000000000, 3, -1, 1, 0, 1, 1, 19},
+                                 {20, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1});
 
 class FrozenFile : public FrozenGame, public ::testing::WithParamInterface<FileCase> {};
 
@@ -147,44 +139,31 @@ TEST_P(FrozenFile, IsResumedOnlyWhenSoundAndStaysAsItWas)
 {
     const FileCase& file = GetParam();
     writeFile("mars.dat", file.text);
-    console.queueKeys("rR");
-    console.queueKey(keyCtrlC);
-    console.queueKeys("b");
+    console.queueKeys(std::string("rR") + static_cast<char>(keyCtrlC) + "b");
     offerResume();
     EXPECT_EQ(mission.resumedGame, file.sound ? 1 : 0);
+    EXPECT_EQ(savedFields(mission), file.sound ? file.saved : savedFields(MissionState{}));
+    EXPECT_EQ(console.keysLeft(), file.sound ? 3u : 0u);
     EXPECT_EQ(readFile("mars.dat"), file.text);
-    if (file.sound) {
-        Numbers expected = file.fields, cards = file.cards;
-        cards.resize(20, 0);
-        expected.insert(expected.end(), cards.begin(), cards.end());
-        EXPECT_EQ(savedFields(mission), expected);
-    } else {
-        EXPECT_EQ(mission.fuel, 400);
-        EXPECT_EQ(console.at(23, 20, 49), "The frozen game is damaged and cannot be resumed.");
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FrozenFile,
     ::testing::Values(
-        FileCase{"decoysAtTheLeast32Bits", frozenText(goodFields, goodCards, -2147483648LL), true},
-        FileCase{"decoysOf31Bits", frozenText(goodFields, goodCards, 2147483647LL), true},
-        FileCase{"windowsLineEndsAndBlanks", "  " + frozenText(goodFields, goodCards, 7, " \t\r\n"), true},
-        FileCase{"endOfFileByte", goodText + "\x1a", true},
+        FileCase{"decoysAtTheLeast32Bits", frozenText(goodGame, -2147483648LL), true},
+        FileCase{"decoysOf31Bits", frozenText(goodGame, 2147483647LL), true},
+        FileCase{"windowsLineEndsAndBlanks", "  " + frozenText(goodGame, 7, " \t\r\n"), true},
         FileCase{"notesAfter", goodText + "notes\n", true},
-        FileCase{"negativeFuel", withField(2, -35), true, fieldsWith(2, -35)},
-        FileCase{"farDistance", withField(4, 1000000000), true, fieldsWith(4, 1000000000)},
-        FileCase{"fullDeck", withDeck(countdown, 19), true, fieldsWith(11, 19), countdown},
-        FileCase{"empty", ""}, FileCase{"short", goodText.substr(0, 150)},
+        FileCase{"atTheLimits", frozenText(atTheLimits), true, atTheLimits},
         FileCase{"oneMissing", goodText.substr(0, goodText.size() - 2)},
         FileCase{"lastNumberNotWhole", goodText.substr(0, goodText.size() - 1) + "x"},
-        FileCase{"decoyOf32Bits", frozenText(goodFields, goodCards, 2147483648LL)},
-        FileCase{"beyond32Bits", withField(2, 4294967296LL)},
+        FileCase{"minusAlone", "-\n" + goodText},
+        FileCase{"decoyOf32Bits", frozenText(goodGame, 2147483648LL)},
         FileCase{"hugeDecoy", "99999999999999999999\n" + goodText.substr(2)},
-        FileCase{"fuelTooLarge", withField(2, 1000000001LL)},
-        FileCase{"spinsTooNegative", withField(3, -1000000001LL)},
-        FileCase{"diamondFlag2", withField(7, 2)}, FileCase{"deckRepeats", withDeck({3, 3}, 1)},
-        FileCase{"nul", std::string(82, '\0')}, FileCase{"minusAlone", "-\n" + goodText}),
+        FileCase{"fuelTooLarge", frozenText(with(goodGame, 2, 1000000001LL))},
+        FileCase{"spinsTooNegative", frozenText(with(goodGame, 3, -1000000001LL))},
+        FileCase{"diamondFlag2", frozenText(with(goodGame, 7, 2))},
+        FileCase{"deckRepeats", frozenText(with(goodGame, 13, 10))}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A named pipe by the file's name is reported as damaged at start-up, never opened (opening a
@@ -194,7 +173,6 @@ TEST_F(FrozenGame, APipeInItsPlaceIsDamagedAndNeverOpened)
     ASSERT_EQ(mkfifo("mars.dat", 0600), 0);
     console.queueKeys("rb");
     offerResume();
-    EXPECT_EQ(mission.resumedGame, 0);
     EXPECT_EQ(console.at(23, 20, 49), "The frozen game is damaged and cannot be resumed.");
     freezeWithDecoys(0);
     EXPECT_TRUE(std::filesystem::is_regular_file("mars.dat"));
