@@ -20,15 +20,14 @@ TEST_F(GameTest, RefusedKeysAskAgainAndTheHelpPageTakesOnlyItsFiveLetters)
 {
     const std::string prompts[] = {"Make your move \x1e ", "Press A, B, E, F, R, N, or H for help \x1e ",
                                    "Press the letter of your choice \x1e "};
-    for (auto [keys, action, asked] : {std::tuple{"\x1b\x03z\re", 'e', std::vector<int>{0, 1, 1, 1, 1}},
+    for (auto [keys, action, asked] : {std::tuple{"\x1b\x03z\re", 'e', std::vector<long>{0, 1, 1, 1, 1}},
                                        {"xH\x1bhaR", 'a', {0, 1, 2, 2, 2}}}) {
         SetUp();
         console.queueKeys(keys);
         EXPECT_EQ(actionPrompt(), action);
-        std::vector<int> seen;
+        std::vector<long> seen;
         for (const std::string& text : writes())
-            for (int p = 0; p < 3; ++p)
-                if (text == prompts[p]) seen.push_back(p);
+            if (const auto p = std::find(prompts, prompts + 3, text); p != prompts + 3) seen.push_back(p - prompts);
         EXPECT_EQ(seen, asked);
         EXPECT_EQ(console.rowText(21), "");
     }

@@ -11,22 +11,21 @@
 #include "aliens/battle.h"
 #include "aliens/pursuit.h"
 #include "aliens/zapfest.h"
-#include "console/cues.h"
-#include "encounters/encounter.h"
 #include "encounters/fields.h"
 #include "encounters/hazards.h"
 #include "encounters/malfunctions.h"
 #include "encounters/moon.h"
 #include "encounters/quiet_space.h"
-#include "mission/mission_state.h"
 
 namespace {
 
+// A row as the test reads it: whether it answers a key on a die, the supplies as they stand.
 struct Rule {
     std::function<bool(char key, int die)> holds;
-    bool catchAll;  // the whole die and every supply state: the rest of the key's cases
+    bool catchAll;  // the whole die, every supply state and cover: the rest of the key's cases
 };
 
+// A table as the test reads it: the rules of its rows, and their lines and cues.
 struct TableView {
     std::string name;
     int sides;
@@ -34,52 +33,46 @@ struct TableView {
     std::vector<Rule> rules;
     std::vector<const char*> lines;  // written from column 1
     std::vector<Step> cues;
+
+    void add(const std::vector<Say>& says, const std::vector<Step>& steps)
+    {
+        for (const Say& say : says)
+            if (say.text != nullptr) lines.push_back(say.text);
+        cues.insert(cues.end(), steps.begin(), steps.end());
+    }
+    template <typename Row>
+    void addRow(const Row& row, std::function<bool(char, int)> holds, bool anyCover = true)
+    {
+        const When& when = row.when;
+        rules.push_back({std::move(holds), when.low == 1 && when.high == sides && when.need == Need::Nothing && anyCover});
+        add(row.lines, row.cues);
+    }
 };
 
 void PrintTo(const TableView& view, std::ostream* os) { *os << view.name; }
-
-bool wholeDie(const When& when, int sides) { return when.low == 1 && when.high == sides && when.need == Need::Nothing; }
-
-void add(TableView& view, const std::vector<Say>& lines, const std::vector<Step>& cues)
-{
-    for (const Say& line : lines)
-        if (line.text != nullptr) view.lines.push_back(line.text);
-    view.cues.insert(view.cues.end(), cues.begin(), cues.end());
-}
 
 std::vector<TableView> everyTable()
 {
     std::vector<TableView> views;
     for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables}) {
         for (const Encounter* encounter : tables()) {
-            TableView view{encounter->name, 10, "abefrn", {}, {}, {}};
-            add(view, encounter->announcement, encounter->opening);
-            for (const Row& row : encounter->rows) {
-                view.rules.push_back({[&row](char key, int die) { return row.action == key && applies(row.when, die); },
-                                      wholeDie(row.when, 10)});
-                add(view, row.lines, row.cues);
-            }
-            views.push_back(view);
+            TableView& view = views.emplace_back(TableView{encounter->name, 10, "abefrn", {}, {}, {}});
+            view.add(encounter->announcement, encounter->opening);
+            for (const Row& row : encounter->rows)
+                view.addRow(row, [&row](char key, int die) { return row.action == key && applies(row.when, die); });
         }
     }
     for (auto [battle, sides, keys] : {std::tuple{&pursuitExchanges(), 10, "abefrn"}, {&zapfestExchanges(), 20, "bf"}}) {
-        TableView view{battle->name, sides, keys, {}, {}, {}};
-        for (const Exchange& row : battle->exchanges) {
-            view.rules.push_back({[&row](char key, int die) { return row.key == key && applies(row.when, die); },
-                                  wholeDie(row.when, sides)});
-            add(view, row.lines, row.cues);
-        }
-        views.push_back(view);
+        TableView& view = views.emplace_back(TableView{battle->name, sides, keys, {}, {}, {}});
+        for (const Exchange& row : battle->exchanges)
+            view.addRow(row, [&row](char key, int die) { return row.key == key && applies(row.when, die); });
     }
     for (auto [gun, keys] : {std::pair{&pursuitGun(), "abefrn"}, {&zapfestGun(), "bf"}}) {
-        TableView view{gun->name, gun->sides, keys, {}, {}, {}};
+        TableView& view = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, {}, {}});
         if (gun->defenceless) view.lines.push_back(gun->defenceless);
-        for (const ShotRow& row : gun->rows) {
-            view.rules.push_back({[&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
-                                  wholeDie(row.when, gun->sides) && row.cover == eitherCover});
-            add(view, row.lines, row.cues);
-        }
-        views.push_back(view);
+        for (const ShotRow& row : gun->rows)
+            view.addRow(row, [&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
+                        row.cover == eitherCover);
     }
     return views;
 }
