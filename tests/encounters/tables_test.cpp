@@ -53,25 +53,24 @@ void PrintTo(const TableView& view, std::ostream* os) { *os << view.name; }
 std::vector<TableView> everyTable()
 {
     std::vector<TableView> views;
-    for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables}) {
+    for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables})
         for (const Encounter* encounter : tables()) {
             TableView& view = views.emplace_back(TableView{encounter->name, 10, "abefrn", {}, {}, {}});
             view.add(encounter->announcement, encounter->opening);
             for (const Row& row : encounter->rows)
                 view.addRow(row, [&row](char key, int die) { return row.action == key && applies(row.when, die); });
         }
-    }
-    for (auto [battle, sides, keys] : {std::tuple{&pursuitExchanges(), 10, "abefrn"}, {&zapfestExchanges(), 20, "bf"}}) {
-        TableView& view = views.emplace_back(TableView{battle->name, sides, keys, {}, {}, {}});
+    // Each battle: its exchanges on its own die, then its alien gun.
+    for (auto [battle, sides, gun, keys] : {std::tuple{&pursuitExchanges(), 10, &pursuitGun(), "abefrn"},
+                                            {&zapfestExchanges(), 20, &zapfestGun(), "bf"}}) {
+        TableView& exchanges = views.emplace_back(TableView{battle->name, sides, keys, {}, {}, {}});
         for (const Exchange& row : battle->exchanges)
-            view.addRow(row, [&row](char key, int die) { return row.key == key && applies(row.when, die); });
-    }
-    for (auto [gun, keys] : {std::pair{&pursuitGun(), "abefrn"}, {&zapfestGun(), "bf"}}) {
-        TableView& view = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, {}, {}});
-        if (gun->defenceless) view.lines.push_back(gun->defenceless);
+            exchanges.addRow(row, [&row](char key, int die) { return row.key == key && applies(row.when, die); });
+        TableView& shots = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, {}, {}});
+        if (gun->defenceless) shots.lines.push_back(gun->defenceless);
         for (const ShotRow& row : gun->rows)
-            view.addRow(row, [&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
-                        row.cover == eitherCover);
+            shots.addRow(row, [&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
+                         row.cover == eitherCover);
     }
     return views;
 }

@@ -16,12 +16,8 @@ TEST_F(Chance, GeneratorSeedAndDie)
     seedChance();
     EXPECT_EQ(gameRand(), 45);  // 2 * 214013 + 2531011 = 2959037, bits 16..30
     EXPECT_EQ(gameRand(), 29216);
-    chance.emplace();
-    chance->push(0).push(9).push(32767).push(12345);
-    for (auto [sides, face] : {std::pair{10, 1}, {10, 10}, {1, 1}, {100, 46}}) {
-        rollDie(sides);
-        EXPECT_EQ(mission.dieRoll, face) << sides;
-    }
+    rollDie(100);  // the next draw is 24198
+    EXPECT_EQ(mission.dieRoll, 99);
 }
 
 // Dealt kinds pass the roll upward to the next free kind, scanning again until nothing moves,
