@@ -85,7 +85,7 @@ TEST_P(Table, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
         mission.barrierCharges = state & 1;
         mission.phaserCells = (state >> 1) & 1;
         mission.damage = state >> 2;
-        for (const char key : table.keys) {
+        for (const char key : table.keys)
             for (int die = 0; die <= table.sides + 1; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
                 std::vector<std::size_t> holding;  // rows numbered from 1
@@ -98,7 +98,6 @@ TEST_P(Table, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
                 for (std::size_t i = 1; i < holding.size(); ++i)
                     EXPECT_TRUE(table.rules[holding[i] - 1].catchAll) << "row " << holding[i] << " overlaps " << holding[0];
             }
-        }
     }
     for (std::size_t r = 0; r < chosen.size(); ++r) EXPECT_TRUE(chosen[r]) << "row " << r + 1 << " is never chosen";
     // Lines end their row and fit the screen; cues are in the catalogue.

@@ -14,7 +14,7 @@ namespace {
 TEST_F(GameTest, MovesOverTheWholeMap)
 {
     std::set<std::string> refusals;
-    for (int square = -6; square <= 22; ++square) {
+    for (int square = -6; square <= 22; ++square)
         for (const char key : std::string("ewnsb")) {
             SetUp();  // oxygen 105
             console.queueKey(key);
@@ -37,42 +37,31 @@ TEST_F(GameTest, MovesOverTheWholeMap)
             if (to == shipSquare) { EXPECT_EQ(square, 6) << where; }
             if (square == shipSquare) { EXPECT_TRUE(key == 'w' || key == 'b') << where; }
         }
-    }
     EXPECT_EQ(refusals.size(), 5u);
 }
 
-// A rock declined stays; taken, it rolls for radioactivity, plays its cue and is not offered
-// again; a roll of 13 ends the mission before the cue.
-TEST_F(GameTest, ARockDeclinedTakenAndRadioactive)
+// Rocks lie on three different squares, the ship's square read as 8, and the visit that places
+// them shows the rock at once. A rock declined stays; taken, it rolls for radioactivity, plays
+// its cue and is not offered again; a roll of 13 ends the mission before the cue.
+TEST_F(GameTest, RocksLieOnThreeSquaresDeclinedTakenOrRadioactive)
 {
     mission.soundOn = 'y';
-    mission.rocksPlaced = 1;
-    mission.diamondSquare = 6, mission.platinumSquare = 5, mission.goldSquare = 8;
+    // Diamond 3 (18 shows 3 on a die of 16 only), platinum 5, gold rerolled off 5 and 3 to the
+    // ship's 7, read as 8; then the roll of the taking.
+    chance->push(18).face(5).face(5).face(3).face(7).face(12);
     console.queueKeys("nxY");
-    chance->face(12);
-    for (int visit = 0; visit < 3; ++visit) showSquare(6);
+    for (int visit = 0; visit < 3; ++visit) showSquare(3);
+    EXPECT_EQ(std::tuple(mission.diamondSquare, mission.platinumSquare, mission.goldSquare), std::tuple(3, 5, 8));
     const std::string text = textAfterClear(console);
     EXPECT_NE(text.find("\nAll right, move on.\nYou have 95 units"), std::string::npos) << text;
     EXPECT_NE(text.find("\nOkay, you have it.\nYou have 90 units of oxygen.\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("diamond", text.find("Okay")), std::string::npos);  // not offered again
     EXPECT_EQ(shortNames(sounds()), std::vector<std::string>{"rock"});
-    EXPECT_EQ(mission.hasDiamond, 1);
+    EXPECT_EQ(std::tuple(mission.hasDiamond, chance->left()), std::tuple(1, 0u));
     chance->face(13);
     console.queueKeys("y\x1b");
-    EXPECT_TRUE(ends([] { showSquare(8); }));
+    EXPECT_TRUE(ends([] { showSquare(8); }));  // the gold
     EXPECT_TRUE(logHasRun(console, {pressed('y'), wrote(" "), played("roen"), cleared()}));
-}
-
-// Rocks lie on three different squares, the ship's square read as 8; a rock found there is
-// offered at once.
-TEST_F(GameTest, RocksLieOnThreeSquaresNeverTheShips)
-{
-    chance->push(18).face(3).face(5).face(5).face(3).face(7);  // 3 on a die of 16 only; then repeats
-    console.queueKeys("n");
-    showSquare(8);
-    EXPECT_EQ(std::tuple(mission.diamondSquare, mission.platinumSquare, mission.goldSquare), std::tuple(3, 5, 8));
-    EXPECT_NE(textAfterClear(console).find("gold"), std::string::npos);
-    EXPECT_EQ(chance->left(), 0u);
 }
 
 // 33 shows 14 on the blast-off's die of 20, and 13 (a crash) on a die of 21.

@@ -58,9 +58,8 @@ TEST(Deck, OnlySoundDecksAreValid)
     const std::vector<std::tuple<Cards, int, bool>> decks = {
         {{}, 0, true},      {{4, 9}, 1, true}, {{4, 9}, 2, false}, {{4, 9}, 0, false},
         {{4, 4}, 1, false}, {{21}, 0, false},  {{}, 20, false},    {{}, -1, false}};
-    for (const auto& [cards, last, sound] : decks) {
+    for (const auto& [cards, last, sound] : decks)
         EXPECT_EQ(deckIsValid(NoRepeatDeck{cards, last}), sound) << "last " << last << ", cards " << cards[0] << " " << cards[1];
-    }
 }
 
 }  // namespace
