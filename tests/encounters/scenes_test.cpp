@@ -12,8 +12,7 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-class Scene : public GameTest {
-protected:
+struct Scene : GameTest {
     // Plays `scene` on the die `face` with the keys given, sound on, from column 1 of row 5.
     bool play(void (*scene)(), int face, const std::string& keys)
     {
