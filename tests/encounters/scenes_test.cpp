@@ -61,19 +61,14 @@ TEST_F(Scene, PhaserHitsExplodeASecondLater)
 }
 
 // The action prompt: the six letters in either case, refused keys under a longer prompt, and
-// the help page, whose own keys are the five letters only.
-TEST_F(Scene, TheActionPromptTakesEitherCase)
+// the help page, whose own keys are the five letters only. The prompts written, by number: 0
+// the first, 1 the longer one after a refused key, 2 the help page's. ESC and Ctrl-C are refused
+// keys like any other, and so are ESC and H on the help page, whose letter ends the prompt (the
+// R after it is not the action); the prompt's row is blanked on the way out.
+TEST_F(Scene, TheActionPromptTakesItsLettersAndTheHelpPageOnlyItsFive)
 {
     console.queueKeys("abefrnABEFRN");
     for (const char letter : std::string("abefrnabefrn")) EXPECT_EQ(actionPrompt(), letter);
-}
-
-// The prompts written, by number: 0 the first, 1 the longer one after a refused key, 2 the help
-// page's. ESC and Ctrl-C are refused keys like any other, and so are ESC and H on the help page,
-// whose letter ends the prompt (the R after it is not the action); the prompt's row is blanked
-// on the way out.
-TEST_F(Scene, RefusedKeysAskAgainAndTheHelpPageTakesOnlyItsFiveLetters)
-{
     const std::string prompts[] = {"Make your move \x1e ", "Press A, B, E, F, R, N, or H for help \x1e ",
                                    "Press the letter of your choice \x1e "};
     for (auto [keys, action, asked] : {std::tuple{"\x1b\x03z\re", 'e', std::vector<long>{0, 1, 1, 1, 1}},

@@ -3,8 +3,6 @@
 
 #include "support/trace.h"
 
-namespace {
-
 const std::string prompts[] = {"Press C to continue or R to return to the game.  ",
                                "Press C to continue or B to back up or R to return to the game  ",
                                "Press B to back up or R to return to the game  "};
@@ -26,5 +24,3 @@ TEST_F(GameTest, PagingFollowsTheKeys)
         if (!quits) { EXPECT_EQ(console.rowText(7), std::string(32, ' ') + "ZORVANE"); }
     }
 }
-
-}  // namespace

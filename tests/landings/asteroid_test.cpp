@@ -5,8 +5,6 @@
 
 #include "support/trace.h"
 
-namespace {
-
 // Every key on every mapped square and a few off the map: an accepted move stays in its row of
 // the map going east or west, the ship is entered only from its clearing (6) and left only to
 // the west, B blasts off only from the ship; a refused move is told in one line of its own,
@@ -79,5 +77,3 @@ TEST_F(GameTest, TheLastOxygenSuffocates)
     EXPECT_FALSE(ends(chargeOxygen));
     EXPECT_TRUE(ends(chargeOxygen));
 }
-
-}  // namespace

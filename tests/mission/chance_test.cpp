@@ -4,8 +4,6 @@
 
 #include "support/game_test.h"
 
-namespace {
-
 using Chance = GameTest;
 using Cards = std::array<std::int32_t, 20>;
 
@@ -61,5 +59,3 @@ TEST(Deck, OnlySoundDecksAreValid)
     for (const auto& [cards, last, sound] : decks)
         EXPECT_EQ(deckIsValid(NoRepeatDeck{cards, last}), sound) << "last " << last << ", cards " << cards[0] << " " << cards[1];
 }
-
-}  // namespace
