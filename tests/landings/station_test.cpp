@@ -7,12 +7,12 @@ namespace {
 
 const std::string tradingPrompt = "Press the first letter of the item you want or N for none - ";
 
-// The landing's die (1, safe), the price list (3), the blast-off's die (1, safe); refused keys
-// ask again, and the blast-off prompt takes only B.
+// The landing's die (1, safe), the price list (3: the raw 8 shows it on a die of 6 only), the
+// blast-off's die (1, safe); refused keys ask again, and the blast-off prompt takes only B.
 TEST_F(GameTest, AStationVisitWithoutTrading)
 {
     mission.soundOn = 'y';
-    chance->face(1).face(3).face(1);
+    chance->face(1).push(8).face(1);
     console.queueKeys("yxnx\x1b" "B");
     spaceStation();
     EXPECT_TRUE(logHasRun(console, {played("lago"), moved(1, 5), wrote("Beautiful landing.\n"), paused(2000)}));
