@@ -7,7 +7,6 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-const std::string quitQuestion = "Do you want to quit this game?  Y or N  ";
 
 long timesIn(const Texts& written, const std::string& text) { return std::count(written.begin(), written.end(), text); }
 
@@ -24,8 +23,7 @@ TEST_F(GameTest, APursuitWithAHitThenAnEscape)
     EXPECT_EQ(shortNames(sounds()), (Texts{"alie", "phas", "hit", "phal", "evad"}));
     EXPECT_EQ(rows(5, 6), (Texts{"You have eluded the alien dirtbags.", "You have left them in a cloud of cosmic dust."}));
     EXPECT_NE(textAfterClear(console).find("Good shot!  You clipped the buggers\n"), std::string::npos);
-    EXPECT_EQ(std::tuple(mission.phaserCells, mission.fuel, mission.dieRoll), std::tuple(4, 390, 9));
-    EXPECT_EQ(chance->left(), 0u);
+    EXPECT_EQ(std::tuple(mission.phaserCells, mission.fuel, mission.dieRoll, chance->left()), std::tuple(4, 390, 9, 0u));
 }
 
 // The menu: ENTER starts a battle with fresh supplies, a 20 destroys the aliens, and the mode is
@@ -41,11 +39,11 @@ TEST_F(GameTest, AZapfestBattleWonAtOnceThenQuit)
     EXPECT_TRUE(ends(zapfestLoop));
     EXPECT_EQ(shortNames(sounds()), (Texts{"alie", "phas", "expl", "laug", "quit", "zapf"}));
     EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges, mission.damage), std::tuple(7, 8, 0));
-    EXPECT_EQ(timesIn(writes(), quitQuestion), 3);
-    EXPECT_EQ(timesIn(writes(), "F to fire phasers, B for force field barrier or Escape to quit "), 3);
+    const std::string fire = "F to fire phasers, B for force field barrier or Escape to quit ";
+    EXPECT_EQ(timesIn(writes(), "Do you want to quit this game?  Y or N  "), 3);
+    EXPECT_EQ(timesIn(writes(), fire), 3);
     // The prompt is blanked and written again in its place, and blanked once it is answered.
-    const std::string again = "F to fire phasers, B for force field barrier or Escape to quit ";
-    EXPECT_TRUE(logHasRun(console, {moved(17, 21), wrote(std::string(49, ' ')), moved(17, 21), paused(200), wrote(again)}));
+    EXPECT_TRUE(logHasRun(console, prompted(17, 21, 49, 200, fire)));
     EXPECT_TRUE(logHasRun(console, {moved(17, 21), wrote(std::string(50, ' ')), moved(17, 21)}));
 }
 

@@ -1,32 +1,141 @@
-// The properties of every decision table, read from the game's own tables through the walkers'
-// own test of a row (applies, covers): whatever the key, the die and the supplies, some row
-// answers; a row that is not the table's catch-all for a key is the only one that could answer
-// where it holds, so no row is shadowed and no bound overlaps a neighbour; lines end their row
-// and fit the screen; cues are in the catalogue.
-#include "support/game_test.h"  // first: gtest before the console's write()
+// The decision tables. First the rules of the walkers that read them, each shown once on a
+// small table of the test's own; then the properties of every table of the game, read through
+// the walkers' own test of a row (applies, covers): whatever the key, the die and the supplies,
+// some row answers; a row that is not the table's catch-all for a key is the only one that could
+// answer where it holds, so no row is shadowed and no bound overlaps a neighbour; lines end their
+// row and fit the screen; cues are in the catalogue.
+#include "support/trace.h"
 
 #include <functional>
-#include <regex>
 
 #include "aliens/battle.h"
 #include "aliens/pursuit.h"
 #include "aliens/zapfest.h"
-#include "console/cues.h"
-#include "encounters/encounter.h"
 #include "encounters/fields.h"
 #include "encounters/hazards.h"
 #include "encounters/malfunctions.h"
 #include "encounters/moon.h"
 #include "encounters/quiet_space.h"
-#include "mission/mission_state.h"
 
 namespace {
 
-struct Rule {
-    std::function<bool(char key, int die)> holds;
-    bool catchAll;  // the whole die and every supply state: the rest of the key's cases
+// Tables are settled on the encounter's die, here 1.
+struct Walk : GameTest {
+    void SetUp() override { GameTest::SetUp(); mission.dieRoll = 1; }
 };
 
+class Walker : public Walk, public ::testing::WithParamInterface<bool> {};
+
+// Cues in the row's order, the pauses of the hit and alarm cues only with sound on, a beat
+// with sound off too; the lines read the supplies as they stood before the row spent them.
+TEST_P(Walker, CuesInOrderThenLinesOfTheSuppliesBeforeTheChange)
+{
+    mission.soundOn = GetParam() ? 'y' : 'n';
+    mission.barrierCharges = 1;
+    settle('b', {{'b', always, {keyCue, hitCue, beat(300), alarmCue, play(Cue::Star)},
+                  {"first\n", onlyIf(Need::BarrierLive, "live\n"), onlyIf(Need::BarrierDead, "dead\n")},
+                  spendBarrierEvenDead | addDamage | addWarning}});
+    expectHeard(console, {"cue barr", "pause 1000 (sound)", "cue dama", "pause 300", "pause 1000 (sound)", "cue aler",
+                          "cue star", "first\nlive\n"}, GetParam());
+    EXPECT_EQ(mission.barrierCharges * 100 + mission.damage * 10 + mission.warnings, 11);
+}
+
+// The key cues: each action's own, dead for a dead supply (sound on).
+TEST_F(Walk, KeyCuesNameTheActionAndADeadSupply)
+{
+    mission.soundOn = 'y';
+    mission.barrierCharges = mission.phaserCells = 1;
+    for (const char action : std::string("aebfn")) playKeyCue(action);
+    mission.barrierCharges = mission.phaserCells = 0;
+    for (const char action : std::string("bf")) playKeyCue(action);
+    EXPECT_EQ(shortNames(sounds()), (Trace{"acce", "evad", "barr", "phas", "dead", "dead"}));
+}
+
+// Spending from a live supply always; from a dead one only the EvenDead changes: spent twice
+// from 1, each supply in each form.
+TEST_F(Walk, SpendingFromADeadSupply)
+{
+    for (auto [changes, barrier, phasers] : {std::tuple{spendBarrierEvenDead | spendPhasersWhileLive, -1, 0},
+                                             {spendBarrierWhileLive | spendPhasersEvenDead, 0, -1}}) {
+        mission.barrierCharges = mission.phaserCells = 1;
+        for (int twice = 0; twice < 2; ++twice) settle('n', {{'n', always, {}, {}, changes}});
+        EXPECT_EQ(std::pair(mission.barrierCharges, mission.phaserCells), std::pair(barrier, phasers)) << changes;
+    }
+}
+
+// The A move after the lines, before them (the status still after), or with no fuel check;
+// with the last 20 units the check ends the mission. The row's finale comes after everything
+// else, the move included.
+int seenAtFinale = -1;
+
+// Each form with its flags: checks before the lines, checks the fuel.
+TEST_F(Walk, TheAMoveChecksTheTankWhereItsFormSays)
+{
+    for (auto [change, checksBeforeLines, checksFuel] :
+         {std::tuple{aMove, false, true}, {aMoveFirst, true, true}, {aMoveUnchecked, false, false}}) {
+        SCOPED_TRACE(change);
+        SetUp();
+        const Table table = {{'a', always, {}, {"line\n"}, change, [] { seenAtFinale = mission.fuel; }}};
+        EXPECT_FALSE(ends([&] { settle('a', table); }));
+        EXPECT_EQ(seenAtFinale * 1000 + mission.distanceLeft, 380348);
+        EXPECT_EQ(writes().front(), "line\n");
+        EXPECT_EQ(console.rowText(20).substr(16), "You have 380 units of fuel");
+
+        SetUp();
+        mission.fuel = 20;
+        if (checksFuel) console.queueKey(keyEsc);  // the ending's last screen
+        EXPECT_EQ(ends([&] { settle('a', table); }), checksFuel);
+        EXPECT_EQ(textAfterClear(console).find("line\n") == 0, !checksBeforeLines);
+    }
+}
+
+// An exchange's deeds in order: the aliens' reply skipped once they flee, and a reply that
+// kills the ship ends the row at once.
+int replies = 0;
+
+TEST_F(Walk, ExchangeDeedsStopAtTheFleeingHitOrAKill)
+{
+    const Battle battle = {"test", {{'f', always, {}, {}, {scoreHit, fireIfStanding, spendCell}, nextExchange}}, 2,
+                           [](char, Score& score) { score.killed = ++replies == 2; }};
+    Score score;  // {hits, killed}
+    EXPECT_FALSE(fightExchange(battle, 'f', 1, score));  // hit, reply, cell spent
+    score.hits = 0;
+    EXPECT_TRUE(fightExchange(battle, 'f', 1, score));   // the reply kills: no cell spent
+    score = {1, 0};
+    EXPECT_FALSE(fightExchange(battle, 'f', 1, score));  // the fleeing hit: no reply
+    EXPECT_EQ(std::pair(replies, mission.phaserCells), std::pair(2, -2));
+}
+
+TEST_P(Walker, AlienShotFiresThenTakesItsRowOrTheDeadlyOneWhenDefenceless)
+{
+    mission.soundOn = GetParam() ? 'y' : 'n';
+    const AlienGun gun = {"test", 4, "defenceless\n",
+                          {{roll(1, 3), eitherCover, {}, {"missed\n"}, noBlow},
+                           {roll(4, 4), behindBarrier, {}, {"back\n"}, aliensHit},
+                           {roll(4, 4), unprotected, {}, {"killed\n"}, shipKilled}}};
+    int hits = 0, killed = 0;
+    mission.phaserCells = 1;
+    chance->push(3).push(3).push(0);
+    alienShot(gun, 'f', hits, killed);
+    mission.barrierCharges = 1;
+    alienShot(gun, 'b', hits, killed);
+    mission.barrierCharges = mission.phaserCells = 0;
+    alienShot(gun, 'b', hits, killed);
+    expectHeard(console, {"pause 1000", "cue phal", "pause 1000 (sound)", "killed\n", "pause 1000", "cue phal",
+                          "pause 1000 (sound)", "back\n", "pause 1000", "cue phal", "pause 1000 (sound)",
+                          "defenceless\n", "pause 2000", "killed\n"}, GetParam());
+    EXPECT_EQ(hits * 10 + killed, 11);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, Walker, ::testing::Bool());
+
+// A row as the test reads it: whether it answers a key on a die, the supplies as they stand.
+struct Rule {
+    std::function<bool(char key, int die)> holds;
+    bool catchAll;  // the whole die, every supply state and cover: the rest of the key's cases
+};
+
+// A table as the test reads it: the rules of its rows, and their lines and cues.
 struct TableView {
     std::string name;
     int sides;
@@ -34,67 +143,58 @@ struct TableView {
     std::vector<Rule> rules;
     std::vector<const char*> lines;  // written from column 1
     std::vector<Step> cues;
+
+    void add(const std::vector<Say>& says, const std::vector<Step>& steps)
+    {
+        for (const Say& say : says)
+            if (say.text != nullptr) lines.push_back(say.text);
+        cues.insert(cues.end(), steps.begin(), steps.end());
+    }
+    template <typename Row>
+    void addRow(const Row& row, std::function<bool(char, int)> holds, bool anyCover = true)
+    {
+        const When& when = row.when;
+        rules.push_back({std::move(holds), when.low == 1 && when.high == sides && when.need == Need::Nothing && anyCover});
+        add(row.lines, row.cues);
+    }
 };
 
 void PrintTo(const TableView& view, std::ostream* os) { *os << view.name; }
 
-bool wholeDie(const When& when, int sides) { return when.low == 1 && when.high == sides && when.need == Need::Nothing; }
-
-void add(TableView& view, const std::vector<Say>& lines, const std::vector<Step>& cues)
-{
-    for (const Say& line : lines)
-        if (line.text != nullptr) view.lines.push_back(line.text);
-    view.cues.insert(view.cues.end(), cues.begin(), cues.end());
-}
-
 std::vector<TableView> everyTable()
 {
     std::vector<TableView> views;
-    for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables}) {
+    for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables})
         for (const Encounter* encounter : tables()) {
-            TableView view{encounter->name, 10, "abefrn", {}, {}, {}};
-            add(view, encounter->announcement, encounter->opening);
-            for (const Row& row : encounter->rows) {
-                view.rules.push_back({[&row](char key, int die) { return row.action == key && applies(row.when, die); },
-                                      wholeDie(row.when, 10)});
-                add(view, row.lines, row.cues);
-            }
-            views.push_back(view);
+            TableView& view = views.emplace_back(TableView{encounter->name, 10, "abefrn", {}, {}, {}});
+            view.add(encounter->announcement, encounter->opening);
+            for (const Row& row : encounter->rows)
+                view.addRow(row, [&row](char key, int die) { return row.action == key && applies(row.when, die); });
         }
-    }
-    for (auto [battle, sides, keys] : {std::tuple{&pursuitExchanges(), 10, "abefrn"}, {&zapfestExchanges(), 20, "bf"}}) {
-        TableView view{battle->name, sides, keys, {}, {}, {}};
-        for (const Exchange& row : battle->exchanges) {
-            view.rules.push_back({[&row](char key, int die) { return row.key == key && applies(row.when, die); },
-                                  wholeDie(row.when, sides)});
-            add(view, row.lines, row.cues);
-        }
-        views.push_back(view);
-    }
-    for (auto [gun, keys] : {std::pair{&pursuitGun(), "abefrn"}, {&zapfestGun(), "bf"}}) {
-        TableView view{gun->name, gun->sides, keys, {}, {}, {}};
-        if (gun->defenceless) view.lines.push_back(gun->defenceless);
-        for (const ShotRow& row : gun->rows) {
-            view.rules.push_back({[&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
-                                  wholeDie(row.when, gun->sides) && row.cover == eitherCover});
-            add(view, row.lines, row.cues);
-        }
-        views.push_back(view);
+    // Each battle: its exchanges on its own die, then its alien gun.
+    for (auto [battle, sides, gun, keys] : {std::tuple{&pursuitExchanges(), 10, &pursuitGun(), "abefrn"},
+                                            {&zapfestExchanges(), 20, &zapfestGun(), "bf"}}) {
+        TableView& exchanges = views.emplace_back(TableView{battle->name, sides, keys, {}, {}, {}});
+        for (const Exchange& row : battle->exchanges)
+            exchanges.addRow(row, [&row](char key, int die) { return row.key == key && applies(row.when, die); });
+        TableView& shots = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, {}, {}});
+        if (gun->defenceless) shots.lines.push_back(gun->defenceless);
+        for (const ShotRow& row : gun->rows)
+            shots.addRow(row, [&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
+                         row.cover == eitherCover);
     }
     return views;
 }
 
-class Table : public GameTest, public ::testing::WithParamInterface<TableView> {};
+class GameTables : public GameTest, public ::testing::WithParamInterface<TableView> {};
 
-TEST_P(Table, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
+TEST_P(GameTables, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
 {
     const TableView& table = GetParam();
     std::vector<bool> chosen(table.rules.size());
     for (int state = 0; state < 8; ++state) {  // barrier, phasers and damage, each 0 or 1
-        mission.barrierCharges = state & 1;
-        mission.phaserCells = (state >> 1) & 1;
-        mission.damage = state >> 2;
-        for (const char key : table.keys) {
+        std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
+        for (const char key : table.keys)
             for (int die = 0; die <= table.sides + 1; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
                 std::vector<std::size_t> holding;  // rows numbered from 1
@@ -107,7 +207,6 @@ TEST_P(Table, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
                 for (std::size_t i = 1; i < holding.size(); ++i)
                     EXPECT_TRUE(table.rules[holding[i] - 1].catchAll) << "row " << holding[i] << " overlaps " << holding[0];
             }
-        }
     }
     for (std::size_t r = 0; r < chosen.size(); ++r) EXPECT_TRUE(chosen[r]) << "row " << r + 1 << " is never chosen";
     // Lines end their row and fit the screen; cues are in the catalogue.
@@ -120,8 +219,6 @@ TEST_P(Table, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
         if (step.kind != Step::Key && step.kind != Step::Beat) { EXPECT_FALSE(cuePlays(step.cue, 1).empty()); }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryTable, Table, ::testing::ValuesIn(everyTable()), [](const auto& info) {
-    return std::regex_replace(info.param.name, std::regex("[^A-Za-z0-9]"), "_");
-});
+INSTANTIATE_TEST_SUITE_P(EveryTable, GameTables, ::testing::ValuesIn(everyTable()));  // named by PrintTo in messages
 
 }  // namespace

@@ -7,17 +7,16 @@ namespace {
 
 const std::string tradingPrompt = "Press the first letter of the item you want or N for none - ";
 
-// The landing's die (1, safe), the price list (3), the blast-off's die (1, safe); refused keys
-// ask again, and the blast-off prompt takes only B.
+// The landing's die (1, safe), the price list (3: the raw 8 shows it on a die of 6 only), the
+// blast-off's die (1, safe); refused keys ask again, and the blast-off prompt takes only B.
 TEST_F(GameTest, AStationVisitWithoutTrading)
 {
     mission.soundOn = 'y';
-    chance->face(1).face(3).face(1);
+    chance->face(1).push(8).face(1);
     console.queueKeys("yxnx\x1b" "B");
     spaceStation();
     EXPECT_TRUE(logHasRun(console, {played("lago"), moved(1, 5), wrote("Beautiful landing.\n"), paused(2000)}));
-    const std::string text = textAfterClear(console, 1);
-    EXPECT_NE(text.find("FUEL - ONE PLATINUM ROCK\n\nPHASER POWER CELLS - ONE DIAMOND ROCK\n\n"
+    EXPECT_NE(textAfterClear(console, 1).find("FUEL - ONE PLATINUM ROCK\n\nPHASER POWER CELLS - ONE DIAMOND ROCK\n\n"
                         "BARRIER GENERATOR - ONE GOLD ROCK\n\n" + tradingPrompt + tradingPrompt),
               std::string::npos);
     const std::vector<std::string> written = writes();
@@ -47,14 +46,5 @@ TEST_P(PriceList, BuysEverythingOnceThenTheArrest)
 }
 
 INSTANTIATE_TEST_SUITE_P(Six, PriceList, ::testing::Range(1, 7));
-
-// The landing's die of 20: 13 crashes.
-TEST_F(GameTest, ALandingOnThirteenCrashes)
-{
-    chance->face(13);
-    console.queueKeys("y\x1b");
-    EXPECT_TRUE(ends(spaceStation));
-    EXPECT_EQ(console.rowText(4), "Oh no!  You crashed while trying to land.");
-}
 
 }  // namespace
