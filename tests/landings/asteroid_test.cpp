@@ -62,12 +62,25 @@ TEST_F(GameTest, RocksLieOnThreeSquaresDeclinedTakenOrRadioactive)
     EXPECT_TRUE(logHasRun(console, {pressed('y'), wrote(" "), played("roen"), cleared()}));
 }
 
-// 33 shows 14 on the blast-off's die of 20, and 13 (a crash) on a die of 21.
-TEST_F(GameTest, ABlastOffFromTheAsteroid)
+// A visit from the landing to the blast-off: W to the clearing, E back to the ship, then B. Only
+// a move that ends off the ship can end at a cliff's edge (13 on a die of 100). The blast-off's
+// 33 shows 14 on its die of 20, and 13 (a crash) on a die of 21.
+TEST_F(GameTest, AVisitFromTheLandingToTheBlastOffOrOverACliff)
 {
-    chance->push(33);
-    asteroidBlastOff();
-    EXPECT_EQ(rows(5, 6), (std::vector<std::string>{"Pretty cool blastoff!", "You are on your way again space traveller."}));
+    for (int afterW : {13, 1}) {
+        SetUp();
+        chance->face(1).face(1).face(2).face(3);  // the landing, then the rocks on 1, 2 and 3
+        chance->face(afterW).face(13).face(1).push(33);
+        console.queueKeys("yweb");
+        console.queueKey(keyEsc);  // the last screen of an ending
+        EXPECT_EQ(ends(asteroidEncounter), afterW == 13);
+        if (afterW == 13) {
+            EXPECT_EQ(console.rowText(5), "Oh no!  You fell off a cliff.");
+            continue;
+        }
+        EXPECT_EQ(rows(5, 6), (std::vector<std::string>{"Pretty cool blastoff!", "You are on your way again space traveller."}));
+        EXPECT_EQ(std::tuple(mission.oxygen, chance->left()), std::tuple(100, 0u));
+    }
 }
 
 TEST_F(GameTest, TheLastOxygenSuffocates)
