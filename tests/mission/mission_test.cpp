@@ -2,18 +2,18 @@
 // endings and their order, and the cues' sound switch.
 #include <set>
 
-#include "mission/endings.h"
 #include "mission/sound.h"
 #include "mission/startup.h"
-#include "mission/status.h"
 #include "mission/wheel.h"
-#include "persist/end_mission.h"
 #include "persist/frozen_game.h"
 #include "support/trace.h"
 
 namespace {
 
 using Mission = GameTest;
+
+// Keys to type among letters.
+const std::string esc(1, static_cast<char>(keyEsc)), ctrlC(1, static_cast<char>(keyCtrlC));
 
 // Every prompt: a refused key (any letter it does not offer, or Ctrl-C) asks again; the answer
 // is taken in lower case; ESC, where it is offered, goes to the quit screen. The launch pad
@@ -33,19 +33,17 @@ class Prompts : public Mission, public ::testing::WithParamInterface<Prompt> {};
 TEST_P(Prompts, RefuseOtherKeysTakeLowerCaseAndQuitOnEsc)
 {
     const Prompt& p = GetParam();
-    for (bool esc : {false, true}) {
-        if (esc && !p.escQuits) continue;
+    for (bool quits : {false, true}) {
+        if (quits && !p.escQuits) continue;
         SetUp();
         std::string frozen;  // a sound frozen game: 50 decoys, 12 fields (fuel 400), 20 cards
         for (int line = 1; line <= 82; ++line) frozen += line == 53 ? "400\n" : line <= 50 ? "1\n" : "0\n";
         if (p.ask == offerResume) writeFile("mars.dat", frozen);
         mission.soundOn = 'n';
         chance->face(4).face(1).face(1);
-        console.queueKeys(std::string(p.keys) + "q");
-        if (!p.ctrlCQuits) console.queueKey(keyCtrlC);
-        if (esc) {
-            console.queueKey(p.ctrlCQuits ? keyCtrlC : keyEsc);
-            console.queueKey(keyEsc);
+        console.queueKeys(p.keys + std::string("q") + (p.ctrlCQuits ? "" : ctrlC));
+        if (quits) {
+            console.queueKeys((p.ctrlCQuits ? ctrlC : esc) + esc);
             EXPECT_TRUE(ends(p.ask));
             EXPECT_EQ(console.at(16, 12, 49), "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
         } else {
@@ -81,8 +79,7 @@ TEST_F(Mission, BlastOffOrCrashOnThePad)
     writeFile("mars.dat", "old game\n");
     mission.soundOn = 'y';
     chance->push(32);  // 13 only on a die of 20
-    console.queueKeys("Bq");
-    console.queueKey(keyEsc);
+    console.queueKeys("Bq" + esc);
     EXPECT_TRUE(ends([] { launchPad(); }));
     EXPECT_EQ(console.rowText(5), "Oh no!  You crashed on blastoff.");
     EXPECT_EQ(shortNames(sounds()), (Trace{"stup", "blof", "expl", "exit"}));
@@ -95,12 +92,9 @@ TEST_F(Mission, BlastOffOrCrashOnThePad)
 TEST_F(Mission, AWholeVoyageToAQuit)
 {
     chance->push(23).face(2).face(5);
-    console.queueKeys("fnyb");
-    console.queueKey(keyEsc);
-    console.queueKeys("n");  // the question is blanked and the wheel asks again
-    console.queueKey(keyEsc);
-    console.queueKeys("y");
-    console.queueKey(keyEsc);
+    // ESC at the wheel and N to the quit question, which is blanked, and the wheel asks again;
+    // then ESC and Y, and ESC at the end.
+    console.queueKeys("fnyb" + esc + "n" + esc + "y" + esc);
     EXPECT_TRUE(ends([] { runGame(); }));
     EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges), std::tuple(4, 7));
     EXPECT_EQ(shortNames(sounds()), (Trace{"intr", "stup", "blof", "quit", "exit"}));
@@ -120,8 +114,7 @@ TEST_F(Mission, ASpinMovesTheShipBurnsFuelAndDispatches)
     mission.soundOn = 'y';
     mission.spins = 4;
     chance->face(6).face(10).face(9);  // the wheel, the event card (the meteor storm), its die
-    console.queueKey(keyEnter);
-    console.queueKeys("n");
+    console.queueKeys("\rn");  // ENTER spins
     EXPECT_TRUE(wheelTurn());
     EXPECT_EQ(std::tuple(mission.spins, mission.distanceLeft, mission.fuel), std::tuple(5, 338, 390));
     EXPECT_EQ(console.at(17, 22, 12), "You spun a 6");
@@ -172,7 +165,7 @@ TEST_F(Mission, EndingsComeInTheirOrderAndDeleteTheFrozenGame)
           {0, 3, -3, 0, 12, "Oh no!  You have received too many warnings.", "\nZorvane is free."},
           {4, 2, 0, 0, 12, "YOU DID IT!  CONGRATULATIONS.", "\nYou had 0 units of fuel remaining."},
           {4, 2, -3, -20, 13, "Oh no!  You crashed while trying to land.", "\nZorvane is free."},
-          {4, 2, 123, -5, 12, "Oh no!  You are out of fuel.", "\nYou had 12 million 3 hundred thousand miles to go."},
+          {4, 2, 123, 0, 12, "Oh no!  You are out of fuel.", "\nYou had 12 million 3 hundred thousand miles to go."},
           {4, 2, 3, 1, 12, "", "\nYou had 3 hundred thousand miles to go."}}) {
         SetUp();
         writeFile("mars.dat", "frozen\n");
@@ -180,10 +173,7 @@ TEST_F(Mission, EndingsComeInTheirOrderAndDeleteTheFrozenGame)
         mission.spins = 21;
         std::tie(mission.damage, mission.warnings, mission.distanceLeft, mission.fuel) = std::tie(damage, warnings, distance, fuel);
         // At Mars: refused keys, then L, and only ESC ends the goodbye. At the wheel: ESC, then Y quits.
-        console.queueKey(keyEsc);
-        console.queueKey(keyCtrlC);
-        console.queueKeys("xLqy");
-        console.queueKey(keyEsc);
+        console.queueKeys(esc + ctrlC + "xLqy" + esc);
         chance->push(roll + 19);  // the landing roll: 12 or 13 on a die of 20 only
         EXPECT_TRUE(ends([] { wheelLoop(); }));
         EXPECT_EQ(console.rowText(3), firstLine);
