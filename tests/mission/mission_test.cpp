@@ -144,7 +144,7 @@ TEST_F(Mission, ATenNearMarsWarpsTwoTimesInThree)
                                          {299, 1, ""}, {50, 1, "3 million"}, {300, 1, "28 million"}, {23, 1, "3 hundred thousand"}}) {
         SetUp();
         mission.distanceLeft = distance;
-        chance->face(10).face(third);
+        chance->face(10).push(third + 2);  // raw 3, 4 and 5 show 1, 2 and 3 only on a die of 3
         console.queueKey(keyEnter);
         EXPECT_ANY_THROW(wheelTurn());  // stops at the next draw or key the test does not give
         const bool warps = *told == '\0';
