@@ -16,7 +16,7 @@ using Mission = GameTest;
 const std::string esc(1, static_cast<char>(keyEsc)), ctrlC(1, static_cast<char>(keyCtrlC));
 
 // Every prompt: a refused key (any letter it does not offer, or Ctrl-C) asks again; the answer
-// is taken in lower case; ESC, where it is offered, goes to the quit screen. The launch pad
+// is taken in capitals as in lower case; ESC, where it is offered, goes to the quit screen. The launch pad
 // takes Ctrl-C as ESC.
 struct Prompt {
     const char* name;
