@@ -16,8 +16,8 @@ using Mission = GameTest;
 const std::string esc(1, static_cast<char>(keyEsc)), ctrlC(1, static_cast<char>(keyCtrlC));
 
 // Every prompt: a refused key (any letter it does not offer, or Ctrl-C) asks again; the answer
-// is taken in capitals as in lower case; ESC, where it is offered, goes to the quit screen. The launch pad
-// takes Ctrl-C as ESC.
+// is taken in capitals as in lower case; ESC, where it is offered, goes to the quit screen. The
+// launch pad takes Ctrl-C as ESC.
 struct Prompt {
     const char* name;
     const char* keys;  // typed before the prompt
