@@ -2,12 +2,9 @@
 // endings and their order, and the cues' sound switch.
 #include <set>
 
-#include "mission/endings.h"
 #include "mission/sound.h"
 #include "mission/startup.h"
-#include "mission/status.h"
 #include "mission/wheel.h"
-#include "persist/end_mission.h"
 #include "persist/frozen_game.h"
 #include "support/trace.h"
 
@@ -15,15 +12,18 @@ namespace {
 
 using Mission = GameTest;
 
+// Keys to type among letters.
+const std::string esc(1, static_cast<char>(keyEsc)), ctrlC(1, static_cast<char>(keyCtrlC));
+
 // Every prompt: a refused key (any letter it does not offer, or Ctrl-C) asks again; the answer
-// is taken in lower case; ESC, where it is offered, goes to the quit screen. The launch pad
-// takes Ctrl-C as ESC.
+// is taken in capitals as in lower case; ESC, where it is offered, goes to the quit screen. The
+// launch pad takes Ctrl-C as ESC.
 struct Prompt {
     const char* name;
     const char* keys;  // typed before the prompt
     void (*ask)();
     const char* question;
-    const char* answer;  // keys the prompt takes, in lower case
+    const char* answer;  // keys the prompt takes, typed in capitals
     bool (*answered)();  // the answer's effect
     bool escQuits, ctrlCQuits;
 };
@@ -33,19 +33,17 @@ class Prompts : public Mission, public ::testing::WithParamInterface<Prompt> {};
 TEST_P(Prompts, RefuseOtherKeysTakeLowerCaseAndQuitOnEsc)
 {
     const Prompt& p = GetParam();
-    for (bool esc : {false, true}) {
-        if (esc && !p.escQuits) continue;
+    for (bool quits : {false, true}) {
+        if (quits && !p.escQuits) continue;
         SetUp();
         std::string frozen;  // a sound frozen game: 50 decoys, 12 fields (fuel 400), 20 cards
         for (int line = 1; line <= 82; ++line) frozen += line == 53 ? "400\n" : line <= 50 ? "1\n" : "0\n";
         if (p.ask == offerResume) writeFile("mars.dat", frozen);
         mission.soundOn = 'n';
         chance->face(4).face(1).face(1);
-        console.queueKeys(std::string(p.keys) + "q");
-        if (!p.ctrlCQuits) console.queueKey(keyCtrlC);
-        if (esc) {
-            console.queueKey(p.ctrlCQuits ? keyCtrlC : keyEsc);
-            console.queueKey(keyEsc);
+        console.queueKeys(p.keys + std::string("q") + (p.ctrlCQuits ? "" : ctrlC));
+        if (quits) {
+            console.queueKeys((p.ctrlCQuits ? ctrlC : esc) + esc);
             EXPECT_TRUE(ends(p.ask));
             EXPECT_EQ(console.at(16, 12, 49), "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
         } else {
@@ -61,62 +59,50 @@ TEST_P(Prompts, RefuseOtherKeysTakeLowerCaseAndQuitOnEsc)
 INSTANTIATE_TEST_SUITE_P(
     EveryPrompt, Prompts,
     ::testing::Values(
-        Prompt{"mode", "", [] { titleMenu(); }, "Full game or Zapfest Game?  F or W  ", "wnn",
+        Prompt{"mode", "", [] { titleMenu(); }, "Full game or Zapfest Game?  F or W  ", "WNN",
                [] { return mission.zapfestMode == 1; }, true, false},
-        Prompt{"sound", "wn", [] { titleMenu(); }, "Do you want sound effects?  Y or N     ", "y",
+        Prompt{"sound", "wn", [] { titleMenu(); }, "Do you want sound effects?  Y or N     ", "Y",
                [] { return mission.soundOn == 'y'; }, true, false},
-        Prompt{"blastOff", "", [] { launchPad(); }, "Press B to blast off  ", "b",
+        Prompt{"blastOff", "", [] { launchPad(); }, "Press B to blast off  ", "B",
                [] { return mission.phaserCells != 0; }, true, true},
-        Prompt{"resume", "", offerResume, "Resume prior game  or begin new game, R or B? ", "b",
+        Prompt{"resume", "", offerResume, "Resume prior game  or begin new game, R or B? ", "B",
                [] { return mission.resumedGame == 0; }, true, false},
-        Prompt{"quit", "", [] { confirmQuit(); }, "Do you want to quit this game?  Y or N  ", "n",
+        Prompt{"quit", "", [] { confirmQuit(); }, "Do you want to quit this game?  Y or N  ", "N",
                [] { return true; }, false, false},
-        Prompt{"freeze", "f", [] { wheelTurn(); }, "Want to freeze the game?  Y or N  ", "n",
+        Prompt{"freeze", "f", [] { wheelTurn(); }, "Want to freeze the game?  Y or N  ", "N",
                [] { return mission.spins == 0; }, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Start-up to the blast-off, whose roll of 13 crashes on the pad and leaves the frozen game alone.
+// A roll of 13 at the blast-off crashes on the pad and leaves the frozen game alone.
 TEST_F(Mission, BlastOffOrCrashOnThePad)
 {
-    for (int roll : {4, 13}) {
-        SetUp();
-        writeFile("mars.dat", "old game\n");
-        mission.soundOn = 'y';
-        // The blast-off roll, phaser cells, barrier charges. The raw draw past 20 pins the die's
-        // size: 32 shows 13 and 23 shows 4 only on a die of 20.
-        chance->push(roll == 13 ? 32 : 23).face(2).face(5);
-        console.queueKeys("Bq");
-        console.queueKey(keyEsc);
-        EXPECT_EQ(ends([] { launchPad(); }), roll == 13);
-        if (roll == 13) {
-            EXPECT_EQ(console.rowText(5), "Oh no!  You crashed on blastoff.");
-            EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof", "expl", "exit"}));
-            EXPECT_EQ(readFile("mars.dat"), "old game\n");
-            continue;
-        }
-        EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges), std::tuple(4, 7));
-        EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"stup", "blof"}));
-        EXPECT_EQ(console.rowText(16), std::string(16, ' ') + "You are ready to begin your 35 million mile trip.");
-        EXPECT_TRUE(logHasRun(console, {moved(31, 12), wrote(std::string(29, ' ')), moved(31, 12),
-                                        wrote("SUCCESSFUL BLASTOFF!")}));
-    }
+    writeFile("mars.dat", "old game\n");
+    mission.soundOn = 'y';
+    chance->push(32);  // 13 only on a die of 20
+    console.queueKeys("Bq" + esc);
+    EXPECT_TRUE(ends([] { launchPad(); }));
+    EXPECT_EQ(console.rowText(5), "Oh no!  You crashed on blastoff.");
+    EXPECT_EQ(shortNames(sounds()), (Trace{"stup", "blof", "expl", "exit"}));
+    EXPECT_EQ(readFile("mars.dat"), "old game\n");
 }
 
-// The whole start-up with the game's own chance: full game, no instructions, no sound, blast
-// off, then ESC at the wheel and a quit; the pauses pin the rhythm of the title questions.
+// The whole start-up: full game, no instructions, sound, a blast-off (the raw draw of 23 shows
+// 4, not 13, only on a die of 20), phaser cells and barrier charges; then ESC at the wheel and a
+// quit. The pauses pin the rhythm of the title questions.
 TEST_F(Mission, AWholeVoyageToAQuit)
 {
-    chance.reset();
-    console.queueKeys("fnnb");
-    console.queueKey(keyEsc);
-    console.queueKeys("n");  // the question is blanked and the wheel asks again
-    console.queueKey(keyEsc);
-    console.queueKeys("y");
-    console.queueKey(keyEsc);
+    chance->push(23).face(2).face(5);
+    // ESC at the wheel and N to the quit question, which is blanked, and the wheel asks again;
+    // then ESC and Y, and ESC at the end.
+    console.queueKeys("fnyb" + esc + "n" + esc + "y" + esc);
     EXPECT_TRUE(ends([] { runGame(); }));
+    EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges), std::tuple(4, 7));
+    EXPECT_EQ(shortNames(sounds()), (Trace{"intr", "stup", "blof", "quit", "exit"}));
     EXPECT_EQ(console.rowText(1), "You made 0 spins of the cosmic wheel.");
     EXPECT_EQ(console.rowText(2), "You had 35 million miles to go.");
     EXPECT_EQ(pauses(), (std::vector<int>{200, 200, 200, 200, 1000, 200, 200, 200, 200, 3000}));
+    EXPECT_TRUE(logHasRun(console, {moved(31, 12), wrote(std::string(29, ' ')), moved(31, 12), wrote("SUCCESSFUL BLASTOFF!")}));
+    EXPECT_TRUE(logHasRun(console, {moved(17, 16), paused(1000), wrote("You are ready to begin your 35 million mile trip.")}));
     EXPECT_TRUE(logHasRun(console, {moved(1, 21), wrote(std::string(69, ' ')), moved(17, 21), paused(200),
                                     wrote("Do you want to quit this game?  Y or N  "), pressed('n'), moved(17, 21),
                                     wrote(std::string(29, ' ')), moved(17, 21)}));
@@ -128,8 +114,7 @@ TEST_F(Mission, ASpinMovesTheShipBurnsFuelAndDispatches)
     mission.soundOn = 'y';
     mission.spins = 4;
     chance->face(6).face(10).face(9);  // the wheel, the event card (the meteor storm), its die
-    console.queueKey(keyEnter);
-    console.queueKeys("n");
+    console.queueKeys("\rn");  // ENTER spins
     EXPECT_TRUE(wheelTurn());
     EXPECT_EQ(std::tuple(mission.spins, mission.distanceLeft, mission.fuel), std::tuple(5, 338, 390));
     EXPECT_EQ(console.at(17, 22, 12), "You spun a 6");
@@ -151,91 +136,58 @@ TEST_F(Mission, ASpinMovesTheShipBurnsFuelAndDispatches)
 }
 
 // A ten between 51 and 299 throws the ship into a time warp two times in three (the die of 3
-// shows 1 or 2) instead of moving it; on a 3, and on a ten anywhere else, the ship flies on.
+// shows 1 or 2) instead of moving it; on a 3, and on a ten anywhere else, the ship flies on and
+// the wheel tells the distance left in millions and hundred thousands, leaving out a zero part.
 TEST_F(Mission, ATenNearMarsWarpsTwoTimesInThree)
 {
-    for (auto [distance, third, warps] : {std::tuple{200, 1, true}, {200, 2, true}, {200, 3, false},
-                                          {51, 1, true}, {299, 1, true}, {50, 1, false}, {300, 1, false}}) {
+    for (auto [distance, third, told] : {std::tuple{200, 1, ""}, {200, 2, ""}, {200, 3, "18 million"}, {51, 1, ""},
+                                         {299, 1, ""}, {50, 1, "3 million"}, {300, 1, "28 million"}, {23, 1, "3 hundred thousand"}}) {
         SetUp();
         mission.distanceLeft = distance;
-        chance->face(10).face(third);
+        chance->face(10).push(third + 2);  // raw 3, 4 and 5 show 1, 2 and 3 only on a die of 3
         console.queueKey(keyEnter);
-        try {
-            wheelTurn();  // stops at the next draw or key the test does not give
-        } catch (...) {
-        }
-        const bool warped = textAfterClear(console).find("time warp") != std::string::npos;
-        EXPECT_EQ(warped, warps) << distance << " " << third;
+        EXPECT_ANY_THROW(wheelTurn());  // stops at the next draw or key the test does not give
+        const bool warps = *told == '\0';
+        EXPECT_EQ(textAfterClear(console).find("time warp") != std::string::npos, warps) << distance << " " << third;
         EXPECT_EQ(mission.distanceLeft, warps ? distance : distance - 20) << distance << " " << third;
-    }
-}
-
-// The distance in millions and hundred thousands, at the wheel (row 19) and at the end.
-TEST_F(Mission, DistanceIsToldInMillionsAndHundredThousands)
-{
-    for (auto [distance, wheel, end] :
-         {std::tuple{123, "Miles to Mars: 12 million, 3 hundred thousand", "You had 12 million 3 hundred thousand miles to go."},
-          {3, "Miles to Mars: 3 hundred thousand", "You had 3 hundred thousand miles to go."}, {0, "", ""}}) {
-        SetUp();
-        mission.distanceLeft = distance;
-        console.queueKey(keyEsc);
-        EXPECT_TRUE(ends([] { endMission(); }));
-        EXPECT_EQ(console.rowText(2), end);
-        clearScreen();
-        showStatus();
-        EXPECT_EQ(console.rowText(19), std::string(*wheel ? 16 : 0, ' ') + wheel);
+        EXPECT_EQ(console.rowText(19), warps ? "" : std::string(16, ' ') + "Miles to Mars: " + told) << distance;
     }
 }
 
 // Damage before warnings before arrival before fuel; none of them while all is well, and the
-// wheel asks again. Every ending plays its cues ending with the exit cue, tells the spins, pauses 3 s
-// and deletes the frozen game. At Mars only L lands, and a roll of 13 crashes.
+// wheel asks again (here a quit). At Mars only L lands, and a roll of 13 crashes. Every ending
+// plays its cues ending with the exit cue, tells the spins and then the distance left (of the
+// full game), pauses 3 s and deletes the frozen game.
 TEST_F(Mission, EndingsComeInTheirOrderAndDeleteTheFrozenGame)
 {
-    for (auto [damage, warnings, distance, fuel, firstLine] :
-         {std::tuple{5, 3, 0, 0, "Oh no!  You have sustained too much damage."},
-          {0, 3, 0, 0, "Oh no!  You have received too many warnings."}, {4, 2, 0, 0, "YOU DID IT!  CONGRATULATIONS."},
-          {4, 2, -3, -20, "YOU DID IT!  CONGRATULATIONS."}, {4, 2, 1, 0, "Oh no!  You are out of fuel."},
-          {4, 2, 1, 1, ""}}) {
+    for (auto [damage, warnings, distance, fuel, roll, firstLine, afterSpins] :
+         {std::tuple{5, 3, 0, 0, 12, "Oh no!  You have sustained too much damage.", "\nZorvane is free."},
+          {0, 3, -3, 0, 12, "Oh no!  You have received too many warnings.", "\nZorvane is free."},
+          {4, 2, 0, 0, 12, "YOU DID IT!  CONGRATULATIONS.", "\nYou had 0 units of fuel remaining."},
+          {4, 2, -3, -20, 13, "Oh no!  You crashed while trying to land.", "\nZorvane is free."},
+          {4, 2, 123, 0, 12, "Oh no!  You are out of fuel.", "\nYou had 12 million 3 hundred thousand miles to go."},
+          {4, 2, 3, 1, 12, "", "\nYou had 3 hundred thousand miles to go."}}) {
         SetUp();
         writeFile("mars.dat", "frozen\n");
         mission.soundOn = 'y';
         mission.spins = 21;
         std::tie(mission.damage, mission.warnings, mission.distanceLeft, mission.fuel) = std::tie(damage, warnings, distance, fuel);
-        chance->face(5);  // the landing roll, if it comes to that
-        if (*firstLine == '\0') {
-            console.queueKeys("x");
-            EXPECT_THROW(wheelLoop(), ScriptExhausted);
-            EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
-            continue;
-        }
-        console.queueKeys("l");
-        console.queueKey(keyEsc);
-        EXPECT_FALSE(wheelTurn());
+        // At Mars: refused keys, then L, and only ESC ends the goodbye. At the wheel: ESC, then Y quits.
+        console.queueKeys(esc + ctrlC + "xLqy" + esc);
+        chance->push(roll + 19);  // the landing roll: 12 or 13 on a die of 20 only
         EXPECT_TRUE(ends([] { wheelLoop(); }));
         EXPECT_EQ(console.rowText(3), firstLine);
-        EXPECT_NE(textAfterClear(console).find(" 21 spins of the cosmic wheel."), std::string::npos);
+        EXPECT_NE(textAfterClear(console).find(" 21 spins of the cosmic wheel." + std::string(afterSpins)), std::string::npos);
         EXPECT_FALSE(std::filesystem::exists("mars.dat"));
         EXPECT_EQ(shortNames(sounds()).back(), "exit");
         EXPECT_EQ(pauses().back(), 3000);
         // Only the warnings' ending pauses a second on the cleared screen.
         EXPECT_EQ(logHasRun(console, {cleared(), paused(1000)}), warnings == 3 && damage < 5);
-    }
-    for (int roll : {12, 13}) {
-        SetUp();
-        mission.soundOn = 'y';
-        console.queueKey(keyEsc);
-        console.queueKey(keyCtrlC);
-        console.queueKeys("xL");
-        chance->push(roll + 19);  // 12 or 13 on a die of 20 only
-        console.queueKeys("q");
-        console.queueKey(keyEsc);
-        EXPECT_TRUE(ends([] { marsArrival(); }));
+        const bool atMars = damage < 5 && warnings < 3 && distance <= 0;
         const auto w = writes();
-        EXPECT_EQ(std::count(w.begin(), w.end(), "Press L when ready to land  "), 4);
-        EXPECT_EQ(console.rowText(3), roll == 12 ? "YOU DID IT!  CONGRATULATIONS." : "Oh no!  You crashed while trying to land.");
+        EXPECT_EQ(std::count(w.begin(), w.end(), "Press L when ready to land  "), atMars ? 4 : 0);
         const auto heard = shortNames(sounds());
-        EXPECT_EQ(std::count(heard.begin(), heard.end(), "appl"), roll == 12 ? 5 : 0);  // five rounds of applause
+        EXPECT_EQ(std::count(heard.begin(), heard.end(), "appl"), atMars && roll == 12 ? 5 : 0);  // five rounds of applause
     }
 }
 
@@ -245,7 +197,6 @@ TEST_F(Mission, EachCardStartsItsOwnEncounter)
 {
     auto firstRow = [this](int kind, int distance, int visited) {
         SetUp();
-        mission.soundOn = 'n';
         mission.distanceLeft = distance;
         mission.stationVisited = visited;
         chance->face(kind).face(1).face(1).face(1);
@@ -264,7 +215,6 @@ TEST_F(Mission, EachCardStartsItsOwnEncounter)
     const std::string moon = firstRow(13, 348, 0);
     EXPECT_NE(moon.find("moon"), std::string::npos);
     EXPECT_EQ(firstRow(1, 348, 0), moon);
-    EXPECT_NE(firstRow(3, 347, 0), moon);
 }
 
 // Cues sound only with the switch at 'y'; the repair tool is one of six drawn from the
@@ -280,14 +230,12 @@ TEST_F(Mission, CuesFollowTheSoundSwitch)
     mission.soundOn = 'y';
     pauseThenCue(1000, Cue::Dama);
     EXPECT_EQ(console.log(), (std::vector<LogEntry>{paused(1000), played("dama")}));
-    std::set<Trace> tools;
-    for (int raw = 0; raw < 12; ++raw) {
-        console.clearLog();
+    for (int raw = 0; raw < 6; ++raw) {
         chance->push(raw);
         cue(Cue::RepairTool);
-        tools.insert(shortNames(sounds()));
     }
-    EXPECT_EQ(tools.size(), 6u);
+    const Trace heard = shortNames(sounds());
+    EXPECT_EQ(std::set<std::string>(heard.begin(), heard.end()).size(), 7u);  // "dama" and six tools
     EXPECT_EQ(mission.dieRoll, 0);
     mission.zapfestMode = 1;
     cue(Cue::Exit);

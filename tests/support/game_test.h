@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,23 +23,44 @@ protected:
     // Runs `step` and reports whether it ended the program (true) or returned (false).
     bool ends(const std::function<void()>& step);
 
-    // The entries of the log of one kind, in order.
-    std::vector<std::string> writes() const;
-    std::vector<int> pauses() const;
+    // The texts written, the pauses and the sound files played, in order.
+    std::vector<std::string> writes() const { return ofKind(LogEntry::Write, &LogEntry::text); }
+    std::vector<int> pauses() const { return ofKind(LogEntry::Pause, &LogEntry::a); }
     std::vector<std::string> sounds() const { return console.soundsPlayed(); }
 
     // The rows of the screen from `first` to `last`, trailing blanks removed.
-    std::vector<std::string> rows(int first, int last) const;
+    std::vector<std::string> rows(int first, int last) const
+    {
+        std::vector<std::string> list;
+        for (int r = first; r <= last; ++r) list.push_back(console.rowText(r));
+        return list;
+    }
 
-    // Writes a file in the scratch directory.
-    void writeFile(const std::string& name, const std::string& contents) const;
-    std::string readFile(const std::string& name) const;
+    // A file in the scratch directory, written or read whole.
+    void writeFile(const std::string& name, const std::string& contents) const
+    {
+        std::ofstream(scratch / name, std::ios::binary) << contents;
+    }
+    std::string readFile(const std::string& name) const
+    {
+        std::ifstream file(scratch / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
 
     ScriptedConsole console;
     std::optional<ForcedChance> chance;
     std::filesystem::path scratch;
 
 private:
+    // One field of the entries of the log of one kind, in order.
+    template <class T> std::vector<T> ofKind(LogEntry::Kind kind, T LogEntry::*field) const
+    {
+        std::vector<T> list;
+        for (const LogEntry& entry : console.log())
+            if (entry.kind == kind) list.push_back(entry.*field);
+        return list;
+    }
+
     std::filesystem::path previousDirectory;
 };
 
