@@ -3,8 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <algorithm>
-#include <cstdio>
-#include <ctime>
+#include <chrono>
 #include <fcntl.h>
 #include <vector>
 #include <poll.h>
@@ -16,9 +15,7 @@
 
 long long monotonicMicros()
 {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000LL + now.tv_nsec / 1000;
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 namespace {
@@ -47,25 +44,14 @@ namespace {
 
 }  // namespace
 
-termios PtySession::cookedModes()
-{
-    int probeMaster = -1, probeSlave = -1;
-    termios modes{};
-    if (openpty(&probeMaster, &probeSlave, nullptr, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
-    tcgetattr(probeSlave, &modes);
-    close(probeSlave);
-    close(probeMaster);
-    return modes;
-}
-
 // openpty and fork rather than forkpty, so that a test can leave the terminal out of the
 // program's session.
 PtySession::PtySession(const PtyLaunch& launch)
 {
-    termios modes = cookedModes();
     winsize size{25, 80, 0, 0};
     int slave = -1, keysPipe[2] = {-1, -1};
-    if (openpty(&master, &slave, nullptr, &modes, &size) != 0 || pipe(keysPipe) != 0 || (child = fork()) < 0)
+    if (openpty(&master, &slave, nullptr, nullptr, &size) != 0 || tcgetattr(slave, &fresh) != 0 || pipe(keysPipe) != 0 ||
+        (child = fork()) < 0)
         throw std::runtime_error("openpty, pipe or fork failed");
     if (child == 0) startChild(launch, slave, keysPipe[0]);
     close(slave);
@@ -79,19 +65,13 @@ PtySession::PtySession(const PtyLaunch& launch)
 
 PtySession::~PtySession()
 {
-#ifdef ZORVANE_COVERAGE
-    // A coverage build writes its line counts as it exits, and a program killed meanwhile loses
-    // them. So it is given a moment to end by itself, then SIGTERM, its own way out, which
-    // writes them too; SIGKILL only for one that still runs after that.
-    if (!waitExit(500)) {
-        kill(child, SIGTERM);
-        waitExit(2000);
+    // A moment to end by itself, then SIGTERM, the program's own way out (on which a coverage
+    // build still writes its line counts), then SIGKILL.
+    for (int signal : {SIGTERM, SIGKILL}) {
+        if (waitExit(500)) break;
+        kill(child, signal);
     }
-#endif
-    if (!reap(true)) {
-        kill(child, SIGKILL);
-        reap(false);
-    }
+    reap(false);
     if (master >= 0) close(master);
 }
 
@@ -173,17 +153,6 @@ void PtySession::hangUp()
 {
     close(master);
     master = -1;
-}
-
-std::string PtySession::printableOutput() const
-{
-    std::string text;
-    for (unsigned char c : received) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, c == '\n' || (c >= 0x20 && c < 0x7f) ? "%c" : "\\x%02x", c);
-        text += escaped;
-    }
-    return text;
 }
 
 ScreenModel screenAfter(std::string_view out)

@@ -33,12 +33,10 @@ struct PtyLaunch {
 class PtySession {
 public:
     explicit PtySession(const PtyLaunch& launch);
+    // A program still running is killed.
     ~PtySession();
     PtySession(const PtySession&) = delete;
     PtySession& operator=(const PtySession&) = delete;
-
-    // The modes a fresh terminal starts with: the ones the program must give back.
-    static termios cookedModes();
 
     pid_t pid() const { return child; }
     // Types the bytes, reading the program's output meanwhile so that neither side blocks.
@@ -52,14 +50,13 @@ public:
     // Waits until the terminal is in canonical mode (the program is reading a line).
     bool waitForLineMode() { return pumpUntil([this] { return (modes().c_lflag & ICANON) != 0; }, 2000); }
     termios modes() const;  // as the program has set them
+    // The modes the terminal started with: the ones the program must give back.
+    const termios& freshModes() const { return fresh; }
     void resize(unsigned short cols, unsigned short rows);
     // Closes the terminal's master side, as a closed terminal window does.
     void hangUp();
     const rusage& usage() const { return childUsage; }  // of the ended program
-
     const std::string& output() const { return received; }
-    // All the output with control bytes spelt out, for failure messages.
-    std::string printableOutput() const;
 
 private:
     void pump(int timeoutMs);  // reads what came, waiting at most timeoutMs for the first bytes
@@ -69,6 +66,7 @@ private:
 
     int master = -1;
     pid_t child = -1;
+    termios fresh{};
     std::optional<int> status;
     rusage childUsage{};
     std::string received;
