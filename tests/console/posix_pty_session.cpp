@@ -1,11 +1,11 @@
 #include "console/posix_pty_session.h"
 
-#include <cerrno>
-#include <csignal>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <fcntl.h>
-#include <vector>
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
@@ -18,32 +18,6 @@ long long monotonicMicros()
     return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-namespace {
-
-// In the forked child: the pseudo-terminal as its screen (and, unless told otherwise, its
-// keyboard), then the program.
-[[noreturn]] void startChild(const PtyLaunch& launch, int slave, int keysPipe)
-{
-    setsid();
-    if (launch.controllingTerminal) ioctl(slave, TIOCSCTTY, 0);
-    const KeySource keys = launch.keys;
-    const int input = keys == KeySource::terminal ? slave : keys == KeySource::pipe ? keysPipe : open("/dev/null", O_RDONLY);
-    keys == KeySource::closed ? close(STDIN_FILENO) : dup2(input, STDIN_FILENO);
-    dup2(slave, STDOUT_FILENO);
-    dup2(slave, STDERR_FILENO);
-    for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE"}) unsetenv(name);
-    for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
-    if (!launch.workDir.empty() && chdir(launch.workDir.c_str()) != 0) _exit(126);
-    std::vector<char*> args;
-    for (const std::string& arg : launch.argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    closefrom(STDERR_FILENO + 1);
-    execv(args[0], args.data());
-    _exit(127);
-}
-
-}  // namespace
-
 // openpty and fork rather than forkpty, so that a test can leave the terminal out of the
 // program's session.
 PtySession::PtySession(const PtyLaunch& launch)
@@ -53,7 +27,24 @@ PtySession::PtySession(const PtyLaunch& launch)
     if (openpty(&master, &slave, nullptr, nullptr, &size) != 0 || tcgetattr(slave, &fresh) != 0 || pipe(keysPipe) != 0 ||
         (child = fork()) < 0)
         throw std::runtime_error("openpty, pipe or fork failed");
-    if (child == 0) startChild(launch, slave, keysPipe[0]);
+    if (child == 0) {  // the pseudo-terminal as the program's screen and, unless told otherwise, its keyboard
+        setsid();
+        if (launch.controllingTerminal) ioctl(slave, TIOCSCTTY, 0);
+        const KeySource keys = launch.keys;
+        const int input = keys == KeySource::terminal ? slave : keys == KeySource::pipe ? keysPipe[0] : open("/dev/null", O_RDONLY);
+        keys == KeySource::closed ? close(STDIN_FILENO) : dup2(input, STDIN_FILENO);
+        dup2(slave, STDOUT_FILENO);
+        dup2(slave, STDERR_FILENO);
+        for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE"}) unsetenv(name);
+        for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
+        if (!launch.workDir.empty() && chdir(launch.workDir.c_str()) != 0) _exit(126);
+        std::vector<char*> args;
+        for (const std::string& arg : launch.argv) args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        closefrom(STDERR_FILENO + 1);
+        execv(args[0], args.data());
+        _exit(127);
+    }
     close(slave);
     close(keysPipe[0]);
     // Only a piped program reads the pipe; the others close it at once, and a write into it then
@@ -165,23 +156,15 @@ ScreenModel screenAfter(std::string_view out)
             std::size_t end = i + 2;
             while (end < out.size() && (out[end] < '@' || out[end] > '~')) ++end;
             if (end >= out.size()) break;
-            std::vector<int> n{0};
-            for (char p : out.substr(i + 2, end - i - 2)) {
-                if (p == ';') n.push_back(0);
-                else if (p >= '0' && p <= '9') n.back() = n.back() * 10 + (p - '0');
-            }
+            int n = 0, m = 0;  // the first two numbers, 0 where there are none
+            std::sscanf(std::string(out.substr(i + 2, end - i - 2)).c_str(), "%d;%d", &n, &m);
             const char final = out[i = end];
-            if (final == 'H') screen.moveCursor(std::max(n.size() > 1 ? n[1] : 1, 1) - 1, std::max(n[0], 1) - 1);
-            if (final == 'C' || final == 'D') screen.moveCursor(col + (final == 'C' ? 1 : -1) * std::max(1, n[0]), row);
-            if (final == 'K') {  // from the cursor to the end, from the start to the cursor, or all
-                const int from = n[0] == 0 ? col : 0, to = n[0] == 1 ? col + 1 : ScreenModel::columns;
-                screen.moveCursor(from, row);
-                screen.write(std::string(static_cast<std::size_t>(to - from), ' '));
-            }
-            if (final == 'J' && n[0] == 2) screen.clear();
+            if (final == 'H') screen.moveCursor(std::max(m, 1) - 1, std::max(n, 1) - 1);
+            if (final == 'C' || final == 'D') screen.moveCursor(col + (final == 'C' ? 1 : -1) * std::max(1, n), row);
+            if (final == 'K') screen.write(std::string(static_cast<std::size_t>(ScreenModel::columns - col), ' '));  // to the end
+            if (final == 'J' && n == 2) screen.clear();
             if (final == 'K' || final == 'J') screen.moveCursor(col, row);  // neither moves the cursor
-        } else if (c == 0x1b) ++i;  // a two-byte sequence: character set, keypad
-        else if (c == '\r') screen.moveCursor(0, row);
+        } else if (c == '\r') screen.moveCursor(0, row);
         else if (c == '\n') {  // a line feed keeps the column, and scrolls on the bottom row
             screen.write("\n");
             screen.moveCursor(col, screen.cursorRow());

@@ -20,6 +20,7 @@
 enum class KeySource { terminal, pipe, devNull, closed };
 
 struct PtyLaunch {
+    explicit PtyLaunch(std::vector<std::string> argv = {}) : argv(std::move(argv)) {}
     std::vector<std::string> argv;  // argv[0] is the path of the program
     // Set in the program's environment after LANG and the LC_ variables are cleared.
     std::vector<std::pair<std::string, std::string>> env = {{"LANG", "C"}};
@@ -76,8 +77,8 @@ private:
 long long monotonicMicros();
 
 // The screen a terminal shows after `output`, for the VT100 subset that the game and Wine's
-// console write: cursor moves, whole clears, line erases; colours and modes change no cell. A
-// character of several UTF-8 bytes takes one cell, shown as '#'.
+// console write: cursor moves, whole clears, erases to the end of the line; colours and modes
+// change no cell. A character of several UTF-8 bytes takes one cell, shown as '#'.
 ScreenModel screenAfter(std::string_view output);
 // Its rows, a line each.
 std::string rowsOf(const ScreenModel& screen);
