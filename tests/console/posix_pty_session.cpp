@@ -107,16 +107,13 @@ bool PtySession::pumpUntil(const std::function<bool()>& done, int timeoutMs)
 
 std::optional<std::string> PtySession::waitFor(std::string_view text, int timeoutMs)
 {
-    std::size_t found = std::string::npos;
-    pumpUntil([&] {
-        const bool ended = !running();
-        if (ended) pump(0);  // what it wrote before it ended
-        found = received.find(text, position);
-        return found != std::string::npos || ended;
-    }, timeoutMs);
-    if (found == std::string::npos) return std::nullopt;
-    std::string skipped = received.substr(position, found - position);
-    position = found + text.size();
+    const auto found = [&] { return received.find(text, position); };
+    pumpUntil([&] { return found() != std::string::npos || !running(); }, timeoutMs);
+    pump(0);  // what it wrote before it ended
+    const std::size_t at = found();
+    if (at == std::string::npos) return std::nullopt;
+    std::string skipped = received.substr(position, at - position);
+    position = at + text.size();
     return skipped;
 }
 

@@ -21,17 +21,13 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 . tests/package/checks.sh
 
-says_version() {  # says_version ROOT: the project's version, and the changelog's latest entry
-  [[ $("$1/games/zorvane" --version) == "zorvane $version" &&
-     $(zcat "$1/share/doc/zorvane/changelog.gz") == "zorvane ($version) "* ]]
-}
-
 check_tree() {  # check_tree ROOT NAME: ROOT holds games/ and share/ as /usr does in Debian
   check "$2: share/games/zorvane holds the $sounds sounds" \
     test "$(find "$1/share/games/zorvane" -name '*.wav' | wc -l)" -eq "$sounds"
   check "$2: man -l renders the manual page" \
     grep -q 'ZORVANE(6)' <(MANWIDTH=80 man -l "$1/share/man/man6/zorvane.6.gz" 2>/dev/null)
-  check "$2: --version says $version, as the changelog does" says_version "$1"
+  check "$2: --version says $version" test "$("$1/games/zorvane" --version)" == "zorvane $version"
+  check "$2: the changelog's latest entry is $version" grep -q "^zorvane ($version) " <(zcat "$1/share/doc/zorvane/changelog.gz" | head -1)
   # installed_game_check plays it in working directories of its own
   check "$2: played from another directory" \
     "$build/tests/package/installed_game_check" "$1/games/zorvane" --gtest_brief=1 --gtest_filter=-*Windows*
