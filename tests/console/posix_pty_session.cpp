@@ -33,8 +33,7 @@ PtySession::PtySession(const PtyLaunch& launch)
         const KeySource keys = launch.keys;
         const int input = keys == KeySource::terminal ? slave : keys == KeySource::pipe ? keysPipe[0] : open("/dev/null", O_RDONLY);
         keys == KeySource::closed ? close(STDIN_FILENO) : dup2(input, STDIN_FILENO);
-        dup2(slave, STDOUT_FILENO);
-        dup2(slave, STDERR_FILENO);
+        for (int screen : {STDOUT_FILENO, STDERR_FILENO}) dup2(slave, screen);
         for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE"}) unsetenv(name);
         for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
         if (!launch.workDir.empty() && chdir(launch.workDir.c_str()) != 0) _exit(126);
@@ -45,8 +44,7 @@ PtySession::PtySession(const PtyLaunch& launch)
         execv(args[0], args.data());
         _exit(127);
     }
-    close(slave);
-    close(keysPipe[0]);
+    for (int childSide : {slave, keysPipe[0]}) close(childSide);
     // Only a piped program reads the pipe; the others close it at once, and a write into it then
     // would raise SIGPIPE in the test. The keys fit in the pipe, so the write never blocks.
     if (launch.keys == KeySource::pipe) (void)!write(keysPipe[1], launch.pipedKeys.data(), launch.pipedKeys.size());
@@ -95,7 +93,7 @@ void PtySession::send(std::string_view bytes)
     }
 }
 
-bool PtySession::pumpUntil(const std::function<bool()>& done, int timeoutMs)
+bool PtySession::waitUntil(const std::function<bool()>& done, int timeoutMs)
 {
     const long long deadline = monotonicMicros() + timeoutMs * 1000LL;
     while (!done()) {
@@ -108,7 +106,7 @@ bool PtySession::pumpUntil(const std::function<bool()>& done, int timeoutMs)
 std::optional<std::string> PtySession::waitFor(std::string_view text, int timeoutMs)
 {
     const auto found = [&] { return received.find(text, position); };
-    pumpUntil([&] { return found() != std::string::npos || !running(); }, timeoutMs);
+    waitUntil([&] { return found() != std::string::npos || !running(); }, timeoutMs);
     pump(0);  // what it wrote before it ended
     const std::size_t at = found();
     if (at == std::string::npos) return std::nullopt;
@@ -119,7 +117,7 @@ std::optional<std::string> PtySession::waitFor(std::string_view text, int timeou
 
 std::optional<int> PtySession::waitExit(int timeoutMs)
 {
-    pumpUntil([this] { return reap(true); }, timeoutMs);
+    waitUntil([this] { return reap(true); }, timeoutMs);
     pump(0);
     return status;
 }
@@ -135,12 +133,6 @@ void PtySession::resize(unsigned short cols, unsigned short rows)
 {
     winsize size{rows, cols, 0, 0};
     ioctl(master, TIOCSWINSZ, &size);
-}
-
-void PtySession::hangUp()
-{
-    close(master);
-    master = -1;
 }
 
 ScreenModel screenAfter(std::string_view out)

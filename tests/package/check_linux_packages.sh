@@ -39,12 +39,10 @@ check_tree "$scratch/prefix" install
 rm -f "$build"/zorvane_*.deb
 (cd "$build" && cpack -G DEB >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log"; exit 1; }
 deb=$(echo "$build"/zorvane_*.deb)
-fields=$(dpkg-deb -f "$deb" Section Depends Recommends)
-echo "$fields"
 # The C++ library shows that dpkg-shlibdeps found the program's libraries; the sound library
 # is loaded only when there is sound, so it is recommended.
 check "deb: in games, depends on the C++ library, recommends the sound library" \
-  grep -qzE 'Section: games.*libstdc\+\+6.*Recommends: libasound2' <<<"$fields"
+  grep -qzE 'Section: games.*libstdc\+\+6.*Recommends: libasound2' <(dpkg-deb -f "$deb" Section Depends Recommends)
 check "deb: lintian says nothing" lintian --fail-on error,warning "$deb"
 dpkg-deb -x "$deb" "$scratch/deb"
 check_tree "$scratch/deb/usr" deb
