@@ -43,7 +43,7 @@ const char* const wheelPrompt = "Spin cosmic wheel";
 [[noreturn]] void giveUp(const PtySession& game, const std::string& what)
 {
     std::fprintf(stderr, "bench: no \"%s\" on the screen; it showed:\n%s\n", what.c_str(),
-                 game.printableOutput().c_str());
+                 rowsOf(screenAfter(game.output())).c_str());
     std::exit(1);
 }
 

@@ -8,7 +8,6 @@
 //   pause:MS     pauses, then writes "slept ELAPSED-MS\n"
 //   newline      writes "ab\ncd"              dash         writes "<", the dash byte, ">"
 //   move:C,R     gotoColRow(C, R)             clear        clearScreen()
-//   end          endProgram()
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -29,7 +28,6 @@ void run(const std::string& action)
     else if (action == "newline") writeText("ab\ncd");
     else if (action == "dash") writeText("<\x1e>");
     else if (action == "clear") clearScreen();
-    else if (action == "end") endProgram();
     else if (std::sscanf(action.c_str(), "move:%d,%d", &col, &row) == 2) gotoColRow(col, row);
     else if (action.rfind("pause:", 0) == 0) {
         const auto start = std::chrono::steady_clock::now();

@@ -1,12 +1,11 @@
 #include "console/posix_pty_session.h"
 
-#include <cerrno>
-#include <csignal>
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
-#include <ctime>
 #include <fcntl.h>
-#include <vector>
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
@@ -16,60 +15,36 @@
 
 long long monotonicMicros()
 {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000LL + now.tv_nsec / 1000;
-}
-
-namespace {
-
-// In the forked child: the pseudo-terminal as its screen (and, unless told otherwise, its
-// keyboard), then the program.
-[[noreturn]] void startChild(const PtyLaunch& launch, int slave, int keysPipe)
-{
-    setsid();
-    if (launch.controllingTerminal) ioctl(slave, TIOCSCTTY, 0);
-    const KeySource keys = launch.keys;
-    const int input = keys == KeySource::terminal ? slave : keys == KeySource::pipe ? keysPipe : open("/dev/null", O_RDONLY);
-    keys == KeySource::closed ? close(STDIN_FILENO) : dup2(input, STDIN_FILENO);
-    dup2(slave, STDOUT_FILENO);
-    dup2(slave, STDERR_FILENO);
-    for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE"}) unsetenv(name);
-    for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
-    if (!launch.workDir.empty() && chdir(launch.workDir.c_str()) != 0) _exit(126);
-    std::vector<char*> args;
-    for (const std::string& arg : launch.argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    closefrom(STDERR_FILENO + 1);
-    execv(args[0], args.data());
-    _exit(127);
-}
-
-}  // namespace
-
-termios PtySession::cookedModes()
-{
-    int probeMaster = -1, probeSlave = -1;
-    termios modes{};
-    if (openpty(&probeMaster, &probeSlave, nullptr, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
-    tcgetattr(probeSlave, &modes);
-    close(probeSlave);
-    close(probeMaster);
-    return modes;
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 // openpty and fork rather than forkpty, so that a test can leave the terminal out of the
 // program's session.
 PtySession::PtySession(const PtyLaunch& launch)
 {
-    termios modes = cookedModes();
     winsize size{25, 80, 0, 0};
     int slave = -1, keysPipe[2] = {-1, -1};
-    if (openpty(&master, &slave, nullptr, &modes, &size) != 0 || pipe(keysPipe) != 0 || (child = fork()) < 0)
+    if (openpty(&master, &slave, nullptr, nullptr, &size) != 0 || tcgetattr(slave, &fresh) != 0 || pipe(keysPipe) != 0 ||
+        (child = fork()) < 0)
         throw std::runtime_error("openpty, pipe or fork failed");
-    if (child == 0) startChild(launch, slave, keysPipe[0]);
-    close(slave);
-    close(keysPipe[0]);
+    if (child == 0) {  // the pseudo-terminal as the program's screen and, unless told otherwise, its keyboard
+        setsid();
+        if (launch.controllingTerminal) ioctl(slave, TIOCSCTTY, 0);
+        const KeySource keys = launch.keys;
+        const int input = keys == KeySource::terminal ? slave : keys == KeySource::pipe ? keysPipe[0] : open("/dev/null", O_RDONLY);
+        keys == KeySource::closed ? close(STDIN_FILENO) : dup2(input, STDIN_FILENO);
+        for (int screen : {STDOUT_FILENO, STDERR_FILENO}) dup2(slave, screen);
+        for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE"}) unsetenv(name);
+        for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
+        if (!launch.workDir.empty() && chdir(launch.workDir.c_str()) != 0) _exit(126);
+        std::vector<char*> args;
+        for (const std::string& arg : launch.argv) args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        closefrom(STDERR_FILENO + 1);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    for (int childSide : {slave, keysPipe[0]}) close(childSide);
     // Only a piped program reads the pipe; the others close it at once, and a write into it then
     // would raise SIGPIPE in the test. The keys fit in the pipe, so the write never blocks.
     if (launch.keys == KeySource::pipe) (void)!write(keysPipe[1], launch.pipedKeys.data(), launch.pipedKeys.size());
@@ -79,19 +54,13 @@ PtySession::PtySession(const PtyLaunch& launch)
 
 PtySession::~PtySession()
 {
-#ifdef ZORVANE_COVERAGE
-    // A coverage build writes its line counts as it exits, and a program killed meanwhile loses
-    // them. So it is given a moment to end by itself, then SIGTERM, its own way out, which
-    // writes them too; SIGKILL only for one that still runs after that.
-    if (!waitExit(500)) {
-        kill(child, SIGTERM);
-        waitExit(2000);
+    // A moment to end by itself, then SIGTERM, the program's own way out (on which a coverage
+    // build still writes its line counts), then SIGKILL.
+    for (int signal : {SIGTERM, SIGKILL}) {
+        if (waitExit(500)) break;
+        kill(child, signal);
     }
-#endif
-    if (!reap(true)) {
-        kill(child, SIGKILL);
-        reap(false);
-    }
+    reap(false);
     if (master >= 0) close(master);
 }
 
@@ -124,7 +93,7 @@ void PtySession::send(std::string_view bytes)
     }
 }
 
-bool PtySession::pumpUntil(const std::function<bool()>& done, int timeoutMs)
+bool PtySession::waitUntil(const std::function<bool()>& done, int timeoutMs)
 {
     const long long deadline = monotonicMicros() + timeoutMs * 1000LL;
     while (!done()) {
@@ -136,22 +105,19 @@ bool PtySession::pumpUntil(const std::function<bool()>& done, int timeoutMs)
 
 std::optional<std::string> PtySession::waitFor(std::string_view text, int timeoutMs)
 {
-    std::size_t found = std::string::npos;
-    pumpUntil([&] {
-        const bool ended = !running();
-        if (ended) pump(0);  // what it wrote before it ended
-        found = received.find(text, position);
-        return found != std::string::npos || ended;
-    }, timeoutMs);
-    if (found == std::string::npos) return std::nullopt;
-    std::string skipped = received.substr(position, found - position);
-    position = found + text.size();
+    const auto found = [&] { return received.find(text, position); };
+    waitUntil([&] { return found() != std::string::npos || !running(); }, timeoutMs);
+    pump(0);  // what it wrote before it ended
+    const std::size_t at = found();
+    if (at == std::string::npos) return std::nullopt;
+    std::string skipped = received.substr(position, at - position);
+    position = at + text.size();
     return skipped;
 }
 
 std::optional<int> PtySession::waitExit(int timeoutMs)
 {
-    pumpUntil([this] { return reap(true); }, timeoutMs);
+    waitUntil([this] { return reap(true); }, timeoutMs);
     pump(0);
     return status;
 }
@@ -169,23 +135,6 @@ void PtySession::resize(unsigned short cols, unsigned short rows)
     ioctl(master, TIOCSWINSZ, &size);
 }
 
-void PtySession::hangUp()
-{
-    close(master);
-    master = -1;
-}
-
-std::string PtySession::printableOutput() const
-{
-    std::string text;
-    for (unsigned char c : received) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, c == '\n' || (c >= 0x20 && c < 0x7f) ? "%c" : "\\x%02x", c);
-        text += escaped;
-    }
-    return text;
-}
-
 ScreenModel screenAfter(std::string_view out)
 {
     ScreenModel screen;
@@ -196,23 +145,15 @@ ScreenModel screenAfter(std::string_view out)
             std::size_t end = i + 2;
             while (end < out.size() && (out[end] < '@' || out[end] > '~')) ++end;
             if (end >= out.size()) break;
-            std::vector<int> n{0};
-            for (char p : out.substr(i + 2, end - i - 2)) {
-                if (p == ';') n.push_back(0);
-                else if (p >= '0' && p <= '9') n.back() = n.back() * 10 + (p - '0');
-            }
+            int n = 0, m = 0;  // the first two numbers, 0 where there are none
+            std::sscanf(std::string(out.substr(i + 2, end - i - 2)).c_str(), "%d;%d", &n, &m);
             const char final = out[i = end];
-            if (final == 'H') screen.moveCursor(std::max(n.size() > 1 ? n[1] : 1, 1) - 1, std::max(n[0], 1) - 1);
-            if (final == 'C' || final == 'D') screen.moveCursor(col + (final == 'C' ? 1 : -1) * std::max(1, n[0]), row);
-            if (final == 'K') {  // from the cursor to the end, from the start to the cursor, or all
-                const int from = n[0] == 0 ? col : 0, to = n[0] == 1 ? col + 1 : ScreenModel::columns;
-                screen.moveCursor(from, row);
-                screen.write(std::string(static_cast<std::size_t>(to - from), ' '));
-            }
-            if (final == 'J' && n[0] == 2) screen.clear();
+            if (final == 'H') screen.moveCursor(std::max(m, 1) - 1, std::max(n, 1) - 1);
+            if (final == 'C' || final == 'D') screen.moveCursor(col + (final == 'C' ? 1 : -1) * std::max(1, n), row);
+            if (final == 'K') screen.write(std::string(static_cast<std::size_t>(ScreenModel::columns - col), ' '));  // to the end
+            if (final == 'J' && n == 2) screen.clear();
             if (final == 'K' || final == 'J') screen.moveCursor(col, row);  // neither moves the cursor
-        } else if (c == 0x1b) ++i;  // a two-byte sequence: character set, keypad
-        else if (c == '\r') screen.moveCursor(0, row);
+        } else if (c == '\r') screen.moveCursor(0, row);
         else if (c == '\n') {  // a line feed keeps the column, and scrolls on the bottom row
             screen.write("\n");
             screen.moveCursor(col, screen.cursorRow());

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <sys/resource.h>
-#include <sys/types.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <functional>
 #include <optional>
@@ -20,9 +20,11 @@
 enum class KeySource { terminal, pipe, devNull, closed };
 
 struct PtyLaunch {
+    explicit PtyLaunch(std::vector<std::string> argv = {}, const char* lang = "C")
+        : argv(std::move(argv)), env{{"LANG", lang}} {}
     std::vector<std::string> argv;  // argv[0] is the path of the program
     // Set in the program's environment after LANG and the LC_ variables are cleared.
-    std::vector<std::pair<std::string, std::string>> env = {{"LANG", "C"}};
+    std::vector<std::pair<std::string, std::string>> env;
     // Without a controlling terminal a hang-up reaches the program only as EIO, not SIGHUP.
     bool controllingTerminal = true;
     KeySource keys = KeySource::terminal;
@@ -33,12 +35,10 @@ struct PtyLaunch {
 class PtySession {
 public:
     explicit PtySession(const PtyLaunch& launch);
+    // A program still running is killed.
     ~PtySession();
     PtySession(const PtySession&) = delete;
     PtySession& operator=(const PtySession&) = delete;
-
-    // The modes a fresh terminal starts with: the ones the program must give back.
-    static termios cookedModes();
 
     pid_t pid() const { return child; }
     // Types the bytes, reading the program's output meanwhile so that neither side blocks.
@@ -49,26 +49,24 @@ public:
     // Waits for the program to end: its exit status, or 128 + the signal that killed it.
     std::optional<int> waitExit(int timeoutMs = 2000);
     bool running() { return !reap(true); }
-    // Waits until the terminal is in canonical mode (the program is reading a line).
-    bool waitForLineMode() { return pumpUntil([this] { return (modes().c_lflag & ICANON) != 0; }, 2000); }
+    // Reads on until `done` or the time-out; whether it was done.
+    bool waitUntil(const std::function<bool()>& done, int timeoutMs = 2000);
     termios modes() const;  // as the program has set them
+    // The modes the terminal started with: the ones the program must give back.
+    const termios& freshModes() const { return fresh; }
     void resize(unsigned short cols, unsigned short rows);
     // Closes the terminal's master side, as a closed terminal window does.
-    void hangUp();
+    void hangUp() { close(std::exchange(master, -1)); }
     const rusage& usage() const { return childUsage; }  // of the ended program
-
     const std::string& output() const { return received; }
-    // All the output with control bytes spelt out, for failure messages.
-    std::string printableOutput() const;
 
 private:
     void pump(int timeoutMs);  // reads what came, waiting at most timeoutMs for the first bytes
     bool reap(bool noHang);
-    // Reads on until `done` or the time-out; whether it was done.
-    bool pumpUntil(const std::function<bool()>& done, int timeoutMs);
 
     int master = -1;
     pid_t child = -1;
+    termios fresh{};
     std::optional<int> status;
     rusage childUsage{};
     std::string received;
@@ -78,8 +76,8 @@ private:
 long long monotonicMicros();
 
 // The screen a terminal shows after `output`, for the VT100 subset that the game and Wine's
-// console write: cursor moves, whole clears, line erases; colours and modes change no cell. A
-// character of several UTF-8 bytes takes one cell, shown as '#'.
+// console write: cursor moves, whole clears, erases to the end of the line; colours and modes
+// change no cell. A character of several UTF-8 bytes takes one cell, shown as '#'.
 ScreenModel screenAfter(std::string_view output);
 // Its rows, a line each.
 std::string rowsOf(const ScreenModel& screen);

@@ -1,25 +1,21 @@
 // The game as a player gets it, played on a pseudo-terminal of 80x25 from a directory of its
-// own. InstalledGame: an installed or unpacked Linux game plays its sounds from its share folder
-// (the working directory holds none) and resumes and freezes its game in the working directory
-// (--help and --version are the terminal tests' business). WindowsGame: the
-// Windows build under Wine and the Linux build, given the same keys, show the same screens cell
-// for cell up to a frozen game; the frozen game is 82 lines ending CR LF in the working
-// directory, and a restart offers to resume it and spins the wheel.
+// own. An installed or unpacked Linux game plays its sounds from its share folder (the working
+// directory holds none) and resumes and freezes its game in the working directory (--help and
+// --version are the terminal tests' business). The Windows build under Wine and the Linux build,
+// given the same keys, show the same screens cell for cell up to a frozen game; the frozen game
+// is 82 lines ending CR LF in the working directory, and a restart offers to resume it and spins
+// the wheel.
 //
-// Usage: installed_game_check PATH-TO-zorvane [--gtest_filter=InstalledGame.*]
-//        installed_game_check PATH-TO-zorvane PATH-TO-zorvane.exe --gtest_filter=WindowsGame.*
+// Usage: installed_game_check PATH-TO-zorvane [--gtest_filter=-*Windows*]
+//        installed_game_check PATH-TO-zorvane PATH-TO-zorvane.exe --gtest_filter=*Windows*
 //        (with WINEPREFIX a scratch prefix and WINEDEBUG=-all; see .ci/run)
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <iostream>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,52 +26,48 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path program, windowsProgram;
+// The scratch folder holds the games' HOME and their working directories.
+fs::path program, windowsProgram, scratch;
 
-// A game on its pseudo-terminal, and the screen it shows.
-struct Game {
-    explicit Game(PtyLaunch launch, const fs::path& exe = {}) : wine(!exe.empty())
-    {
-        if (wine) launch.argv = {"/bin/sh", "-c", "exec wine \"$0\"", exe.string()};  // wine from PATH
-        session = std::make_unique<PtySession>(launch);
-    }
-    std::string screen() const { return rowsOf(screenAfter(session->output())); }
-    void pump(int ms) { session->waitFor("\x01 never", ms); }
+PtyLaunch launch(const fs::path& dir, const fs::path& exe)
+{
+    fs::create_directories(dir);
+    PtyLaunch launch({"/bin/sh", "-c", exe == program ? "exec \"$0\"" : "exec wine \"$0\"", exe.string()});  // wine from PATH
+    launch.workDir = dir.string();
+    launch.env.push_back({"HOME", (scratch / "home").string()});
+    return launch;
+}
+
+// A game started in `dir` (the Windows one under Wine when `exe` is), and the screen it shows.
+struct Game : PtySession {
+    explicit Game(const fs::path& dir, const fs::path& exe = program) : PtySession(launch(dir, exe)), wine(exe != program) {}
+    std::string screen() const { return rowsOf(screenAfter(output())); }
     // Waits until `text` shows, then until the output pauses, so that the screen is whole.
-    bool await(std::string_view text, int ms = 5000)
+    bool await(std::string_view text, int ms)
     {
-        for (int waited = 0; screen().find(text) == std::string::npos; waited += 50) {
-            if (waited > ms) return false;
-            pump(50);
-        }
-        for (std::size_t seen = 0; seen != session->output().size();) seen = session->output().size(), pump(500);
+        if (!waitUntil([&] { return screen().find(text) != std::string::npos; }, ms)) return false;
+        for (std::size_t seen = 0; seen != output().size();) seen = output().size(), waitFor("\x01 never", 500);
         return true;
     }
-    // Wine's console on a terminal drops a lone ESC byte (it waits for the rest of an escape
-    // sequence) and takes ESC before a character as that character with Alt: ESC ESC reaches
-    // the game as the ESC key.
-    void send(std::string keys)
-    {
-        for (std::size_t at = 0; wine && (at = keys.find('\x1b', at)) != std::string::npos; at += 2) keys.insert(at, 1, '\x1b');
-        session->send(keys);
-    }
-    std::unique_ptr<PtySession> session;
-    bool wine;
+    const bool wine;
 };
 
 // Waits on each game for each text in turn, then sends its keys to all; two games must show
 // the same screen at every step. Wine starts slowly.
-void play(std::vector<Game*> games, std::initializer_list<std::pair<const char*, const char*>> steps, int ms = 6000)
+void play(std::vector<Game*> games, std::initializer_list<std::pair<const char*, const char*>> steps)
 {
     for (const auto& [awaited, keys] : steps) {
         for (Game* game : games)
-            ASSERT_TRUE(game->await(awaited, game->wine ? 60000 : ms)) << awaited << ", got:\n" << game->screen();
+            ASSERT_TRUE(game->await(awaited, game->wine ? 60000 : 10000)) << awaited << ", got:\n" << game->screen();
         if (games.size() == 2) {  // a console slow to draw gets a few seconds more
             for (int waited = 0; waited < 5000 && games[0]->screen() != games[1]->screen(); waited += 100)
-                games[0]->pump(50), games[1]->pump(50);
+                games[0]->waitFor("\x01 never", 50), games[1]->waitFor("\x01 never", 50);
             EXPECT_EQ(games[0]->screen(), games[1]->screen()) << "at \"" << awaited << "\"";
         }
-        for (Game* game : games) game->send(keys);
+        // Wine's console on a terminal drops a lone ESC byte (it waits for the rest of an escape
+        // sequence) and takes ESC before a character as that character with Alt: ESC ESC reaches
+        // the game as the ESC key.
+        for (Game* game : games) game->send(game->wine && std::string(keys) == "\x1b" ? "\x1b\x1b" : keys);
     }
 }
 
@@ -87,63 +79,36 @@ std::vector<std::string> lines(const fs::path& file)
     return result;
 }
 
-// A scratch folder of the test's own, removed at the end: it holds the HOME and the
-// working directories the games are started in.
-class InstalledGame : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "zorvane-installed-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        scratch = pattern;
-        fs::create_directories(scratch / "home");
-    }
-    void TearDown() override { fs::remove_all(scratch); }
-    PtyLaunch launch(const fs::path& dir, std::vector<std::string> options = {}) const
-    {
-        fs::create_directories(dir);
-        PtyLaunch launch;
-        launch.argv = {program.string()};
-        launch.argv.insert(launch.argv.end(), options.begin(), options.end());
-        launch.workDir = dir.string();
-        launch.env.push_back({"HOME", (scratch / "home").string()});
-        return launch;
-    }
-    fs::path scratch;
-};
-
 // A frozen game in the working directory is resumed from there and frozen again there: the
 // saved state comes back unchanged, only the fifty decoys are drawn anew, and nothing else is
 // written there. With sound, the opening tune is played from the share folder beside the
 // program's games folder (the working directory holds no sounds): ALSA's file device records
 // every sample played and its null device swallows them at once, so the recording by the
 // wheel's first screen is the whole of the tune's samples.
-TEST_F(InstalledGame, PlaysItsSoundsResumesAndFreezesInTheWorkingDirectory)
+TEST(InstalledGame, PlaysItsSoundsResumesAndFreezesInTheWorkingDirectory)
 {
     const fs::path work = scratch / "work", frozen = work / "mars.dat", recording = scratch / "played.raw";
     std::ofstream(scratch / "home" / ".asoundrc")
         << "pcm.!default { type file slave.pcm \"null\" file \"" << recording.string() << "\" }\n";
     const std::optional<WavSound> tune = readWavFile((program.parent_path() / "../share/games/zorvane/intr.wav").string());
     ASSERT_TRUE(tune) << "intr.wav is missing from share/games/zorvane or not a WAV file";
+    // The decoys, then damage, warnings, fuel, spins, distance, phaser cells, barrier charges,
+    // three rocks, the station, the deck's last slot and its twenty cards: 82 lines.
+    const int state[] = {1, 2, 230, 17, 123, 4, 5, 1, 0, 1, 1, 2, 10, 3, 7};
     fs::create_directories(work);
-    {
-        std::ofstream out(frozen);
-        for (int i = 0; i < 50; ++i) out << 0 << "\n";
-        // damage, warnings, fuel, spins, distance, phaser cells, barrier charges, three rocks,
-        // the station, the deck's last slot, then its twenty cards
-        for (int value : {1, 2, 230, 17, 123, 4, 5, 1, 0, 1, 1, 2, 10, 3, 7}) out << value << "\n";
-        for (int i = 3; i < 20; ++i) out << 0 << "\n";
-    }
+    std::ofstream out(frozen);
+    for (int i = 0; i < 82; ++i) out << (i >= 50 && i < 65 ? state[i - 50] : 0) << "\n";
+    out.close();
     const std::vector<std::string> before = lines(frozen);
-    Game game(launch(work));
+    Game game(work);
     ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Full game or Zapfest Game?  F or W  ", "f"},
         {"Resume prior game  or begin new game, R or B? ", "r"}, {"Resuming prior game", ""},
         {"Do you want instructions?  Y or N  ", "n"}, {"Do you want sound effects?  Y or N     ", "y"},
-        {"Spin cosmic wheel", ""}}, 10000));
+        {"Spin cosmic wheel", ""}}));
     EXPECT_EQ(fs::exists(recording) ? fs::file_size(recording) : 0, tune->samples.size()) << "no or other sound played";
     ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Spin cosmic wheel", "f"}, {"Want to freeze the game?  Y or N  ", "y"},
         {"GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION", ""}, {"Press ESCAPE to exit ", "\x1b"}}));
-    EXPECT_EQ(game.session->waitExit(2000), 0);
+    EXPECT_EQ(game.waitExit(2000), 0);
 
     const std::vector<std::string> after = lines(frozen);
     ASSERT_EQ(after.size(), 82u);
@@ -153,16 +118,16 @@ TEST_F(InstalledGame, PlaysItsSoundsResumesAndFreezesInTheWorkingDirectory)
     EXPECT_EQ(std::distance(fs::directory_iterator(work), fs::directory_iterator()), 1);
 }
 
-TEST_F(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
+TEST(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
 {
     if (windowsProgram.empty()) GTEST_SKIP() << "no Windows program given";
     const fs::path windowsDir = scratch / "windows", linuxDir = scratch / "linux";
     {
-        Game windows(launch(windowsDir), windowsProgram), linux(launch(linuxDir));
+        Game windows(windowsDir, windowsProgram), linux(linuxDir);
         ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
             {"Do you want instructions?", "n"}, {"Do you want sound effects?", "n"}, {"Press B to blast off", "b"},
             {"Spin cosmic wheel", "f"}, {"Want to freeze the game?", "y"}, {"Press ESCAPE to exit", "\x1b"}}));
-        EXPECT_EQ(windows.session->waitExit(10000), 0);
+        EXPECT_EQ(windows.waitExit(10000), 0);
     }
     const std::vector<std::string> windowsLines = lines(windowsDir / "mars.dat"), linuxLines = lines(linuxDir / "mars.dat");
     ASSERT_EQ(windowsLines.size(), 82u);
@@ -173,7 +138,7 @@ TEST_F(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
         if (i >= 50 && i != 55 && i != 56) { EXPECT_EQ(windowsLines[i], linuxLines[i] + "\r") << "line " << i + 1; }
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(windowsDir), fs::directory_iterator()), 1);  // no temporary file
-    Game windows(launch(windowsDir), windowsProgram), linux(launch(linuxDir));
+    Game windows(windowsDir, windowsProgram), linux(linuxDir);
     ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
         {"Resume prior game  or begin new game, R or B?", "r"}, {"Do you want instructions?", "n"},
         {"Do you want sound effects?", "n"}, {"Spin cosmic wheel", "\r"}}));
@@ -191,5 +156,9 @@ int main(int argc, char** argv)
     }
     program = fs::absolute(argv[1]);
     if (argc == 3) windowsProgram = fs::absolute(argv[2]);
-    return RUN_ALL_TESTS();
+    scratch = fs::temp_directory_path() / ("zorvane-installed-" + std::to_string(getpid()));
+    fs::create_directories(scratch / "home");
+    const int failed = RUN_ALL_TESTS();
+    fs::remove_all(scratch);
+    return failed;
 }
