@@ -45,13 +45,10 @@ async function status() {
 }
 
 try {
-  // The title screen, each text at its row and column.
+  // The title screen, its texts at their rows and columns.
   await page.goto(game.url);
   await whenText(7, 33, 'ZORVANE');
-  await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
-  const title = await rows();
-  check(title[8].indexOf('Version 3.1 for Windows') === 27, 'row 9');
-  check(title[14].startsWith('Zorvane is free: copy it'), 'row 15');
+  await whenText(9, 28, 'Version 3.1 for Windows');
 
   // F, N, N, B: the launch pad and the blast-off; ENTER spins.
   await launch();
