@@ -6,7 +6,7 @@
 
 #include "console/console.h"
 #include "encounters/encounter.h"
-#include "encounters/message_list.h"
+#include "core/message_list.h"
 #include "encounters/quiet_space.h"
 
 namespace {

@@ -3,12 +3,12 @@
 #include "aliens/zapfest.h"
 #include "console/console.h"
 #include "instructions/instructions.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "mission/verse.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "core/verse.h"
 #include "mission/wheel.h"
-#include "persist/end_mission.h"
+#include "endings/end_mission.h"
 #include "persist/frozen_game.h"
 
 namespace {

@@ -8,10 +8,10 @@
 
 #include "console/console.h"
 #include "console/files.h"
-#include "mission/chance.h"
-#include "mission/sound.h"
+#include "core/chance.h"
+#include "core/sound.h"
 #include "mission/startup.h"
-#include "persist/end_mission.h"
+#include "endings/end_mission.h"
 
 const char* const frozenGameFile = "mars.dat";
 

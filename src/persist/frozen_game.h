@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "mission/mission_state.h"
+#include "core/mission_state.h"
 
 extern const char* const frozenGameFile;
 

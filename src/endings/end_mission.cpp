@@ -1,9 +1,9 @@
-#include "persist/end_mission.h"
+#include "endings/end_mission.h"
 
 #include "console/console.h"
 #include "console/files.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
 #include "persist/frozen_game.h"
 
 namespace {
