@@ -17,6 +17,7 @@
 #include "support/scripted_console.h"
 #include "core/chance.h"
 #include "core/mission_state.h"
+#include "mission/startup.h"
 #include "persist/frozen_game.h"
 
 #define CHECK(condition) \

@@ -57,3 +57,36 @@ void endMission()
     cue(Cue::Exit);
     endProgram();
 }
+
+void exitScreen()
+{
+    clearScreen();
+    gotoColRow(16, 12);
+    writeText("SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
+    pauseMs(1000);
+    waitForEscape();
+    endProgram();
+}
+
+void confirmQuit()
+{
+    for (;;) {
+        gotoColRow(1, 21);
+        writeBlanks(69);
+        gotoColRow(17, 21);
+        pauseMs(200);
+        writeText("Do you want to quit this game?  Y or N  ");
+        const char key = lowerKey(readKey());
+        if (key == 'n') {
+            gotoColRow(17, 21);
+            writeBlanks(29);
+            gotoColRow(17, 21);
+            return;
+        }
+        if (key == 'y') {
+            clearScreen();
+            cue(Cue::Quit);
+            endMission();
+        }
+    }
+}

@@ -14,7 +14,7 @@
 #include "core/chance.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
-#include "mission/startup.h"
+#include "endings/end_mission.h"
 #include "core/verse.h"
 #include "endings/end_mission.h"
 

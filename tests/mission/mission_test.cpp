@@ -3,6 +3,7 @@
 #include <set>
 
 #include "core/sound.h"
+#include "endings/end_mission.h"
 #include "mission/startup.h"
 #include "mission/wheel.h"
 #include "persist/frozen_game.h"
