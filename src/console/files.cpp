@@ -107,15 +107,10 @@ bool replaceFile(const std::string& path, const std::string& contents, std::stri
         error = reason();
         ok = false;
     }
-    const int savedErrno = errno;
-    if (std::fclose(file) != 0 && ok) {
+    const bool closed = std::fclose(file) == 0;
+    if (ok && (!closed || faultAt(FileFault::Close))) {
         error = reason();
         ok = false;
-    } else if (ok && faultAt(FileFault::Close)) {
-        error = reason();
-        ok = false;
-    } else {
-        errno = savedErrno;
     }
     if (ok && (faultAt(FileFault::Rename) || !renameOver(temporary, path))) {
         error = reason();

@@ -22,9 +22,7 @@ bool syncFolderOf(const std::string& path)
     const int folder = open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) return false;
     const bool synced = fsync(folder) == 0 || errno == EINVAL;
-    const int savedErrno = errno;
     close(folder);
-    errno = savedErrno;
     return synced;
 }
 

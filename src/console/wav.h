@@ -18,7 +18,6 @@ struct WavSound {
 
     std::size_t bytesPerFrame() const { return static_cast<std::size_t>(channels * bitsPerSample / 8); }
     std::size_t frameCount() const { return samples.size() / bytesPerFrame(); }
-    double seconds() const { return static_cast<double>(frameCount()) / sampleRate; }
 };
 
 // The sound held in the bytes of a whole file, or nothing when they are not a PCM WAV file we

@@ -133,7 +133,6 @@ void playMonkeyGame(std::uint32_t number, Tally& tally)
     mission = MissionState{};
     Monkey monkey{std::mt19937(number), console};
     console.onScriptEmpty = [&monkey](bool wantsLine) { monkey.play(wantsLine); };
-    cardDealtWatcher = checkDeck;
     std::string failure;
     try {
         try {
@@ -149,7 +148,6 @@ void playMonkeyGame(std::uint32_t number, Tally& tally)
     } catch (const std::exception& caught) {
         failure = caught.what();
     }
-    cardDealtWatcher = nullptr;
     tally.keys += monkey.pressed;
     tally.zapfest += mission.zapfestMode;
     tally.resumed += mission.resumedGame;
