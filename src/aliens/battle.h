@@ -98,13 +98,5 @@ struct Passage {
 
 void perform(const Passage& passage);
 
-// One entry of a message list, chosen by gameRand() % k + 1 over its k entries.
-template <typename Entry>
-const Entry& oneOf(const std::vector<Entry>& list)
-{
-    const int choice = gameRand() % static_cast<int>(list.size()) + 1;
-    return list[static_cast<std::size_t>(choice - 1)];
-}
-
 // One of the hit messages both battles use when the phasers find the alien ship.
 void writeHitMessage();

@@ -10,19 +10,13 @@
 #include "endings/endings.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
-#include "core/verse.h"
-#include "endings/end_mission.h"
+#include "core/lines.h"
 
 namespace {
 
-constexpr Need barrierLive = Need::BarrierLive;
-constexpr Need barrierDead = Need::BarrierDead;
-constexpr Need phasersLive = Need::PhasersLive;
-constexpr Need phasersDead = Need::PhasersDead;
-
 constexpr int hitsToFlee = 3;
 
-const std::vector<Verse> destructions = {
+const std::vector<Lines> destructions = {
     {"Hehehehehehehehehehehehehe you vaporized the space goons.\n",
      "You turned them into cosmic gas and it stinks of alien around here.\n"},
     {"Kaboom!  You blew the alien creeps to smithereens.\n",
@@ -46,10 +40,10 @@ const std::vector<const char*> misses = {
     "The space punks shot at you and missed by a light year\n",
 };
 
-void writeDestruction() { writeVerse(oneOf(destructions)); }
+void writeDestruction() { writeLines(oneOf(destructions)); }
 void writeMiss() { writeText(oneOf(misses)); }
 
-const Verse vaporizedVerse = {
+const Lines vaporizedVerse = {
     "Oh no!  You have been vaporized.\n",
     "One flash of green, a puff of steam,\n",
     "And you exist no more, it would seem.\n",
@@ -59,6 +53,8 @@ const Verse vaporizedVerse = {
     "Your posthumous medal hung inside.\n",
     "But THIS MISSION IS OVER!\n",
 };
+
+[[noreturn]] void vaporized() { endWith({1000, {Cue::Expl, Cue::Alla}, false, 0, 3, vaporizedVerse}); }
 
 const AlienGun alienGun = {
     "pursuit alien gun",
@@ -82,7 +78,7 @@ const AlienGun alienGun = {
          aliensHit},
         {roll(10, 10),   unprotected,   {},
          {},
-         noBlow, vaporizedEnding},
+         noBlow, vaporized},
     },
 };
 
@@ -148,7 +144,7 @@ const Passage aliensFlee = {
 void burnExchangeFuel()
 {
     mission.fuel -= 10;
-    if (mission.fuel < 1) outOfFuelEnding();
+    if (mission.fuel < 1) endWith(outOfFuelEnding);
 }
 
 }  // namespace
@@ -175,17 +171,6 @@ void alienFire(char action, int& hits)
 {
     int killed = 0;  // a fatal shot here is the vaporized ending, which never returns
     alienShot(alienGun, action, hits, killed);
-}
-
-void vaporizedEnding()
-{
-    pauseMs(1000);
-    cue(Cue::Expl);
-    cue(Cue::Alla);
-    clearScreen();
-    gotoColRow(1, 3);
-    writeVerse(vaporizedVerse);
-    endMission();
 }
 
 const Battle& pursuitExchanges() { return pursuit; }

@@ -3,7 +3,6 @@
 
 void alienPursuit();  // event kind 13
 void alienFire(char action, int& hits);
-[[noreturn]] void vaporizedEnding();
 
 // The tables, for the tests of their properties.
 struct Battle;

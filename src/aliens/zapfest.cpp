@@ -9,14 +9,9 @@
 #include "core/mission_state.h"
 #include "core/sound.h"
 #include "endings/end_mission.h"
-#include "core/verse.h"
+#include "core/lines.h"
 
 namespace {
-
-constexpr Need barrierLive = Need::BarrierLive;
-constexpr Need barrierDead = Need::BarrierDead;
-constexpr Need phasersLive = Need::PhasersLive;
-constexpr Need phasersDead = Need::PhasersDead;
 
 constexpr int hitsToFlee = 5;
 
@@ -33,7 +28,7 @@ const std::vector<const char*> taunts = {
     "Get ready, the rude green creeps are coming in close.\n",
 };
 
-const std::vector<Verse> destructions = {
+const std::vector<Lines> destructions = {
     {"Hehehehehehehehehehehehehe, wow, you whacked  the ugly space goons.\n",
      "You turned them into cosmic gas and it stinks of alien around here.\n"},
     {"Kaboom!  The green creeps are space dust now.\n",
@@ -67,7 +62,7 @@ const std::vector<const char*> misses = {
 
 void writeDestruction()
 {
-    writeVerse(oneOf(destructions));
+    writeLines(oneOf(destructions));
 }
 void writeMiss() { writeText(oneOf(misses)); }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <deque>
+#include <vector>
 
 #include "core/mission_state.h"
 
@@ -16,6 +18,14 @@ void seedChance();
 
 // dieRoll = gameRand() % n + 1.
 void rollDie(int n);
+
+// One entry of a list, chosen by gameRand() % k + 1 over its k entries; dieRoll is left alone.
+template <typename Entry>
+const Entry& oneOf(const std::vector<Entry>& list)
+{
+    const int choice = gameRand() % static_cast<int>(list.size()) + 1;
+    return list[static_cast<std::size_t>(choice - 1)];
+}
 
 // Leaves the next kind, 1..20, in dieRoll and records it in the deck.
 void drawCard(NoRepeatDeck& deck);

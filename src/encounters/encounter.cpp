@@ -25,7 +25,7 @@ void burnAcceleration()
 
 void checkFuel()
 {
-    if (mission.fuel < 1) outOfFuelEnding();
+    if (mission.fuel < 1) endWith(outOfFuelEnding);
 }
 
 // The counters of an outcome, made after its lines.

@@ -39,6 +39,13 @@ constexpr Step beat(int ms) { return {Step::Beat, Cue::Dama, ms}; }
 // What a row or a line needs of the supplies, seen as they stand before the outcome changes
 // them. Damage waiting means unrepaired damage (more than 0).
 enum class Need { Nothing, BarrierLive, BarrierDead, PhasersLive, PhasersDead, DamageWaiting, NoDamage };
+// The needs by the short names the tables use.
+inline constexpr Need barrierLive = Need::BarrierLive;
+inline constexpr Need barrierDead = Need::BarrierDead;
+inline constexpr Need phasersLive = Need::PhasersLive;
+inline constexpr Need phasersDead = Need::PhasersDead;
+inline constexpr Need damageWaiting = Need::DamageWaiting;
+inline constexpr Need noDamage = Need::NoDamage;
 
 struct When {
     int low = 1;

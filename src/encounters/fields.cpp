@@ -7,10 +7,6 @@
 
 namespace {
 
-constexpr Need barrierLive = Need::BarrierLive;
-constexpr Need barrierDead = Need::BarrierDead;
-constexpr Need phasersDead = Need::PhasersDead;
-
 const char* const deadBarrierLine = "No good!  Your force field generator is dead.\n";
 const char* const deadPhasersLine = "No good!  Your phaser power cells are dead.\n";
 

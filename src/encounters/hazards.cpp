@@ -6,25 +6,14 @@
 #include "encounters/encounter.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
-#include "core/verse.h"
-#include "endings/end_mission.h"
+#include "core/lines.h"
+#include "endings/endings.h"
 
 namespace {
 
-constexpr Need barrierLive = Need::BarrierLive;
-constexpr Need barrierDead = Need::BarrierDead;
-constexpr Need phasersLive = Need::PhasersLive;
-constexpr Need phasersDead = Need::PhasersDead;
-
 const char* const deadBarrierLine = "No good!  Your force field generator is dead.\n";
 
-[[noreturn]] void blownUpWithTheShuttle()
-{
-    pauseMs(500);
-    shuttleExplosionEnding();
-}
-
-const Verse shuttleExplosionVerse = {
+const Lines shuttleExplosionVerse = {
     "Oh no!  The shuttle explosion blew you to bits.\n",
     "You fired too fast and lost your wits;\n",
     "The shuttle's old fuel tank called it quits.\n",
@@ -32,6 +21,12 @@ const Verse shuttleExplosionVerse = {
     "A dazzling show for everyone.\n",
     "And THIS MISSION IS DONE!\n",
 };
+
+[[noreturn]] void blownUpWithTheShuttle()
+{
+    pauseMs(500);
+    endWith({1000, {Cue::Expl}, false, 0, 5, shuttleExplosionVerse});
+}
 
 const Encounter meteorStormScene = {
     "meteor storm",
@@ -212,15 +207,5 @@ void spaceJunk() { runEncounter(spaceJunkScene); }
 void comet() { runEncounter(cometScene); }
 
 void abandonedShuttle() { runEncounter(abandonedShuttleScene); }
-
-void shuttleExplosionEnding()
-{
-    pauseMs(1000);
-    cue(Cue::Expl);
-    clearScreen();
-    gotoColRow(1, 5);
-    writeVerse(shuttleExplosionVerse);
-    endMission();
-}
 
 std::vector<const Encounter*> hazardTables() { return {&meteorStormScene, &spaceJunkScene, &cometScene, &abandonedShuttleScene}; }

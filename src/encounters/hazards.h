@@ -7,7 +7,6 @@ void meteorStorm();       // event kind 10
 void spaceJunk();         // event kind 7
 void comet();             // event kind 16
 void abandonedShuttle();  // event kind 18
-[[noreturn]] void shuttleExplosionEnding();
 
 // The tables, for the tests of their properties.
 struct Encounter;

@@ -9,22 +9,15 @@
 
 #include "encounters/encounter.h"
 #include "core/chance.h"
-#include "core/verse.h"
+#include "core/lines.h"
 
 namespace {
-
-constexpr Need barrierDead = Need::BarrierDead;
-constexpr Need phasersDead = Need::PhasersDead;
 
 const char* const deadPhasersLine = "Cannot fire!  Your phaser power cells are dead.\n";
 
 // The radio, the fridge and the beer each tell one of three stories, drawn after the die of
 // 10 has settled the outcome, so the story says nothing about the roll.
-void writeOneOf(const std::vector<Verse>& entries)
-{
-    const int entry = gameRand() % 3 + 1;
-    writeVerse(entries[static_cast<std::size_t>(entry - 1)]);
-}
+void writeOneOf(const std::vector<Lines>& stories) { writeLines(oneOf(stories)); }
 
 void fridgeWoe()
 {

@@ -5,12 +5,12 @@
 #include "console/console.h"
 #include "encounters/encounter.h"
 #include "core/sound.h"
-#include "core/verse.h"
-#include "endings/end_mission.h"
+#include "core/lines.h"
+#include "endings/endings.h"
 
 namespace {
 
-const Verse moonCrashVerse = {
+const Lines moonCrashVerse = {
     "Oh no!  You have crashed into the moon.\n",
     "Your ship went spinning out of control,\n",
     "And plunged head first down a great big hole.\n",
@@ -24,6 +24,9 @@ const Verse moonCrashVerse = {
     "THIS MISSION IS OVER!\n",
 };
 
+// The crash is heard on the cleared screen.
+[[noreturn]] void crashIntoTheMoon() { endWith({0, {Cue::Expl}, true, 0, 3, moonCrashVerse}); }
+
 // The barrier and the phasers are no use against a whole moon: their cues sound whatever the
 // supplies, and nothing is spent, since the crash comes first. The tank is never near empty
 // this early in a voyage, so the A pass leaves the fuel test to the wheel loop.
@@ -36,32 +39,23 @@ const Encounter moonScene = {
         {'a', roll(1, 7),      {keyCue},
          {"You have left the moon in the cosmic dust.\n"},
          aMoveUnchecked},
-        {'a', roll(8, 10),     {keyCue},          {}, noChange, moonCrashEnding},
+        {'a', roll(8, 10),     {keyCue},          {}, noChange, crashIntoTheMoon},
         {'e', roll(4, 10),     {keyCue},
          {"Swift hook job!\n", "You have gotten passed the desolate moon.\n"},
          noChange},
-        {'e', roll(1, 3),      {keyCue},          {}, noChange, moonCrashEnding},
+        {'e', roll(1, 3),      {keyCue},          {}, noChange, crashIntoTheMoon},
         {'n', roll(1, 4),      {},
          {"You have passed the moon.\n", "It is shrinking in your rear view monitor.\n"},
          noChange},
-        {'n', roll(5, 10),     {},                {}, noChange, moonCrashEnding},
-        {'b', always,          {play(Cue::Barr)}, {}, noChange, moonCrashEnding},
-        {'f', always,          {play(Cue::Phas)}, {}, noChange, moonCrashEnding},
-        {'r', always,          {},                {}, noChange, moonCrashEnding},
+        {'n', roll(5, 10),     {},                {}, noChange, crashIntoTheMoon},
+        {'b', always,          {play(Cue::Barr)}, {}, noChange, crashIntoTheMoon},
+        {'f', always,          {play(Cue::Phas)}, {}, noChange, crashIntoTheMoon},
+        {'r', always,          {},                {}, noChange, crashIntoTheMoon},
     },
 };
 
 }  // namespace
 
 void moonPass() { runEncounter(moonScene); }
-
-void moonCrashEnding()
-{
-    clearScreen();
-    cue(Cue::Expl);
-    gotoColRow(1, 3);
-    writeVerse(moonCrashVerse);
-    endMission();
-}
 
 std::vector<const Encounter*> moonTables() { return {&moonScene}; }

@@ -4,7 +4,6 @@
 #include <vector>
 
 void moonPass();
-[[noreturn]] void moonCrashEnding();
 
 // The tables, for the tests of their properties.
 struct Encounter;

@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr Need noDamage = Need::NoDamage;
-constexpr Need damageWaiting = Need::DamageWaiting;
-
 const MessageList upbeatLines = {
     {"You are zooming to Mars.\n"},
     {"All systems go, rocket ranger.  Mars is getting closer.\n"},
@@ -26,7 +23,7 @@ const MessageList upbeatLines = {
 // its two lines: a trip for the clumsy ones, a splash for the cut water pipe.
 struct Mishap {
     std::vector<Step> cue;
-    Message lines;
+    Lines lines;
 };
 
 const std::vector<Mishap> mishaps = {
@@ -144,7 +141,7 @@ void repairMishap()
     rollDie(static_cast<int>(mishaps.size()));
     const Mishap& mishap = mishaps[static_cast<std::size_t>(mission.dieRoll - 1)];
     playSteps(mishap.cue, 0);
-    writeMessage(mishap.lines);
+    writeLines(mishap.lines);
 }
 
 void repairPraise() { writeRolledEntry(repairPraises); }

@@ -13,7 +13,7 @@ namespace {
 
 struct ViewLines {
     std::vector<Step> cue;   // played before the lines
-    Message lines;
+    Lines lines;
 };
 
 // In the order of QuietView.
@@ -67,7 +67,7 @@ void quietScene(QuietView view)
 {
     const ViewLines& shown = quietViews[static_cast<std::size_t>(view)];
     playSteps(shown.cue, 0);
-    writeMessage(shown.lines);
+    writeLines(shown.lines);
     quietSpace();
 }
 

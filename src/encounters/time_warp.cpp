@@ -99,7 +99,7 @@ void timeWarp()
     pauseMs(1000);
 
     mission.fuel -= 10;
-    if (mission.fuel < 1) outOfFuelEnding();
+    if (mission.fuel < 1) endWith(outOfFuelEnding);
     gotoColRow(17, 20);
     write("You have ", mission.fuel, " units of fuel\n");
     gotoColRow(10, 12);
@@ -126,6 +126,6 @@ void timeWarp()
         gotoColRow(17, 20);
         write("You have ", mission.fuel, " units of fuel");
         gotoColRow(10, 12);
-        if (mission.fuel < 1) outOfFuelEnding();
+        if (mission.fuel < 1) endWith(outOfFuelEnding);
     }
 }

@@ -1,16 +1,16 @@
 #include "endings/endings.h"
 
 #include "console/console.h"
-#include "endings/crash.h"
+#include "core/chance.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
-#include "core/verse.h"
+#include "core/lines.h"
 #include "endings/end_mission.h"
 #include "persist/frozen_game.h"
 
 namespace {
 
-const Verse damageVerse = {
+const Lines damageVerse = {
     "Oh no!  You have sustained too much damage.\n",
     "Your hull is dented, scorched and bent,\n",
     "And every spare repair kit spent.\n",
@@ -22,7 +22,7 @@ const Verse damageVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-const Verse warningsVerse = {
+const Lines warningsVerse = {
     "Oh no!  You have received too many warnings.\n",
     "Mission Control has had enough,\n",
     "Your flying has been far too rough.\n",
@@ -34,7 +34,7 @@ const Verse warningsVerse = {
     "But for now THIS MISSION IS AT A CONCLUSION!\n",
 };
 
-const Verse outOfFuelVerse = {
+const Lines outOfFuelVerse = {
     "Oh no!  You are out of fuel.\n",
     "The gauge reads empty, not a drop,\n",
     "Your engines sputter to a stop.\n",
@@ -45,7 +45,7 @@ const Verse outOfFuelVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-const Verse marsCrashVerse = {
+const Lines marsCrashVerse = {
     "Oh no!  You crashed while trying to land.\n",
     "The red dust rose up high and wide,\n",
     "Your ship came down upon its side.\n",
@@ -56,7 +56,7 @@ const Verse marsCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-const Verse marsSuccessVerse = {
+const Lines marsSuccessVerse = {
     "YOU DID IT!  CONGRATULATIONS.\n",
     "Through meteors and comets too\n",
     "You steered your ship and saw it through.\n",
@@ -68,26 +68,33 @@ const Verse marsSuccessVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-// The three failure endings share one shape: pause, cue, a cleared screen, the verse from
-// row 3, then the end-of-mission screen.
-[[noreturn]] void failureEnding(int pause, Cue which, int pauseAfterClear, const Verse& verse)
+}  // namespace
+
+void endWith(const Ending& ending)
 {
-    pauseMs(pause);
-    cue(which);
+    if (ending.pauseBefore > 0) pauseMs(ending.pauseBefore);
+    if (!ending.cuesAfterClear)
+        for (Cue which : ending.cues) cue(which);
     clearScreen();
-    if (pauseAfterClear > 0) pauseMs(pauseAfterClear);
-    gotoColRow(1, 3);
-    writeVerse(verse);
+    if (ending.cuesAfterClear)
+        for (Cue which : ending.cues) cue(which);
+    if (ending.pauseAfterClear > 0) pauseMs(ending.pauseAfterClear);
+    gotoColRow(1, ending.verseRow);
+    writeLines(ending.verse);
     endMission();
 }
 
-}  // namespace
+void rollForCrash(Cue manoeuvre, const Lines& crashVerse)
+{
+    rollDie(20);
+    cue(manoeuvre);
+    if (mission.dieRoll == 13) endWith({0, {Cue::Expl}, false, 0, 3, crashVerse});
+}
 
-void damageEnding() { failureEnding(2000, Cue::Expl, 0, damageVerse); }
-
-void warningsEnding() { failureEnding(3000, Cue::Warn, 1000, warningsVerse); }
-
-void outOfFuelEnding() { failureEnding(2000, Cue::Fuel, 0, outOfFuelVerse); }
+//                                 before  cues          after clear  pause  row  verse
+const Ending damageEnding = {      2000,   {Cue::Expl},  false,       0,     3,   damageVerse};
+const Ending warningsEnding = {    3000,   {Cue::Warn},  false,       1000,  3,   warningsVerse};
+const Ending outOfFuelEnding = {   2000,   {Cue::Fuel},  false,       0,     3,   outOfFuelVerse};
 
 void marsArrival()
 {
@@ -106,7 +113,7 @@ void marsArrival()
     cue(Cue::Applause);
     clearScreen();
     gotoColRow(1, 3);
-    writeVerse(marsSuccessVerse);
+    writeLines(marsSuccessVerse);
     write("It took you ", mission.spins, " spins of the cosmic wheel.\n");
     write("You had ", mission.fuel, " units of fuel remaining.\n");
     sayGoodbye("Bye for now space traveller!");

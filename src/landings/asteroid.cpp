@@ -14,9 +14,9 @@
 #include "core/chance.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
+#include "core/lines.h"
 #include "endings/end_mission.h"
-#include "core/verse.h"
-#include "endings/end_mission.h"
+#include "endings/endings.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ char readWalkKey()
 }
 
 // --- The endings -----------------------------------------------------------------------------
-const Verse landingCrashVerse = {
+const Lines landingCrashVerse = {
     "Oh no!  You crashed into a million pieces.\n",
     "You came in fast, you came in steep,\n",
     "And struck the rocks and dug in deep.\n",
@@ -159,7 +159,7 @@ const Verse landingCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-const Verse blastOffCrashVerse = {
+const Lines blastOffCrashVerse = {
     "Oh no!  You have crashed on blastoff.\n",
     "You lit the engines, up you flew,\n",
     "But gravity had plans for you.\n",
@@ -170,7 +170,7 @@ const Verse blastOffCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-const Verse suffocationVerse = {
+const Lines suffocationVerse = {
     "Oh no!  You have suffocated.\n",
     "You wandered far from your ship's door\n",
     "To search for rocks a little more.\n",
@@ -182,7 +182,7 @@ const Verse suffocationVerse = {
     "But for now THIS MISSION IS OVER!\n",
 };
 
-const Verse radioactiveRockVerse = {
+const Lines radioactiveRockVerse = {
     "Oh no!  The rock was radioactive.\n",
     "It sparkled bright, it looked so fine,\n",
     "A treasure from an ancient mine.\n",
@@ -193,7 +193,7 @@ const Verse radioactiveRockVerse = {
     "And THIS MISSION IS FINISHED!\n",
 };
 
-const Verse cliffVerse = {
+const Lines cliffVerse = {
     "Oh no!  You fell off a cliff.\n",
     "The ground was dark, you could not see\n",
     "The edge until you'd stepped off free.\n",
@@ -205,13 +205,10 @@ const Verse cliffVerse = {
 };
 
 // The walk's three deaths share one shape: the verse stands from row 5 of a cleared screen.
-[[noreturn]] void walkEnding(const Verse& verse)
-{
-    clearScreen();
-    gotoColRow(1, 5);
-    writeVerse(verse);
-    endMission();
-}
+// The endings of the walk: the verse from row 5.
+const Ending suffocationEnding = {3000, {Cue::Oxyg}, false, 0, 5, suffocationVerse};
+const Ending radioactiveRockEnding = {0, {Cue::Roen}, false, 0, 5, radioactiveRockVerse};
+const Ending cliffEnding = {0, {Cue::Clif}, false, 0, 5, cliffVerse};
 
 }  // namespace
 
@@ -239,7 +236,7 @@ void asteroidEncounter()
         square = readMove(square);
         // Any completed move may end at a cliff's edge; only the ship is safe.
         rollDie(100);
-        if (mission.dieRoll == 13 && square != shipSquare) cliffEnding();
+        if (mission.dieRoll == 13 && square != shipSquare) endWith(cliffEnding);
     }
 }
 
@@ -265,7 +262,7 @@ void showSquare(int square)
         return;
     }
     rollDie(20);
-    if (mission.dieRoll == 13) radioactiveRockEnding();
+    if (mission.dieRoll == 13) endWith(radioactiveRockEnding);
     cue(Cue::Rock);
     writeText("\nOkay, you have it.\n");
     mission.*rock->carried = 1;
@@ -297,7 +294,7 @@ int readMove(int square)
 
 void chargeOxygen()
 {
-    if (mission.oxygen <= 5) suffocationEnding();
+    if (mission.oxygen <= 5) endWith(suffocationEnding);
     mission.oxygen -= 5;
     write("You have ", mission.oxygen, " units of oxygen.\n");
 }
@@ -320,23 +317,4 @@ void asteroidBlastOff()
     gotoColRow(1, 5);
     writeText("Pretty cool blastoff!\n");
     writeText("You are on your way again space traveller.\n");
-}
-
-void suffocationEnding()
-{
-    pauseMs(3000);
-    cue(Cue::Oxyg);
-    walkEnding(suffocationVerse);
-}
-
-void radioactiveRockEnding()
-{
-    cue(Cue::Roen);
-    walkEnding(radioactiveRockVerse);
-}
-
-void cliffEnding()
-{
-    cue(Cue::Clif);
-    walkEnding(cliffVerse);
 }

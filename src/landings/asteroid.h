@@ -24,7 +24,3 @@ void chargeOxygen();
 char askTakeIt();
 // The die of 20 for the blast-off; returns after a good one.
 void asteroidBlastOff();
-
-[[noreturn]] void suffocationEnding();
-[[noreturn]] void radioactiveRockEnding();
-[[noreturn]] void cliffEnding();

@@ -12,8 +12,8 @@
 #include "core/chance.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
-#include "core/verse.h"
-#include "endings/end_mission.h"
+#include "core/lines.h"
+#include "endings/endings.h"
 
 namespace {
 
@@ -73,11 +73,26 @@ Rock price(char good)
     }
 }
 
+const Lines arrestVerse = {
+    "Oh no!  You cannot pay for the goods.\n",
+    "You asked for goods you could not buy\n",
+    "And hoped the clerk would not ask why.\n",
+    "The station guards came on the run\n",
+    "And clapped you in the brig for fun.\n",
+    "They locked you in a tiny cell\n",
+    "Where you can think on this a spell.\n",
+    "But this mission is done!\n",
+};
+
+// A good asked for with a rock the player does not carry: the refusal stays on the screen a
+// moment, then the arrest.
+const Ending arrested = {2000, {Cue::Arrest}, false, 0, 3, arrestVerse};
+
 // --- The trading table -----------------------------------------------------------------------
 enum class Deal { AddFuel, FreshCells, NewGenerator, CannotPay };
 
 // A message; a fuel sale tells the new fuel count between its two parts.
-struct Message {
+struct TradeWords {
     const char* text;
     const char* afterFuel = nullptr;
 };
@@ -87,7 +102,7 @@ struct Trade {
     Rock rock;
     bool hasIt;
     std::optional<Cue> cue;
-    Message message;
+    TradeWords message;
     Deal deal;
 };
 
@@ -96,7 +111,7 @@ constexpr bool no = false;
 constexpr Cue rockCue = Cue::Rock;
 constexpr Cue damaCue = Cue::Dama;
 constexpr std::nullopt_t noCue = std::nullopt;
-const Message fuelSold = {"\nOkay, you now have ", " units of fuel\n"};
+const TradeWords fuelSold = {"\nOkay, you now have ", " units of fuel\n"};
 
 const std::array<Trade, 18> trades = {{
     // good rock      has it? cue      message                                                   deal
@@ -144,7 +159,7 @@ void buy(char good)
         settleDeal(trade.deal, rock);
         writeText(trade.message.text);
         if (trade.message.afterFuel != nullptr) write(mission.fuel, trade.message.afterFuel);
-        if (trade.deal == Deal::CannotPay) cannotPayEnding();
+        if (trade.deal == Deal::CannotPay) endWith(arrested);
         return;
     }
 }
@@ -170,7 +185,7 @@ char askForGood()
 }
 
 // --- The endings -----------------------------------------------------------------------------
-const Verse landingCrashVerse = {
+const Lines landingCrashVerse = {
     "\nOh no!  You crashed while trying to land.\n",
     "You missed the dock and hit the mast,\n",
     "You came in wrong, you came in fast.\n",
@@ -180,18 +195,8 @@ const Verse landingCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-const Verse arrestVerse = {
-    "Oh no!  You cannot pay for the goods.\n",
-    "You asked for goods you could not buy\n",
-    "And hoped the clerk would not ask why.\n",
-    "The station guards came on the run\n",
-    "And clapped you in the brig for fun.\n",
-    "They locked you in a tiny cell\n",
-    "Where you can think on this a spell.\n",
-    "But this mission is done!\n",
-};
 
-const Verse blastOffCrashVerse = {
+const Lines blastOffCrashVerse = {
     "Oh no!  You have crashed on blastoff.\n",
     "You pulled away with all your might,\n",
     "But something on the dock held tight.\n",
@@ -234,14 +239,4 @@ void stationBlastOff()
     gotoColRow(1, 5);
     writeText("Successful blastoff!\n");
     writeText("You are back on course and ready to resume your trip.\n");
-}
-
-void cannotPayEnding()
-{
-    pauseMs(2000);  // the refusal stays on the screen a moment
-    cue(Cue::Arrest);
-    clearScreen();
-    gotoColRow(1, 3);
-    writeVerse(arrestVerse);
-    endMission();
 }

@@ -5,5 +5,3 @@ void spaceStation();  // event kind 1, once, in the second half of the voyage
 
 // The blast-off prompt and the die of 20; returns after a good blast-off.
 void stationBlastOff();
-// A good asked for with a rock the player does not carry: arrested.
-[[noreturn]] void cannotPayEnding();

@@ -7,7 +7,7 @@
 #include "endings/end_mission.h"
 
 bool approachAndLand(Cue approach, const char* sight, const char* detail, int promptBlanks,
-                     const Verse& crashVerse)
+                     const Lines& crashVerse)
 {
     cue(approach);
     gotoColRow(1, 5);

@@ -6,14 +6,14 @@
 #include "core/chance.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
-#include "core/verse.h"
+#include "core/lines.h"
 #include "mission/wheel.h"
 #include "endings/end_mission.h"
 #include "persist/frozen_game.h"
 
 namespace {
 
-const Verse blastOffCrashVerse = {
+const Lines blastOffCrashVerse = {
     "Oh no!  You crashed on blastoff.\n",
     "The rockets roared, the gantry shook,\n",
     "Then sideways went the ship you took.\n",
@@ -116,7 +116,7 @@ void offerNewGameOnly()
     cue(Cue::Expl);
     clearScreen();
     gotoColRow(1, 5);
-    writeVerse(blastOffCrashVerse);
+    writeLines(blastOffCrashVerse);
     pauseMs(3000);
     waitForEscape();
     cue(Cue::Exit);

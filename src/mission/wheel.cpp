@@ -27,10 +27,10 @@ bool missionIsOver()
 
 [[noreturn]] void endTheVoyage()
 {
-    if (mission.damage >= 5) damageEnding();
-    if (mission.warnings >= 3) warningsEnding();
+    if (mission.damage >= 5) endWith(damageEnding);
+    if (mission.warnings >= 3) endWith(warningsEnding);
     if (mission.distanceLeft <= 0) marsArrival();
-    outOfFuelEnding();
+    endWith(outOfFuelEnding);
 }
 
 // "Want to freeze the game?" Returns only when the player says N, or when the game could not be
