@@ -12,6 +12,8 @@
 #include "core/sound.h"
 #include "core/lines.h"
 
+static void alienFire(char action, int& hits);
+
 namespace {
 
 constexpr int hitsToFlee = 3;
@@ -167,7 +169,7 @@ void alienPursuit()
     if (score.hits >= hitsToFlee) perform(aliensFlee);
 }
 
-void alienFire(char action, int& hits)
+static void alienFire(char action, int& hits)
 {
     int killed = 0;  // a fatal shot here is the vaporized ending, which never returns
     alienShot(alienGun, action, hits, killed);

@@ -2,7 +2,6 @@
 #pragma once
 
 void alienPursuit();  // event kind 13
-void alienFire(char action, int& hits);
 
 // The tables, for the tests of their properties.
 struct Battle;

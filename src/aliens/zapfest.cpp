@@ -11,6 +11,9 @@
 #include "endings/end_mission.h"
 #include "core/lines.h"
 
+static char battlePrompt();
+static void zapfestAlienFire(char key, int& hits, int& killed);
+
 namespace {
 
 constexpr int hitsToFlee = 5;
@@ -186,7 +189,7 @@ void zapfestBattle()
         perform(shipBlownApart);
 }
 
-char battlePrompt()
+static char battlePrompt()
 {
     showPrompt(17, 21, 49, 200, "Press F or B ");
     char key = readBattleKey();
@@ -200,7 +203,7 @@ char battlePrompt()
     return key;
 }
 
-void zapfestAlienFire(char key, int& hits, int& killed) { alienShot(alienGun, key, hits, killed); }
+static void zapfestAlienFire(char key, int& hits, int& killed) { alienShot(alienGun, key, hits, killed); }
 
 const Battle& zapfestExchanges() { return zapfest; }
 const AlienGun& zapfestGun() { return alienGun; }

@@ -3,8 +3,6 @@
 
 [[noreturn]] void zapfestLoop();
 void zapfestBattle();
-char battlePrompt();
-void zapfestAlienFire(char key, int& hits, int& killed);
 
 // The tables, for the tests of their properties.
 struct Battle;

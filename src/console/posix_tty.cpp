@@ -18,6 +18,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+static void ttyRestore();
+
 namespace {
 
 constexpr int keyboardFd = STDIN_FILENO;
@@ -307,7 +309,8 @@ bool ttyScreenIsTerminal() { return screenIsTerminal; }
 
 bool ttyOutputRaw() { return keysFromTerminal && screenIsTerminal; }
 
-void ttyRestore()
+// Undoes ttyOpen; safe to call more than once, and from any way out.
+static void ttyRestore()
 {
     const sigset_t blocked = handledSignalSet();
     sigset_t previous;

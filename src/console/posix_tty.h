@@ -21,8 +21,6 @@ bool ttyScreenIsTerminal();
 // as carriage return and line feed.
 bool ttyOutputRaw();
 
-// Undoes ttyOpen; safe to call more than once, and from any way out.
-void ttyRestore();
 // Restores the terminal and exits with status 0. A second call (an output error while
 // restoring, say) exits at once.
 [[noreturn]] void ttyEnd();

@@ -26,7 +26,7 @@ void seedChance() { gameSrand(static_cast<std::uint32_t>(activeConsole().calenda
 
 void rollDie(int n) { mission.dieRoll = gameRand() % n + 1; }
 
-void drawCard(NoRepeatDeck& deck)
+static void drawCard(NoRepeatDeck& deck)
 {
     rollDie(20);
     // A deck read from outside is checked before it gets here; a broken one starts afresh

@@ -28,7 +28,6 @@ const Entry& oneOf(const std::vector<Entry>& list)
 }
 
 // Leaves the next kind, 1..20, in dieRoll and records it in the deck.
-void drawCard(NoRepeatDeck& deck);
 void drawEventCard();
 void drawEraCard();
 

@@ -4,6 +4,8 @@
 
 #include "console/console.h"
 
+static char helpPage();
+
 namespace {
 
 const char* const shortPrompt = "Make your move \x1e ";
@@ -17,7 +19,7 @@ char readAction()
 
 }  // namespace
 
-bool isActionLetter(char key) { return key != 0 && std::strchr("abefrn", key) != nullptr; }
+static bool isActionLetter(char key) { return key != 0 && std::strchr("abefrn", key) != nullptr; }
 
 char actionPrompt()
 {
@@ -34,7 +36,8 @@ char actionPrompt()
     return key;
 }
 
-char helpPage()
+// The help page: lists the letters, waits for one of the six and clears the screen.
+static char helpPage()
 {
     clearScreen();
     gotoColRow(1, 2);

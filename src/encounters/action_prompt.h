@@ -5,8 +5,3 @@
 // showing the help page on H; returns the letter in lower case. The prompt row is blanked and
 // the cursor left at column 17, row 21.
 char actionPrompt();
-
-// The help page: lists the letters, waits for one of the six and clears the screen.
-char helpPage();
-
-bool isActionLetter(char key);

@@ -9,6 +9,11 @@
 #include "core/chance.h"
 #include "core/mission_state.h"
 
+static void upbeatLine();
+static void repairMishap();
+static void repairPraise();
+static void repairNag();
+
 namespace {
 
 const MessageList upbeatLines = {
@@ -134,9 +139,13 @@ const Encounter quietSpaceScene = {
 
 void quietSpace() { runEncounter(quietSpaceScene); }
 
-void upbeatLine() { writeRolledEntry(upbeatLines); }
+// The message lists of quiet space. Each rolls its own die (rollDie, so dieRoll is the list's
+// roll afterwards) and writes the entry of that number at the cursor.
+// 5 one-line cheers on the way to Mars.
+static void upbeatLine() { writeRolledEntry(upbeatLines); }
 
-void repairMishap()
+// 12 two-line accidents with the tools, some with a cue before them.
+static void repairMishap()
 {
     rollDie(static_cast<int>(mishaps.size()));
     const Mishap& mishap = mishaps[static_cast<std::size_t>(mission.dieRoll - 1)];
@@ -144,8 +153,10 @@ void repairMishap()
     writeLines(mishap.lines);
 }
 
-void repairPraise() { writeRolledEntry(repairPraises); }
+// 8 praises of a good repair (the first of two lines).
+static void repairPraise() { writeRolledEntry(repairPraises); }
 
-void repairNag() { writeRolledEntry(repairNags); }
+// 8 one-line scoldings for repairs left undone.
+static void repairNag() { writeRolledEntry(repairNags); }
 
 std::vector<const Encounter*> quietSpaceTables() { return {&quietSpaceScene}; }

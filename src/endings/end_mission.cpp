@@ -22,7 +22,8 @@ void writeDistanceLeft()
 
 }  // namespace
 
-void writeDonationAppeal()
+// The two-line donation appeal at the cursor (the second line ends in an empty line).
+static void writeDonationAppeal()
 {
     writeText("Zorvane is free.  If it gave you a good trip, a small gift to its developers\n");
     writeText("keeps the cosmic wheel spinning.  Thank you, and come back soon!\n\n");

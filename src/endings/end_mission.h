@@ -6,9 +6,6 @@
 // cursor, says goodbye, waits for ESC, plays the exit cue and ends the program.
 [[noreturn]] void endMission();
 
-// The two-line donation appeal at the cursor (the second line ends in an empty line).
-void writeDonationAppeal();
-
 // The goodbye of the last screens: the appeal at column 1, row 18, the goodbye at column 34,
 // row 21, three seconds, then the wait for ESC.
 void sayGoodbye(const char* goodbye);

@@ -18,6 +18,10 @@
 #include "endings/end_mission.h"
 #include "endings/endings.h"
 
+static void describeSquare(int square);
+static char askTakeIt();
+static void asteroidBlastOff();
+
 namespace {
 
 constexpr std::nullopt_t noCue = std::nullopt;
@@ -240,7 +244,8 @@ void asteroidEncounter()
     }
 }
 
-void describeSquare(int square)
+// The cue and the description of a square, written each time the player arrives there.
+static void describeSquare(int square)
 {
     const std::size_t slot = square >= 1 && square <= 16 ? static_cast<std::size_t>(square) : 0;
     const Ground& ground = grounds[slot];
@@ -299,7 +304,8 @@ void chargeOxygen()
     write("You have ", mission.oxygen, " units of oxygen.\n");
 }
 
-char askTakeIt()
+// "Do you want to take it?": 'y' or 'n'.
+static char askTakeIt()
 {
     char key = 0;
     do {
@@ -310,7 +316,8 @@ char askTakeIt()
     return key;
 }
 
-void asteroidBlastOff()
+// The die of 20 for the blast-off; returns after a good one.
+static void asteroidBlastOff()
 {
     rollForCrash(Cue::Ignition, blastOffCrashVerse);
     clearScreen();

@@ -11,8 +11,6 @@ void asteroidEncounter();  // event kind 17
 constexpr int shipSquare = 7;
 constexpr int blastOffMove = 99;
 
-// The cue and the description of a square, written each time the player arrives there.
-void describeSquare(int square);
 // Places the rocks on the first call of the run; for any square but the ship charges oxygen
 // and offers a rock lying there.
 void showSquare(int square);
@@ -20,7 +18,3 @@ void showSquare(int square);
 int readMove(int square);
 // Five units of oxygen, or suffocation when five or less are left.
 void chargeOxygen();
-// "Do you want to take it?": 'y' or 'n'.
-char askTakeIt();
-// The die of 20 for the blast-off; returns after a good one.
-void asteroidBlastOff();

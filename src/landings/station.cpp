@@ -15,6 +15,8 @@
 #include "core/lines.h"
 #include "endings/endings.h"
 
+static void stationBlastOff();
+
 namespace {
 
 enum class Rock { Diamond, Platinum, Gold };
@@ -224,7 +226,8 @@ void spaceStation()
     stationBlastOff();
 }
 
-void stationBlastOff()
+// The blast-off prompt and the die of 20; returns after a good blast-off.
+static void stationBlastOff()
 {
     do {
         gotoColRow(1, 21);

@@ -2,6 +2,3 @@
 #pragma once
 
 void spaceStation();  // event kind 1, once, in the second half of the voyage
-
-// The blast-off prompt and the die of 20; returns after a good blast-off.
-void stationBlastOff();
