@@ -11,7 +11,7 @@
 # The Windows backends (src/console/windows_*.cpp) and the browser's (src/console/web_*.cpp) are
 # not built on Linux, so they are left out by name. The game itself (src/mission/main.cpp and the POSIX backend) is counted from the
 # terminal tests, which run the real program on a pseudo-terminal: each child writes its counts
-# at exit, also when it ends by a signal (see exitAtOnce in src/console/posix_tty.cpp).
+# at exit, also when it ends by a signal (see exitAtOnce in src/console/posix_raw_terminal.cpp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

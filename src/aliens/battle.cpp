@@ -67,7 +67,7 @@ void alienShot(const AlienGun& gun, char key, int& hits, int& killed)
 {
     pauseMs(1000);
     if (soundIsOn()) {
-        cue(Cue::Phal);
+        cue(Cue::AlienFire);
         pauseMs(1000);
     }
     int shot = gameRand() % gun.sides + 1;

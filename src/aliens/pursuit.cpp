@@ -56,7 +56,7 @@ const Lines vaporizedVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-[[noreturn]] void vaporized() { endWith({1000, {Cue::Expl, Cue::Alla}, false, 0, 3, vaporizedVerse}); }
+[[noreturn]] void vaporized() { endWith({1000, {Cue::Explosion, Cue::ShipVaporized}, false, 0, 3, vaporizedVerse}); }
 
 const AlienGun alienGun = {
     "pursuit alien gun",
@@ -67,14 +67,14 @@ const AlienGun alienGun = {
         {roll(1, 6),     eitherCover,   {},
          {fromList(writeMiss)},
          noBlow},
-        {roll(7, 9),     behindBarrier, {play(Cue::Defl)},
+        {roll(7, 9),     behindBarrier, {play(Cue::ShotDeflected)},
          {"They are firing but the shot deflected off your force field barrier.\n"},
          noBlow},
-        {roll(7, 9),     unprotected,   {play(Cue::Dama)},
+        {roll(7, 9),     unprotected,   {play(Cue::Damage)},
          {"Hit the deck!    Boom, you have been hit and there is damage.\n"},
          shipDamaged},
         // The shot bounces back from the barrier into the aliens' own ship.
-        {roll(10, 10),   behindBarrier, {play(Cue::Defl), pauseThen(500, Cue::Hit)},
+        {roll(10, 10),   behindBarrier, {play(Cue::ShotDeflected), pauseThen(500, Cue::AlienHit)},
          {"They are firing but your force field barrier deflected the shot.\n",
           "And hehehehehehehehehe, it hit the space goons!\n"},
          aliensHit},
@@ -90,34 +90,34 @@ const Battle pursuit = {
     "pursuit exchanges",
     {
         // key when                        cues                      lines                       deeds  then
-        {'a', roll(10, 10),                {play(Cue::Acce)},
+        {'a', roll(10, 10),                {play(Cue::Accelerate)},
          {"Nice job!  You got away from those slime balls.\n"},
          {accelerateShip}, battleEnds},
-        {'a', roll(1, 9),                  {play(Cue::Acce)},
+        {'a', roll(1, 9),                  {play(Cue::Accelerate)},
          {},
          {fire, accelerateShip}, nextExchange},
-        {'b', when(barrierLive),           {play(Cue::Barr)},
+        {'b', when(barrierLive),           {play(Cue::Barrier)},
          {},
          {fire, spendCharge}, nextExchange},
-        {'b', when(barrierDead),           {play(Cue::Dead)},
+        {'b', when(barrierDead),           {play(Cue::DeadEquipment)},
          {"No good!  Your force field generator is dead.\n", pauseFor(1000)},
          {fire, spendCharge}, nextExchange},
-        {'e', roll(9, 9),                  {play(Cue::Evad)},
+        {'e', roll(9, 9),                  {play(Cue::Evade)},
          {pauseFor(1000), "You have eluded the alien dirtbags.\n", "You have left them in a cloud of cosmic dust.\n"},
          {}, battleEnds},
-        {'e', always,                      {play(Cue::Evad)},
+        {'e', always,                      {play(Cue::Evade)},
          {},
          {fire}, nextExchange},
-        {'f', when(phasersDead),           {play(Cue::Dead)},
+        {'f', when(phasersDead),           {play(Cue::DeadEquipment)},
          {"Forget it!  Your phaser power cells are dead.\n", pauseFor(1000)},
          {fire}, nextExchange},
-        {'f', roll(10, 10, phasersLive),   {play(Cue::Phas), play(Cue::Expl), play(Cue::Laug)},
+        {'f', roll(10, 10, phasersLive),   {play(Cue::Phasers), play(Cue::Explosion), play(Cue::AlienLaugh)},
          {fromList(writeDestruction)},
          {spendCell}, battleEnds},
-        {'f', roll(1, 3, phasersLive),     {play(Cue::Phas), play(Cue::Hit)},
+        {'f', roll(1, 3, phasersLive),     {play(Cue::Phasers), play(Cue::AlienHit)},
          {fromList(writeHitMessage)},
          {spendCell, scoreHit, fireIfStanding}, nextExchange},
-        {'f', roll(4, 9, phasersLive),     {play(Cue::Phas)},
+        {'f', roll(4, 9, phasersLive),     {play(Cue::Phasers)},
          {pauseFor(1000), "You missed them!\n"},
          {fire, spendCell}, nextExchange},
         {'n', roll(7, 7),                  {},
@@ -126,7 +126,7 @@ const Battle pursuit = {
         {'n', always,                      {},
          {},
          {fire}, nextExchange},
-        {'r', always,                      {play(Cue::RepairTool), play(Cue::Aler)},
+        {'r', always,                      {play(Cue::RepairTool), play(Cue::Warning)},
          {"This is no time to grab your tool box.\n", "You have been given a warning from Mission Control.\n",
           pauseFor(2000)},
          {takeWarning, fire}, nextExchange},
@@ -136,7 +136,7 @@ const Battle pursuit = {
 };
 
 const Passage aliensFlee = {
-    {pauseThen(2000, Cue::Laug)},
+    {pauseThen(2000, Cue::AlienLaugh)},
     {"The stinking goon aliens are running away!\n", "You have whipped their butts.\n",
      "They cannot take anymore of a beating.\n", "They have  run away like dirty dogs.\n"},
 };
@@ -154,7 +154,7 @@ void burnExchangeFuel()
 void alienPursuit()
 {
     Score score;
-    cue(Cue::Alie);
+    cue(Cue::AlienShip);
     writeText("Be careful!  An alien ship is following you.\n");
     writeText("You have no indication of its intentions, but the dudes look nasty.\n");
     // The battle stops at the mission's own limits; the wheel loop turns them into endings.

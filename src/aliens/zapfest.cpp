@@ -80,19 +80,19 @@ const AlienGun alienGun = {
         {roll(8, 19),    eitherCover,   {},
          {fromList(writeMiss)},
          noBlow},
-        {roll(1, 5),     behindBarrier, {play(Cue::Defl)},
+        {roll(1, 5),     behindBarrier, {play(Cue::ShotDeflected)},
          {deflected},
          noBlow},
-        {roll(6, 7),     behindBarrier, {play(Cue::Defl), beat(500), play(Cue::Hit)},
+        {roll(6, 7),     behindBarrier, {play(Cue::ShotDeflected), beat(500), play(Cue::AlienHit)},
          {deflected, "And hehehehehehehehe, it hit the space goons!\n"},
          aliensHit},
-        {roll(1, 7),     unprotected,   {play(Cue::Dama)},
+        {roll(1, 7),     unprotected,   {play(Cue::Damage)},
          {"Hit the deck, you have been hit.\n"},
          shipDamaged},
-        {roll(20, 20),   behindBarrier, {play(Cue::Defl)},
+        {roll(20, 20),   behindBarrier, {play(Cue::ShotDeflected)},
          {deflected},
          noBlow},
-        {roll(20, 20),   unprotected,   {play(Cue::Expl), play(Cue::Alla)},
+        {roll(20, 20),   unprotected,   {play(Cue::Explosion), play(Cue::ShipVaporized)},
          {"Oh no, the  goons whacked you !\n"},
          shipKilled},
     },
@@ -104,22 +104,22 @@ const Battle zapfest = {
     "zapfest exchanges",
     {
         // key when                        cues                      lines                       deeds  then
-        {'f', roll(1, 7, phasersLive),     {play(Cue::Phas), play(Cue::Hit)},
+        {'f', roll(1, 7, phasersLive),     {play(Cue::Phasers), play(Cue::AlienHit)},
          {fromList(writeHitMessage)},
          {spendCell, scoreHit, fireIfStanding}, nextExchange},
-        {'f', roll(8, 19, phasersLive),    {play(Cue::Phas)},
+        {'f', roll(8, 19, phasersLive),    {play(Cue::Phasers)},
          {pauseFor(500), "You missed them.\n"},
          {fire, spendCell}, nextExchange},
-        {'f', roll(20, 20, phasersLive),   {play(Cue::Phas), play(Cue::Expl), play(Cue::Laug)},
+        {'f', roll(20, 20, phasersLive),   {play(Cue::Phasers), play(Cue::Explosion), play(Cue::AlienLaugh)},
          {fromList(writeDestruction)},
          {spendCell}, battleEnds},
-        {'f', roll(1, 20, phasersDead),    {play(Cue::Dead)},
+        {'f', roll(1, 20, phasersDead),    {play(Cue::DeadEquipment)},
          {"No good, your phaser power cells are dead.\n", pauseFor(500)},
          {fire}, nextExchange},
-        {'b', roll(1, 20, barrierLive),    {play(Cue::Barr)},
+        {'b', roll(1, 20, barrierLive),    {play(Cue::Barrier)},
          {},
          {fire, spendCharge}, nextExchange},
-        {'b', roll(1, 20, barrierDead),    {play(Cue::Dead)},
+        {'b', roll(1, 20, barrierDead),    {play(Cue::DeadEquipment)},
          {"No good!  Your force field generator is dead.\n", pauseFor(500)},
          {fire, spendCharge}, nextExchange},
     },
@@ -128,13 +128,13 @@ const Battle zapfest = {
 };
 
 const Passage aliensFlee = {
-    {pauseThen(1000, Cue::Laug)},
+    {pauseThen(1000, Cue::AlienLaugh)},
     {"The stinking goon aliens are running away!\n", "You have whacked them.\n",
      "They cannot take any more hits.\n", "They have  absconded in terror.\n"},
 };
 
 const Passage shipBlownApart = {
-    {pauseThen(1000, Cue::Expl), play(Cue::Alla)},
+    {pauseThen(1000, Cue::Explosion), play(Cue::ShipVaporized)},
     {"Oh no, you have sustained too much damage and have blown apart.\n",
      "You have been whacked by the space goons.\n"},
 };
@@ -172,7 +172,7 @@ void zapfestBattle()
     mission.damage = 0;
     Score score;
     clearScreen();
-    cue(Cue::Alie);
+    cue(Cue::AlienShip);
     gotoColRow(1, 3);
     writeText("Be careful, an alien ship is following you.\n");
     writeText(oneOf(taunts));

@@ -1,61 +1,61 @@
 // The catalogue of sound cues. A cue is a fixed list of plays, each one sound file played to its
 // end before the next begins. Cues decide nothing: whether sound is on, which repair tool
-// clatters and which exit tune plays are the game's business (see mission/sound.h).
+// clatters and which exit tune plays are the game's business (see core/sound.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
 enum class Cue {
-    Intr,        // the sound question answered Y
-    Ignition,    // "IGNITION!": stup then blof
-    Whee,        // a spin of the cosmic wheel
-    Quit,        // quitting confirmed
-    Exit,        // the last ESC: exit in the full game, zapf in the Zapfest mode
-    Acce,        // accelerate
-    Barr,        // force field barrier up
-    Dead,        // dead barrier generator or phaser cells
-    Evad,        // evasive action
-    Phas,        // phasers fired
-    RepairTool,  // one of six tools, chosen by the caller
-    Dama,        // the ship takes damage
-    Aler,        // a warning from Mission Control
-    Meteor,      // mete four times
-    Come,        // a comet
-    Shut,        // the abandoned shuttle
-    Expl,        // every explosion and crash
-    Trip,        // a clumsy mishap
-    Spla,        // a splash
-    Raal,        // a radiation field
-    Radi,        // the radio drifting
-    Refr,        // the refrigerator breaking down
-    Bebo,        // the beer bottle dropped
-    Besw,        // the beer swept up
-    Star,        // a shooting star
-    Nova,        // a supernova
-    Tiwa,        // the time warp begins
-    TwG,         // the number to leave the warp entered
-    Ouwa,        // back in the present
-    Alie,        // an alien ship
-    Laug,        // a triumphant laugh
-    Alla,        // the aliens have destroyed the ship
-    Phal,        // the aliens fire
-    Hit,         // the alien ship is hit
-    Defl,        // an alien shot deflected
-    Aste,        // the asteroid
-    Walk,        // flat granular ground
-    Wolf,        // something heard on the asteroid
-    Rock,        // a rock taken or traded
-    Oxyg,        // oxygen gone
-    Roen,        // a radioactive rock
-    Clif,        // the fall from the cliff
-    Lago,        // a landing
-    Station,     // stat three times
-    Arrest,      // arre three times
-    Fuel,        // the out-of-fuel ending
-    Warn,        // the too-many-warnings ending
-    Tune,        // orbit around Mars
-    Applause,    // grjo, appl five times, paho
+    SoundOn,          // intr: the sound question answered Y
+    Ignition,         // "IGNITION!": stup then blof
+    WheelSpin,        // whee: a spin of the cosmic wheel
+    QuitConfirmed,    // quit: quitting confirmed
+    Exit,             // the last ESC: exit in the full game, zapf in the Zapfest mode
+    Accelerate,       // acce: accelerate
+    Barrier,          // barr: force field barrier up
+    DeadEquipment,    // dead: dead barrier generator or phaser cells
+    Evade,            // evad: evasive action
+    Phasers,          // phas: phasers fired
+    RepairTool,       // one of six tools, chosen by the caller
+    Damage,           // dama: the ship takes damage
+    Warning,          // aler: a warning from Mission Control
+    Meteor,           // mete four times
+    Comet,            // come: a comet
+    Shuttle,          // shut: the abandoned shuttle
+    Explosion,        // expl: every explosion and crash
+    Stumble,          // trip: a clumsy mishap
+    Splash,           // spla: a splash
+    RadiationField,   // raal: a radiation field
+    RadioDrift,       // radi: the radio drifting
+    FridgeBreakdown,  // refr: the refrigerator breaking down
+    BeerDropped,      // bebo: the beer bottle dropped
+    BeerSwept,        // besw: the beer swept up
+    ShootingStar,     // star: a shooting star
+    Supernova,        // nova: a supernova
+    TimeWarpIn,       // tiwa: the time warp begins
+    WarpNumberTyped,  // tw_g: the number to leave the warp entered
+    TimeWarpOut,      // ouwa: back in the present
+    AlienShip,        // alie: an alien ship
+    AlienLaugh,       // laug: a triumphant laugh
+    ShipVaporized,    // alla: the aliens have destroyed the ship
+    AlienFire,        // phal: the aliens fire
+    AlienHit,         // hit: the alien ship is hit
+    ShotDeflected,    // defl: an alien shot deflected
+    Asteroid,         // aste: the asteroid
+    GranularGround,   // walk: flat granular ground
+    StrangeNoise,     // wolf: something heard on the asteroid
+    RockTaken,        // rock: a rock taken or traded
+    OxygenGone,       // oxyg: oxygen gone
+    RadioactiveRock,  // roen: a radioactive rock
+    CliffFall,        // clif: the fall from the cliff
+    Landing,          // lago: a landing
+    Station,          // stat three times
+    Arrest,           // arre three times
+    OutOfFuel,        // fuel: the out-of-fuel ending
+    TooManyWarnings,  // warn: the too-many-warnings ending
+    MarsOrbit,        // tune: orbit around Mars
+    Applause,         // grjo, appl five times, paho
 };
 
 constexpr int cueCount = static_cast<int>(Cue::Applause) + 1;

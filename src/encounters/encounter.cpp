@@ -61,10 +61,10 @@ bool applies(const When& when, int die) { return die >= when.low && die <= when.
 void playKeyCue(char action)
 {
     switch (action) {
-    case 'a': cue(Cue::Acce); break;
-    case 'e': cue(Cue::Evad); break;
-    case 'b': cue(mission.barrierCharges > 0 ? Cue::Barr : Cue::Dead); break;
-    case 'f': cue(mission.phaserCells > 0 ? Cue::Phas : Cue::Dead); break;
+    case 'a': cue(Cue::Accelerate); break;
+    case 'e': cue(Cue::Evade); break;
+    case 'b': cue(mission.barrierCharges > 0 ? Cue::Barrier : Cue::DeadEquipment); break;
+    case 'f': cue(mission.phaserCells > 0 ? Cue::Phasers : Cue::DeadEquipment); break;
     case 'r': cue(Cue::RepairTool); break;
     default: break;
     }

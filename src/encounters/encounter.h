@@ -22,18 +22,18 @@
 struct Step {
     enum Kind { Key, Play, PauseThenPlay, Beat };
     Kind kind = Play;
-    Cue cue = Cue::Dama;
+    Cue cue = Cue::Damage;
     int pause = 0;
 };
 
 // The key cue of the action: acce, evad, barr or dead, phas or dead, the repair tool, or none.
 inline constexpr Step keyCue{Step::Key};
 // The hit cue and the alarm cue: a second's pause, then the damage or the alarm sound.
-inline constexpr Step hitCue{Step::PauseThenPlay, Cue::Dama, 1000};
-inline constexpr Step alarmCue{Step::PauseThenPlay, Cue::Aler, 1000};
+inline constexpr Step hitCue{Step::PauseThenPlay, Cue::Damage, 1000};
+inline constexpr Step alarmCue{Step::PauseThenPlay, Cue::Warning, 1000};
 constexpr Step play(Cue cue) { return {Step::Play, cue, 0}; }
 constexpr Step pauseThen(int ms, Cue cue) { return {Step::PauseThenPlay, cue, ms}; }
-constexpr Step beat(int ms) { return {Step::Beat, Cue::Dama, ms}; }
+constexpr Step beat(int ms) { return {Step::Beat, Cue::Damage, ms}; }
 
 // --- Conditions ----------------------------------------------------------------------------
 // What a row or a line needs of the supplies, seen as they stand before the outcome changes

@@ -14,7 +14,7 @@ const char* const deadPhasersLine = "No good!  Your phaser power cells are dead.
 // not, so the counts can sink below zero here.
 const Encounter radiationScene = {
     "radiation field",
-    {play(Cue::Raal)},
+    {play(Cue::RadiationField)},
     {"Your instruments show a radiation field somewhere nearby.\n", "The needle on the meter is jumping wildly.\n"},
     {
         // action when                  cues                      lines                              changes
@@ -48,11 +48,11 @@ const Encounter radiationScene = {
         {'n', roll(9, 10),              {},
          {"You have passed by the radiation field.\n", "You are out of danger.\n"},
          noChange},
-        {'n', roll(1, 8),               {play(Cue::Dama)},
+        {'n', roll(1, 8),               {play(Cue::Damage)},
          {"You have been frozen by panic rocket ranger!\n",
           "You have flown right into the radiation and damaged your ship.\n"},
          addDamage},
-        {'r', always,                   {keyCue, play(Cue::Aler)},
+        {'r', always,                   {keyCue, play(Cue::Warning)},
          {"This is no time to repair your ship.\n", "Your actions are irrational and irresponsible.\n",
           "The radiation has damaged your instruments.\n", "You have received a warning from Mission Control.\n"},
          addDamage | addWarning},
@@ -94,10 +94,10 @@ const Encounter magnetismScene = {
         {'n', roll(9, 10),              {},
          {"The magnetism has moved away now.\n", "You are out of danger.\n"},
          noChange},
-        {'n', roll(1, 8),               {play(Cue::Dama)},
+        {'n', roll(1, 8),               {play(Cue::Damage)},
          {"Get a grip on yourself space cadet!\n", "You are in the magnetism and your gages are flipping out.\n"},
          addDamage},
-        {'r', always,                   {play(Cue::Aler)},
+        {'r', always,                   {play(Cue::Warning)},
          {"This is not the time for repairs.\n", "You are oblivious to your problem.\n",
           "The magnetism has damaged your gages.\n", "You also have received a warning from Mission Control.\n"},
          addDamage | addWarning},

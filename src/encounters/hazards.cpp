@@ -25,7 +25,7 @@ const Lines shuttleExplosionVerse = {
 [[noreturn]] void blownUpWithTheShuttle()
 {
     pauseMs(500);
-    endWith({1000, {Cue::Expl}, false, 0, 5, shuttleExplosionVerse});
+    endWith({1000, {Cue::Explosion}, false, 0, 5, shuttleExplosionVerse});
 }
 
 const Encounter meteorStormScene = {
@@ -58,7 +58,7 @@ const Encounter meteorStormScene = {
           onlyIf(phasersDead, "Nice try but your phaser power cells are dead.\n"),
           "A meteor has smashed into your ship and there is damage.\n"},
          addDamage | spendPhasersEvenDead},
-        {'r', always,                       {keyCue, play(Cue::Dama), play(Cue::Aler)},
+        {'r', always,                       {keyCue, play(Cue::Damage), play(Cue::Warning)},
          {"This is no time to repair your ship.\n", "Your actions are irrational and irresponsible.\n",
           "A meteor has blasted  into your ship and made a hole.\n",
           "You have received a warning from Mission Control.\n"},
@@ -66,7 +66,7 @@ const Encounter meteorStormScene = {
         {'n', roll(9, 10),                  {},
          {"The meteors have miraculously missed your ship.\n", "You are out of danger.\n"},
          noChange},
-        {'n', roll(1, 8),                   {play(Cue::Dama)},
+        {'n', roll(1, 8),                   {play(Cue::Damage)},
          {"You have choked under pressure space cadet!\n",
           "Your lack of action has allowed a meteor to make a dent .\n"},
          addDamage},
@@ -94,19 +94,19 @@ const Encounter spaceJunkScene = {
          {onlyIf(barrierDead, deadBarrierLine),
           onlyIf(barrierLive, "It did not work.  The junk cracked your fuel tank.\n"), "Your ship is in peril.\n"},
          addDamage | spendBarrierEvenDead},
-        {'f', roll(4, 10, phasersLive),     {keyCue, pauseThen(1000, Cue::Expl)},
+        {'f', roll(4, 10, phasersLive),     {keyCue, pauseThen(1000, Cue::Explosion)},
          {"Good shooting, you vaporized the junk.\n", "You blasted your path clear.\n"},
          spendPhasersEvenDead},
         {'f', always,                       {keyCue, hitCue},
          {onlyIf(phasersDead, "No good!  Your phaser power cells are dead.\n"),
           onlyIf(phasersLive, "Bad shot!  You missed the junk.\n"), "Your fuel tank has been damaged.\n"},
          addDamage | spendPhasersEvenDead},
-        {'r', always,                       {keyCue, play(Cue::Aler)},
+        {'r', always,                       {keyCue, play(Cue::Warning)},
          {"You must be delirious rocket rider.  This is no time for repairs.\n", "Your behavior is ludicrous.\n",
           "You have smashed into the junk.\n", "There is now a crack in your fuel tank.\n",
           "You also have received a warning from Mission Control.\n"},
          addDamage | addWarning},
-        {'n', always,                       {play(Cue::Dama)},
+        {'n', always,                       {play(Cue::Damage)},
          {"Get it together will you please!.\n", "You crashed into the junk and damaged your fuel tank.\n"},
          addDamage},
     },
@@ -114,7 +114,7 @@ const Encounter spaceJunkScene = {
 
 const Encounter cometScene = {
     "comet",
-    {play(Cue::Come)},
+    {play(Cue::Comet)},
     {"Look out!  A comet is coming your way.\n", "It looks like a big snowball in space.\n"},
     {
         {'a', roll(1, 3),                   {keyCue, hitCue},
@@ -141,7 +141,7 @@ const Encounter cometScene = {
           onlyIf(phasersDead, "Nice try but your phaser power cells are dead.\n"),
           "The comet tail has caught your ship and made a crack.\n"},
          addDamage | spendPhasersEvenDead},
-        {'r', always,                       {keyCue, play(Cue::Aler)},
+        {'r', always,                       {keyCue, play(Cue::Warning)},
          {"This is no time to repair your ship.\n", "Your actions are irrational and irresponsible.\n",
           "A piece of the comet has hit you and made a hole.\n",
           "You have received a warning from Mission Control.\n"},
@@ -149,7 +149,7 @@ const Encounter cometScene = {
         {'n', roll(9, 10),                  {},
          {"The comet has veered away from your ship.\n", "You are in the clear now.\n"},
          noChange},
-        {'n', roll(1, 8),                   {play(Cue::Dama)},
+        {'n', roll(1, 8),                   {play(Cue::Damage)},
          {"Get with it space wizard!\n", "Your failure to act has allowed the comet to make a dent .\n"},
          addDamage},
     },
@@ -157,7 +157,7 @@ const Encounter cometScene = {
 
 const Encounter abandonedShuttleScene = {
     "abandoned shuttle",
-    {play(Cue::Shut)},
+    {play(Cue::Shuttle)},
     {"You see something up ahead.\n", "It looks like an old abandoned space shuttle.\n"},
     {
         {'a', always,                       {keyCue, hitCue},
@@ -177,22 +177,22 @@ const Encounter abandonedShuttleScene = {
           onlyIf(barrierLive, "No luck this time buddy.  Your barrier let you down.\n"),
           "Your ship is hurting badly.\n"},
          addDamage | spendBarrierEvenDead},
-        {'f', roll(3, 9, phasersLive),      {keyCue, pauseThen(1000, Cue::Expl)},
+        {'f', roll(3, 9, phasersLive),      {keyCue, pauseThen(1000, Cue::Explosion)},
          {"Crack shot!  You turned it into powder.\n"},
          spendPhasersEvenDead},
-        {'f', roll(10, 10, phasersLive),    {keyCue, pauseThen(1000, Cue::Expl)},
+        {'f', roll(10, 10, phasersLive),    {keyCue, pauseThen(1000, Cue::Explosion)},
          {},
          noChange, blownUpWithTheShuttle},
         {'f', always,                       {keyCue, hitCue},
          {onlyIf(phasersDead, "No good!  Your phaser power cells are dead.\n"),
           onlyIf(phasersLive, "You did not hit it.\n"), "You smashed into the shuttle.\n"},
          addDamage | spendPhasersEvenDead},
-        {'r', always,                       {keyCue, play(Cue::Aler)},
+        {'r', always,                       {keyCue, play(Cue::Warning)},
          {"You are losing your marbles space cadet - This is no time for repairs.\n",
           "You have collided with the shuttle.\n", "There is now a crack in your fuel tank.\n",
           "You also have received a warning from Mission Control.\n"},
          addDamage | addWarning},
-        {'n', always,                       {play(Cue::Dama)},
+        {'n', always,                       {play(Cue::Damage)},
          {"A very poor decision!\n", "You crashed into the shuttle and damaged your wing.\n"},
          addDamage},
     },

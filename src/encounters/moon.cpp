@@ -25,7 +25,7 @@ const Lines moonCrashVerse = {
 };
 
 // The crash is heard on the cleared screen.
-[[noreturn]] void crashIntoTheMoon() { endWith({0, {Cue::Expl}, true, 0, 3, moonCrashVerse}); }
+[[noreturn]] void crashIntoTheMoon() { endWith({0, {Cue::Explosion}, true, 0, 3, moonCrashVerse}); }
 
 // The barrier and the phasers are no use against a whole moon: their cues sound whatever the
 // supplies, and nothing is spent, since the crash comes first. The tank is never near empty
@@ -48,8 +48,8 @@ const Encounter moonScene = {
          {"You have passed the moon.\n", "It is shrinking in your rear view monitor.\n"},
          noChange},
         {'n', roll(5, 10),     {},                {}, noChange, crashIntoTheMoon},
-        {'b', always,          {play(Cue::Barr)}, {}, noChange, crashIntoTheMoon},
-        {'f', always,          {play(Cue::Phas)}, {}, noChange, crashIntoTheMoon},
+        {'b', always,          {play(Cue::Barrier)}, {}, noChange, crashIntoTheMoon},
+        {'f', always,          {play(Cue::Phasers)}, {}, noChange, crashIntoTheMoon},
         {'r', always,          {},                {}, noChange, crashIntoTheMoon},
     },
 };

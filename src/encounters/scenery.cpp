@@ -21,9 +21,9 @@ const std::vector<ViewLines> quietViews = {
     {{},                {"You are hurtling toward Mars.\n", "The Big Dipper is to your right.\n"}},
     {{},                {"You are studying the stars with your telescope.\n",
                          "Saturn with its rings is clearly in view.\n"}},
-    {{play(Cue::Star)}, {"The beauty of the vast universe captivates you.\n",
+    {{play(Cue::ShootingStar)}, {"The beauty of the vast universe captivates you.\n",
                          "A shooting star travels across the dark curtain of space.\n"}},
-    {{play(Cue::Nova)}, {"You are studying the cosmic majesty before you.\n",
+    {{play(Cue::Supernova)}, {"You are studying the cosmic majesty before you.\n",
                          "A distant star suddenly explodes into a supernova.\n"}},
     {{},                {"You are in eerie darkness as the sun moves behind the Earth.\n",
                          "The giant planet Jupiter looms in your window.\n"}},
@@ -63,7 +63,7 @@ const MessageList visions = {
 
 }  // namespace
 
-void quietScene(QuietView view)
+void quietViewThenQuietSpace(QuietView view)
 {
     const ViewLines& shown = quietViews[static_cast<std::size_t>(view)];
     playSteps(shown.cue, 0);

@@ -4,6 +4,6 @@
 // The six quiet views: two lines of the view (a shooting star and a supernova with their cue
 // before them), then quiet space.
 enum class QuietView { BigDipper, Saturn, ShootingStar, Supernova, Jupiter, AlphaCentauri };
-void quietScene(QuietView view);
+void quietViewThenQuietSpace(QuietView view);
 void deepSleep();   // a dream: three lines, no question
 void meditation();  // a vision: three lines, no question

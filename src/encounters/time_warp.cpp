@@ -92,7 +92,7 @@ int eraLine()
 
 void timeWarp()
 {
-    cue(Cue::Tiwa);
+    cue(Cue::TimeWarpIn);
     gotoColRow(1, 5);
     writeText("Oh no!  You are going too fast.\n");
     writeText("You have entered a time warp.\n");
@@ -112,10 +112,10 @@ void timeWarp()
         if (attempt == 1) target = ((digit + mission.spins) % 10 + 10) % 10;
 
         const int guess = enteredDigit();
-        cue(Cue::TwG);
+        cue(Cue::WarpNumberTyped);
         clearScreen();
         if (guess == target) {
-            cue(Cue::Ouwa);
+            cue(Cue::TimeWarpOut);
             pauseMs(500);
             gotoColRow(17, 22);
             writeText("Good job, you made it back to the present!");

@@ -86,7 +86,7 @@ void confirmQuit()
         }
         if (key == 'y') {
             clearScreen();
-            cue(Cue::Quit);
+            cue(Cue::QuitConfirmed);
             endMission();
         }
     }

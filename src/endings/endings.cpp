@@ -88,26 +88,26 @@ void rollForCrash(Cue manoeuvre, const Lines& crashVerse)
 {
     rollDie(20);
     cue(manoeuvre);
-    if (mission.dieRoll == 13) endWith({0, {Cue::Expl}, false, 0, 3, crashVerse});
+    if (mission.dieRoll == 13) endWith({0, {Cue::Explosion}, false, 0, 3, crashVerse});
 }
 
 //                                 before  cues          after clear  pause  row  verse
-const Ending damageEnding = {      2000,   {Cue::Expl},  false,       0,     3,   damageVerse};
-const Ending warningsEnding = {    3000,   {Cue::Warn},  false,       1000,  3,   warningsVerse};
-const Ending outOfFuelEnding = {   2000,   {Cue::Fuel},  false,       0,     3,   outOfFuelVerse};
+const Ending damageEnding = {      2000,   {Cue::Explosion},  false,       0,     3,   damageVerse};
+const Ending warningsEnding = {    3000,   {Cue::TooManyWarnings},  false,       1000,  3,   warningsVerse};
+const Ending outOfFuelEnding = {   2000,   {Cue::OutOfFuel},  false,       0,     3,   outOfFuelVerse};
 
 void marsArrival()
 {
     pauseMs(1000);
     clearScreen();
-    cue(Cue::Tune);
+    cue(Cue::MarsOrbit);
     gotoColRow(19, 12);
     writeText("** YOU ARE NOW IN ORBIT AROUND MARS **");
     do {
         showPrompt(17, 21, 30, 500, "Press L when ready to land  ");
     } while (lowerKey(readKey()) != 'l');
 
-    rollForCrash(Cue::Lago, marsCrashVerse);
+    rollForCrash(Cue::Landing, marsCrashVerse);
 
     pauseMs(2000);
     cue(Cue::Applause);

@@ -36,18 +36,18 @@ struct Ground {
 
 const std::array<Ground, 17> grounds = {{
     /* off the map */ {noCue, {"You are on a flat stretch of land, the stars are twinkling.\n"}},
-    /*  1 */ {Cue::Walk, {"The terrain is  flat and granular here.\n"}},
+    /*  1 */ {Cue::GranularGround, {"The terrain is  flat and granular here.\n"}},
     /*  2 */ {noCue, {"You are near a ridge, it overlooks a quarry.\n"}},
     /*  3 */ {noCue, {"You look up and see earth so far away \x1e\x1e you feel alone.\n"}},
     /*  4 */ {noCue, {"It is dark, but you see mountains in the distance.\n"}},
     /*  5 */ {noCue, {"The ground is soft and dips a bit here.\n"}},
     /*  6 */ {noCue, {"You are in a clearing at the entrance to your ship.\n"}},
     /*  7 */ {noCue, {"You are in your ship.\n"}},
-    /*  8 */ {Cue::Wolf, {"You think you heard something, you must be mistaken\n",
+    /*  8 */ {Cue::StrangeNoise, {"You think you heard something, you must be mistaken\n",
                           "You see a billion stars at the horizon\n"}},
     /*  9 */ {noCue, {"You are in the shadow of a nearby hill.\n"}},
     /* 10 */ {noCue, {"The ground is hard and irregular here.\n", "You think you saw movement in the distance.\n"}},
-    /* 11 */ {Cue::Trip, {"You have tripped on something, but you are okay.\n"}},
+    /* 11 */ {Cue::Stumble, {"You have tripped on something, but you are okay.\n"}},
     /* 12 */ {noCue, {"The color and shade of the ground changes here.\n"}},
     /* 13 */ {noCue, {"Visibility is poor at this point, some kind of haze.\n"}},
     /* 14 */ {noCue, {"You have wandered into a partially enclosed alcove.\n"}},
@@ -79,8 +79,10 @@ int rollRockSquare()
     return mission.dieRoll == shipSquare ? 8 : mission.dieRoll;
 }
 
-void placeRocks()
+// The rocks lie where the run's first landing on the asteroid put them.
+void placeRocksOnce()
 {
+    if (mission.rocksPlaced != 0) return;
     mission.diamondSquare = rollRockSquare();
     do {
         mission.platinumSquare = rollRockSquare();
@@ -124,7 +126,7 @@ const std::array<Refusal, 5> refusals = {{
     {[](char key, int square) { return key == 'w' && ravineWest(square); },
      noCue, "\nYou cannot go that way, there is a deep ravine.\n", true},
     {[](char key, int square) { return (key == 'e' || key == 'n' || key == 's') && square == shipSquare; },
-     Cue::Trip, "\nWatch out! You are walking into the wall.\n", false},
+     Cue::Stumble, "\nWatch out! You are walking into the wall.\n", false},
 }};
 
 bool isMoveKey(char key) { return key == 'e' || key == 'w' || key == 'n' || key == 's' || key == 'b'; }
@@ -210,16 +212,16 @@ const Lines cliffVerse = {
 
 // The walk's three deaths share one shape: the verse stands from row 5 of a cleared screen.
 // The endings of the walk: the verse from row 5.
-const Ending suffocationEnding = {3000, {Cue::Oxyg}, false, 0, 5, suffocationVerse};
-const Ending radioactiveRockEnding = {0, {Cue::Roen}, false, 0, 5, radioactiveRockVerse};
-const Ending cliffEnding = {0, {Cue::Clif}, false, 0, 5, cliffVerse};
+const Ending suffocationEnding = {3000, {Cue::OxygenGone}, false, 0, 5, suffocationVerse};
+const Ending radioactiveRockEnding = {0, {Cue::RadioactiveRock}, false, 0, 5, radioactiveRockVerse};
+const Ending cliffEnding = {0, {Cue::CliffFall}, false, 0, 5, cliffVerse};
 
 }  // namespace
 
 void asteroidEncounter()
 {
     int square = shipSquare;
-    if (!approachAndLand(Cue::Aste, "You are approaching a large asteroid.\n", "It looks parched and barren.\n", 29,
+    if (!approachAndLand(Cue::Asteroid, "You are approaching a large asteroid.\n", "It looks parched and barren.\n", 29,
                          landingCrashVerse))
         return;
     clearScreen();
@@ -227,7 +229,7 @@ void asteroidEncounter()
     writeText("Very smooth landing.\n");
     writeText("The rocky landscape is dimly lit by the stars.\n");
     writeText("Your options are E, W, N, or S, for direction of movement, or B to blast off.\n");
-    showSquare(shipSquare);  // the first landing of the run places the rocks
+    placeRocksOnce();
 
     // The walk never clears the screen: each square's text follows the last.
     for (;;) {
@@ -236,7 +238,7 @@ void asteroidEncounter()
             return;
         }
         describeSquare(square);
-        if (square != shipSquare) showSquare(square);
+        if (square != shipSquare) chargeOxygenAndOfferRock(square);
         square = readMove(square);
         // Any completed move may end at a cliff's edge; only the ship is safe.
         rollDie(100);
@@ -253,9 +255,9 @@ static void describeSquare(int square)
     for (const char* line : ground.lines) writeText(line);
 }
 
-void showSquare(int square)
+void chargeOxygenAndOfferRock(int square)
 {
-    if (mission.rocksPlaced == 0) placeRocks();
+    placeRocksOnce();
     if (square == shipSquare) return;
     chargeOxygen();
 
@@ -268,7 +270,7 @@ void showSquare(int square)
     }
     rollDie(20);
     if (mission.dieRoll == 13) endWith(radioactiveRockEnding);
-    cue(Cue::Rock);
+    cue(Cue::RockTaken);
     writeText("\nOkay, you have it.\n");
     mission.*rock->carried = 1;
 }

@@ -11,9 +11,9 @@ void asteroidEncounter();  // event kind 17
 constexpr int shipSquare = 7;
 constexpr int blastOffMove = 99;
 
-// Places the rocks on the first call of the run; for any square but the ship charges oxygen
-// and offers a rock lying there.
-void showSquare(int square);
+// For any square but the ship: charges oxygen and offers the rock lying there (placing the
+// rocks first when the run has none yet).
+void chargeOxygenAndOfferRock(int square);
 // Reads keys until a move is accepted; returns the new square, or 99 for a blast-off.
 int readMove(int square);
 // Five units of oxygen, or suffocation when five or less are left.

@@ -110,8 +110,8 @@ struct Trade {
 
 constexpr bool yes = true;
 constexpr bool no = false;
-constexpr Cue rockCue = Cue::Rock;
-constexpr Cue damaCue = Cue::Dama;
+constexpr Cue rockCue = Cue::RockTaken;
+constexpr Cue damaCue = Cue::Damage;
 constexpr std::nullopt_t noCue = std::nullopt;
 const TradeWords fuelSold = {"\nOkay, you now have ", " units of fuel\n"};
 

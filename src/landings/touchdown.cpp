@@ -22,6 +22,6 @@ bool approachAndLand(Cue approach, const char* sight, const char* detail, int pr
     if (answer == 'n') return false;
 
     clearScreen();
-    rollForCrash(Cue::Lago, crashVerse);
+    rollForCrash(Cue::Landing, crashVerse);
     return true;
 }

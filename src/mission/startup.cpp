@@ -90,7 +90,7 @@ void askSound()
         const char key = titleQuestion(0, "Do you want sound effects?  Y or N     ");
         mission.soundOn = key;
         if (key == 'y') {
-            cue(Cue::Intr);
+            cue(Cue::SoundOn);
             return;
         }
         if (key == 'n') return;
@@ -113,7 +113,7 @@ void offerNewGameOnly()
 
 [[noreturn]] void blastOffCrash()
 {
-    cue(Cue::Expl);
+    cue(Cue::Explosion);
     clearScreen();
     gotoColRow(1, 5);
     writeLines(blastOffCrashVerse);

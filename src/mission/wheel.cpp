@@ -87,7 +87,7 @@ void stationOrQuietView()
         mission.stationVisited = 1;
         spaceStation();
     } else {
-        quietScene(QuietView::BigDipper);
+        quietViewThenQuietSpace(QuietView::BigDipper);
     }
 }
 
@@ -95,20 +95,20 @@ void stationOrQuietView()
 using Event = void (*)();
 const Event eventKinds[20] = {
     stationOrQuietView,                             // 1
-    [] { quietScene(QuietView::Saturn); },          // 2
+    [] { quietViewThenQuietSpace(QuietView::Saturn); },          // 2
     computerMalfunction,                            // 3
     radiationField,                                 // 4
     beerSpill,                                      // 5
-    [] { quietScene(QuietView::ShootingStar); },    // 6
+    [] { quietViewThenQuietSpace(QuietView::ShootingStar); },    // 6
     spaceJunk,                                      // 7
     deepSleep,                                      // 8
     radioDrift,                                     // 9
     meteorStorm,                                    // 10
-    [] { quietScene(QuietView::Supernova); },       // 11
+    [] { quietViewThenQuietSpace(QuietView::Supernova); },       // 11
     magnetismPocket,                                // 12
     alienPursuit,                                   // 13
-    [] { quietScene(QuietView::Jupiter); },         // 14
-    [] { quietScene(QuietView::AlphaCentauri); },   // 15
+    [] { quietViewThenQuietSpace(QuietView::Jupiter); },         // 14
+    [] { quietViewThenQuietSpace(QuietView::AlphaCentauri); },   // 15
     comet,                                          // 16
     asteroidEncounter,                              // 17
     abandonedShuttle,                               // 18
@@ -129,7 +129,7 @@ bool wheelTurn()
     waitForSpin();
     ++mission.spins;
     clearScreen();
-    cue(Cue::Whee);
+    cue(Cue::WheelSpin);
     rollDie(10);
     gotoColRow(17, 22);
     writeBlanks(30);

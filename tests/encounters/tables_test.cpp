@@ -32,7 +32,7 @@ TEST_P(Walker, CuesInOrderThenLinesOfTheSuppliesBeforeTheChange)
 {
     mission.soundOn = GetParam() ? 'y' : 'n';
     mission.barrierCharges = 1;
-    settle('b', {{'b', always, {keyCue, hitCue, beat(300), alarmCue, play(Cue::Star)},
+    settle('b', {{'b', always, {keyCue, hitCue, beat(300), alarmCue, play(Cue::ShootingStar)},
                   {"first\n", onlyIf(Need::BarrierLive, "live\n"), onlyIf(Need::BarrierDead, "dead\n")},
                   spendBarrierEvenDead | addDamage | addWarning}});
     expectHeard(console, {"cue barr", "pause 1000 (sound)", "cue dama", "pause 300", "pause 1000 (sound)", "cue aler",

@@ -48,7 +48,7 @@ TEST_F(GameTest, RocksLieOnThreeSquaresDeclinedTakenOrRadioactive)
     // ship's 7, read as 8; then the roll of the taking.
     chance->push(18).face(5).face(5).face(3).face(7).face(12);
     console.queueKeys("nxY");
-    for (int visit = 0; visit < 3; ++visit) showSquare(3);
+    for (int visit = 0; visit < 3; ++visit) chargeOxygenAndOfferRock(3);
     EXPECT_EQ(std::tuple(mission.diamondSquare, mission.platinumSquare, mission.goldSquare), std::tuple(3, 5, 8));
     const std::string text = textAfterClear(console);
     EXPECT_NE(text.find("\nAll right, move on.\nYou have 95 units"), std::string::npos) << text;
@@ -58,7 +58,7 @@ TEST_F(GameTest, RocksLieOnThreeSquaresDeclinedTakenOrRadioactive)
     EXPECT_EQ(std::tuple(mission.hasDiamond, chance->left()), std::tuple(1, 0u));
     chance->face(13);
     console.queueKeys("y\x1b");
-    EXPECT_TRUE(ends([] { showSquare(8); }));  // the gold
+    EXPECT_TRUE(ends([] { chargeOxygenAndOfferRock(8); }));  // the gold
     EXPECT_TRUE(logHasRun(console, {pressed('y'), wrote(" "), played("roen"), cleared()}));
 }
 

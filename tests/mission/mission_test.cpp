@@ -225,11 +225,11 @@ TEST_F(Mission, CuesFollowTheSoundSwitch)
     for (char setting : {'n', '\0', 'Y'}) {
         mission.soundOn = setting;
         cue(Cue::RepairTool);  // no draw: the forced queue is empty
-        pauseThenCue(1000, Cue::Dama);
+        pauseThenCue(1000, Cue::Damage);
         EXPECT_TRUE(console.log().empty());
     }
     mission.soundOn = 'y';
-    pauseThenCue(1000, Cue::Dama);
+    pauseThenCue(1000, Cue::Damage);
     EXPECT_EQ(console.log(), (std::vector<LogEntry>{paused(1000), played("dama")}));
     for (int raw = 0; raw < 6; ++raw) {
         chance->push(raw);

@@ -1,5 +1,6 @@
-// The game's console on a POSIX terminal: VT100 moves and clears, keys read one at a time
-// without echo, pauses that sleep, and the terminal given back on every way out (posix_tty).
+// The game's console on a POSIX terminal: keys read and decoded one at a time (ESC told from
+// the arrow keys), the screen drawn with VT100 moves and clears, pauses that sleep. The terminal
+// device underneath (raw mode, signals, bytes in and out, the restore) is posix_raw_terminal.
 #include <cerrno>
 #include <cctype>
 #include <clocale>
@@ -9,7 +10,7 @@
 #include <string>
 
 #include "console/platform.h"
-#include "console/posix_tty.h"
+#include "console/posix_raw_terminal.h"
 #include "console/screen_model.h"
 #include "console/sound_files.h"
 #include "console/vt100.h"

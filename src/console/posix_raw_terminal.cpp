@@ -5,7 +5,7 @@
 // sigaction(2), sigprocmask(2), raise(3) and _exit(2), which are async-signal-safe. A resize
 // or a return from a suspend is only noted in a flag and a byte down a pipe (the self-pipe),
 // which wakes the wait for a key; the screen is drawn again in the program's own flow.
-#include "console/posix_tty.h"
+#include "console/posix_raw_terminal.h"
 
 #include <algorithm>
 #include <cerrno>
