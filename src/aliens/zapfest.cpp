@@ -10,6 +10,7 @@
 #include "core/sound.h"
 #include "endings/end_mission.h"
 #include "core/lines.h"
+#include "core/screen_places.h"
 
 static char battlePrompt();
 static void zapfestAlienFire(char key, int& hits, int& killed);
@@ -154,7 +155,7 @@ void zapfestLoop()
 {
     // The menu never clears the screen: the last battle stays in view until the next begins.
     for (;;) {
-        showPrompt(17, 21, 49, 200, "Press ENTER to play or ESCAPE to quit ");
+        showPrompt(statusCol, promptRow, 49, 200, "Press ENTER to play or ESCAPE to quit ");
         const char key = lowerKey(readKey());
         if (key == 's')
             toggleSound();
@@ -191,15 +192,15 @@ void zapfestBattle()
 
 static char battlePrompt()
 {
-    showPrompt(17, 21, 49, 200, "Press F or B ");
+    showPrompt(statusCol, promptRow, 49, 200, "Press F or B ");
     char key = readBattleKey();
     while (key != 'f' && key != 'b') {
-        showPrompt(17, 21, 49, 200, "F to fire phasers, B for force field barrier or Escape to quit ");
+        showPrompt(statusCol, promptRow, 49, 200, "F to fire phasers, B for force field barrier or Escape to quit ");
         key = readBattleKey();
     }
-    gotoColRow(17, 21);
+    gotoColRow(statusCol, promptRow);
     writeBlanks(50);
-    gotoColRow(17, 21);
+    gotoColRow(statusCol, promptRow);
     return key;
 }
 

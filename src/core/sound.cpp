@@ -3,6 +3,7 @@
 #include "console/console.h"
 #include "core/chance.h"
 #include "core/mission_state.h"
+#include "core/screen_places.h"
 
 void cue(Cue which)
 {
@@ -15,9 +16,9 @@ void cue(Cue which)
 
 void toggleSound()
 {
-    gotoColRow(17, 19);
+    gotoColRow(statusCol, distanceRow);
     writeBlanks(29);
-    gotoColRow(17, 19);
+    gotoColRow(statusCol, distanceRow);
     if (mission.soundOn == 'y') {
         mission.soundOn = 'n';
         writeText("* Sound off *");

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "console/console.h"
+#include "core/screen_places.h"
 
 static char helpPage();
 
@@ -23,16 +24,16 @@ static bool isActionLetter(char key) { return key != 0 && std::strchr("abefrn", 
 
 char actionPrompt()
 {
-    showPrompt(17, 21, 29, 200, shortPrompt);
+    showPrompt(statusCol, promptRow, 29, 200, shortPrompt);
     char key = readAction();
     // From the first wrong key on, this call keeps showing the list of keys.
     while (!isActionLetter(key)) {
-        showPrompt(17, 21, 29, 200, longPrompt);
+        showPrompt(statusCol, promptRow, 29, 200, longPrompt);
         key = readAction();
     }
-    gotoColRow(17, 21);
+    gotoColRow(statusCol, promptRow);
     writeBlanks(50);
-    gotoColRow(17, 21);
+    gotoColRow(statusCol, promptRow);
     return key;
 }
 

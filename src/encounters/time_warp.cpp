@@ -13,6 +13,7 @@
 #include "endings/endings.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
+#include "core/screen_places.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ std::optional<int> leadingDigit(std::string_view line)
 int enteredDigit()
 {
     for (;;) {
-        showPrompt(17, 21, 29, 200, "Enter 0 to 9 to get back  ");
+        showPrompt(statusCol, promptRow, 29, 200, "Enter 0 to 9 to get back  ");
         if (const auto digit = leadingDigit(readLine())) return *digit;
     }
 }
@@ -100,7 +101,7 @@ void timeWarp()
 
     mission.fuel -= 10;
     if (mission.fuel < 1) endWith(outOfFuelEnding);
-    gotoColRow(17, 20);
+    gotoColRow(statusCol, fuelRow);
     write("You have ", mission.fuel, " units of fuel\n");
     gotoColRow(10, 12);
 
@@ -117,13 +118,13 @@ void timeWarp()
         if (guess == target) {
             cue(Cue::TimeWarpOut);
             pauseMs(500);
-            gotoColRow(17, 22);
+            gotoColRow(statusCol, spinRow);
             writeText("Good job, you made it back to the present!");
             return;
         }
 
         mission.fuel -= 10;
-        gotoColRow(17, 20);
+        gotoColRow(statusCol, fuelRow);
         write("You have ", mission.fuel, " units of fuel");
         gotoColRow(10, 12);
         if (mission.fuel < 1) endWith(outOfFuelEnding);

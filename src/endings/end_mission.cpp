@@ -5,6 +5,7 @@
 #include "core/mission_state.h"
 #include "core/sound.h"
 #include "persist/frozen_game.h"
+#include "core/screen_places.h"
 
 namespace {
 
@@ -74,14 +75,14 @@ void confirmQuit()
     for (;;) {
         gotoColRow(1, 21);
         writeBlanks(69);
-        gotoColRow(17, 21);
+        gotoColRow(statusCol, promptRow);
         pauseMs(200);
         writeText("Do you want to quit this game?  Y or N  ");
         const char key = lowerKey(readKey());
         if (key == 'n') {
-            gotoColRow(17, 21);
+            gotoColRow(statusCol, promptRow);
             writeBlanks(29);
-            gotoColRow(17, 21);
+            gotoColRow(statusCol, promptRow);
             return;
         }
         if (key == 'y') {

@@ -7,6 +7,7 @@
 #include "core/lines.h"
 #include "endings/end_mission.h"
 #include "persist/frozen_game.h"
+#include "core/screen_places.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ void marsArrival()
     gotoColRow(19, 12);
     writeText("** YOU ARE NOW IN ORBIT AROUND MARS **");
     do {
-        showPrompt(17, 21, 30, 500, "Press L when ready to land  ");
+        showPrompt(statusCol, promptRow, 30, 500, "Press L when ready to land  ");
     } while (lowerKey(readKey()) != 'l');
 
     rollForCrash(Cue::Landing, marsCrashVerse);

@@ -14,6 +14,7 @@
 #include "core/sound.h"
 #include "core/lines.h"
 #include "endings/endings.h"
+#include "core/screen_places.h"
 
 static void stationBlastOff();
 
@@ -232,7 +233,7 @@ static void stationBlastOff()
     do {
         gotoColRow(1, 21);
         writeBlanks(69);
-        gotoColRow(17, 21);
+        gotoColRow(statusCol, promptRow);
         pauseMs(200);
         writeText("Press B when ready to blast off  ");
     } while (lowerKey(readKey()) != 'b');

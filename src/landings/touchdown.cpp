@@ -5,6 +5,7 @@
 #include "core/mission_state.h"
 #include "core/sound.h"
 #include "endings/end_mission.h"
+#include "core/screen_places.h"
 
 bool approachAndLand(Cue approach, const char* sight, const char* detail, int promptBlanks,
                      const Lines& crashVerse)
@@ -16,7 +17,7 @@ bool approachAndLand(Cue approach, const char* sight, const char* detail, int pr
 
     char answer = 0;
     do {
-        showPrompt(17, 21, promptBlanks, 200, "Do you want to land?  Y or N  ");
+        showPrompt(statusCol, promptRow, promptBlanks, 200, "Do you want to land?  Y or N  ");
         answer = lowerKey(readKey());
     } while (answer != 'y' && answer != 'n');
     if (answer == 'n') return false;

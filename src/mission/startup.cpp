@@ -10,6 +10,7 @@
 #include "mission/wheel.h"
 #include "endings/end_mission.h"
 #include "persist/frozen_game.h"
+#include "core/screen_places.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void drawTitleScreen()
     gotoColRow(33, 7);
     writeText("ZORVANE");
     gotoColRow(28, 9);
-    writeText("Version 3.1 for Windows");
+    writeText("Version " ZORVANE_VERSION " for Windows");
     gotoColRow(12, 12);
     writeText("A voyage from the Earth to Mars, written by the Zorvane developers.");
     gotoColRow(40, 13);
@@ -45,9 +46,9 @@ void drawTitleScreen()
 char titleQuestion(int blanks, const char* question)
 {
     if (blanks > 0) {
-        showPrompt(23, 21, blanks, 200, question);
+        showPrompt(titlePromptCol, promptRow, blanks, 200, question);
     } else {
-        gotoColRow(23, 21);
+        gotoColRow(titlePromptCol, promptRow);
         pauseMs(200);
         writeText(question);
     }
@@ -104,7 +105,7 @@ void offerNewGameOnly()
     gotoColRow(23, 20);
     writeText("The frozen game is damaged and cannot be resumed.");
     for (;;) {
-        showPrompt(23, 21, 50, 500, "Begin new game with B, or ESCAPE to leave ");
+        showPrompt(titlePromptCol, promptRow, 50, 500, "Begin new game with B, or ESCAPE to leave ");
         const int key = readKey();
         if (key == keyEsc) exitScreen();
         if (lowerKey(key) == 'b') return;
@@ -174,7 +175,7 @@ void launchPad()
     gotoColRow(17, 16);
     pauseMs(1000);
     writeText("You are ready to begin your 35 million mile trip.");
-    gotoColRow(17, 20);
+    gotoColRow(statusCol, fuelRow);
     write("You have ", mission.fuel, " units of fuel");
 
     rollDie(5);
@@ -193,7 +194,7 @@ void offerResume()
         return;
     }
     for (;;) {
-        showPrompt(23, 21, 50, 500, "Resume prior game  or begin new game, R or B? ");
+        showPrompt(titlePromptCol, promptRow, 50, 500, "Resume prior game  or begin new game, R or B? ");
         const int key = readKey();
         const char letter = lowerKey(key);
         if (key == keyEsc) exitScreen();

@@ -17,6 +17,7 @@
 #include "core/sound.h"
 #include "endings/end_mission.h"
 #include "endings/frozen_screen.h"
+#include "core/screen_places.h"
 
 namespace {
 
@@ -39,15 +40,15 @@ void askFreeze()
 {
     char key = 0;
     do {
-        gotoColRow(17, 18);
+        gotoColRow(statusCol, freezeRow);
         writeBlanks(25);
         pauseMs(200);
         writeText("Want to freeze the game?  Y or N  ");
         key = lowerKey(readKey());
     } while (key != 'y' && key != 'n');
-    gotoColRow(17, 18);
+    gotoColRow(statusCol, freezeRow);
     writeBlanks(26);
-    gotoColRow(17, 18);
+    gotoColRow(statusCol, freezeRow);
     if (key == 'y') freezeGame();
 }
 
@@ -55,7 +56,7 @@ void askFreeze()
 void waitForSpin()
 {
     for (;;) {
-        showPrompt(17, 21, 49, 200, "Spin cosmic wheel");
+        showPrompt(statusCol, promptRow, 49, 200, "Spin cosmic wheel");
         const int key = readKey();
         const char letter = lowerKey(key);
         if (key == keyEnter) return;
@@ -131,9 +132,9 @@ bool wheelTurn()
     clearScreen();
     cue(Cue::WheelSpin);
     rollDie(10);
-    gotoColRow(17, 22);
+    gotoColRow(statusCol, spinRow);
     writeBlanks(30);
-    gotoColRow(17, 22);
+    gotoColRow(statusCol, spinRow);
     write("You spun a ", mission.dieRoll);
 
     if (timeWarpStarts()) {

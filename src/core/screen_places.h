@@ -1,0 +1,13 @@
+// The places on the 80x25 screen that several scenes share. Column 17 holds the wheel's rows:
+// the freeze question, the distance (and the sound notice), the fuel, the prompt and the spin.
+#pragma once
+
+constexpr int statusCol = 17;
+constexpr int freezeRow = 18;
+constexpr int distanceRow = 19;
+constexpr int fuelRow = 20;
+constexpr int promptRow = 21;
+constexpr int spinRow = 22;
+
+// The title's questions stand further right on the prompt row.
+constexpr int titlePromptCol = 23;
