@@ -4,20 +4,25 @@
 #include "core/mission_state.h"
 #include "core/screen_places.h"
 
-void showStatus()
+std::string distanceInWords(const char* between)
 {
     const int millions = mission.distanceLeft / 10;
     const int hundredThousands = mission.distanceLeft % 10;
+    std::string words;
+    if (millions > 0) words = std::to_string(millions) + " million";
+    if (millions > 0 && hundredThousands > 0) words += between;
+    if (hundredThousands > 0) words += std::to_string(hundredThousands) + " hundred thousand";
+    return words;
+}
+
+void showStatus()
+{
     gotoColRow(statusCol, distanceRow);
     writeBlanks(29);
     gotoColRow(statusCol, distanceRow);
     pauseMs(1000);
-    if (millions > 0 && hundredThousands > 0)
-        write("Miles to Mars: ", millions, " million, ", hundredThousands, " hundred thousand");
-    else if (millions > 0 && hundredThousands == 0)
-        write("Miles to Mars: ", millions, " million");
-    else if (millions == 0 && hundredThousands > 0)
-        write("Miles to Mars: ", hundredThousands, " hundred thousand");
+    const std::string distance = distanceInWords(", ");
+    if (!distance.empty()) write("Miles to Mars: ", distance);
     pauseMs(1000);
     gotoColRow(statusCol, fuelRow);
     writeBlanks(29);

@@ -4,6 +4,7 @@
 #include "console/files.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
+#include "core/status.h"
 #include "persist/frozen_game.h"
 #include "core/screen_places.h"
 
@@ -11,14 +12,8 @@ namespace {
 
 void writeDistanceLeft()
 {
-    const int millions = mission.distanceLeft / 10;
-    const int hundredThousands = mission.distanceLeft % 10;
-    if (millions > 0 && hundredThousands > 0)
-        write("You had ", millions, " million ", hundredThousands, " hundred thousand miles to go.");
-    else if (millions > 0 && hundredThousands == 0)
-        write("You had ", millions, " million miles to go.");
-    else if (millions == 0 && hundredThousands > 0)
-        write("You had ", hundredThousands, " hundred thousand miles to go.");
+    const std::string distance = distanceInWords(" ");
+    if (!distance.empty()) write("You had ", distance, " miles to go.");
 }
 
 }  // namespace

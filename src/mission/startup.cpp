@@ -42,23 +42,26 @@ void drawTitleScreen()
     writeText("never sell it.  It comes as it is, without warranties of any kind.");
 }
 
-// One title question at column 23, row 21; returns the lower-cased key.
-char titleQuestion(int blanks, const char* question)
+// One title question at column 23, row 21 (with no blanks, written over the one before it).
+// ESC leaves the game from any of them; any other key is returned lower-cased.
+char titleQuestion(int blanks, int pause, const char* question)
 {
     if (blanks > 0) {
-        showPrompt(titlePromptCol, promptRow, blanks, 200, question);
+        showPrompt(titlePromptCol, promptRow, blanks, pause, question);
     } else {
         gotoColRow(titlePromptCol, promptRow);
-        pauseMs(200);
+        pauseMs(pause);
         writeText(question);
     }
-    return lowerKey(readKey());
+    const int key = readKey();
+    if (key == keyEsc) exitScreen();
+    return lowerKey(key);
 }
 
 void askMode()
 {
     for (;;) {
-        const char key = titleQuestion(55, "Full game or Zapfest Game?  F or W  ");
+        const char key = titleQuestion(55, 200, "Full game or Zapfest Game?  F or W  ");
         if (key == 'f') {
             offerResume();
             return;
@@ -67,20 +70,18 @@ void askMode()
             mission.zapfestMode = 1;
             return;
         }
-        if (key == keyEsc) exitScreen();
     }
 }
 
 void askInstructions()
 {
     for (;;) {
-        const char key = titleQuestion(55, "Do you want instructions?  Y or N  ");
+        const char key = titleQuestion(55, 200, "Do you want instructions?  Y or N  ");
         if (key == 'y') {
             instructionPages();
             return;
         }
         if (key == 'n') return;
-        if (key == keyEsc) exitScreen();
     }
 }
 
@@ -88,14 +89,13 @@ void askSound()
 {
     for (;;) {
         // No blanking: the question's five trailing blanks cover the one before it.
-        const char key = titleQuestion(0, "Do you want sound effects?  Y or N     ");
+        const char key = titleQuestion(0, 200, "Do you want sound effects?  Y or N     ");
         mission.soundOn = key;
         if (key == 'y') {
             cue(Cue::SoundOn);
             return;
         }
         if (key == 'n') return;
-        if (key == keyEsc) exitScreen();
     }
 }
 
@@ -105,10 +105,7 @@ void offerNewGameOnly()
     gotoColRow(23, 20);
     writeText("The frozen game is damaged and cannot be resumed.");
     for (;;) {
-        showPrompt(titlePromptCol, promptRow, 50, 500, "Begin new game with B, or ESCAPE to leave ");
-        const int key = readKey();
-        if (key == keyEsc) exitScreen();
-        if (lowerKey(key) == 'b') return;
+        if (titleQuestion(50, 500, "Begin new game with B, or ESCAPE to leave ") == 'b') return;
     }
 }
 
@@ -194,10 +191,7 @@ void offerResume()
         return;
     }
     for (;;) {
-        showPrompt(titlePromptCol, promptRow, 50, 500, "Resume prior game  or begin new game, R or B? ");
-        const int key = readKey();
-        const char letter = lowerKey(key);
-        if (key == keyEsc) exitScreen();
+        const char letter = titleQuestion(50, 500, "Resume prior game  or begin new game, R or B? ");
         if (letter == 'b') return;
         if (letter == 'r') break;
     }
