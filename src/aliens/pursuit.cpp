@@ -100,7 +100,7 @@ const Battle pursuit = {
          {},
          {fire, spendCharge}, nextExchange},
         {'b', when(barrierDead),           {play(Cue::DeadEquipment)},
-         {"No good!  Your force field generator is dead.\n", pauseFor(1000)},
+         {deadBarrierLine, pauseFor(1000)},
          {fire, spendCharge}, nextExchange},
         {'e', roll(9, 9),                  {play(Cue::Evade)},
          {pauseFor(1000), "You have eluded the alien dirtbags.\n", "You have left them in a cloud of cosmic dust.\n"},

@@ -121,7 +121,7 @@ const Battle zapfest = {
          {},
          {fire, spendCharge}, nextExchange},
         {'b', roll(1, 20, barrierDead),    {play(Cue::DeadEquipment)},
-         {"No good!  Your force field generator is dead.\n", pauseFor(500)},
+         {deadBarrierLine, pauseFor(500)},
          {fire, spendCharge}, nextExchange},
     },
     hitsToFlee,

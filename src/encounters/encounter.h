@@ -62,6 +62,10 @@ bool holds(Need need);
 bool applies(const When& when, int die);
 
 // --- Lines ---------------------------------------------------------------------------------
+// The two refusals of dead equipment that several tables share.
+inline constexpr const char* deadBarrierLine = "No good!  Your force field generator is dead.\n";
+inline constexpr const char* deadPhasersLine = "No good!  Your phaser power cells are dead.\n";
+
 // A line of an outcome: a fixed text, written only when its need holds, a message list
 // that picks and writes its own entry, or a pause between lines (taken with sound off too).
 struct Say {

@@ -7,9 +7,6 @@
 
 namespace {
 
-const char* const deadBarrierLine = "No good!  Your force field generator is dead.\n";
-const char* const deadPhasersLine = "No good!  Your phaser power cells are dead.\n";
-
 // A field spends a charge or a cell whenever the barrier or the phasers are tried, dead or
 // not, so the counts can sink below zero here.
 const Encounter radiationScene = {

@@ -11,8 +11,6 @@
 
 namespace {
 
-const char* const deadBarrierLine = "No good!  Your force field generator is dead.\n";
-
 const Lines shuttleExplosionVerse = {
     "Oh no!  The shuttle explosion blew you to bits.\n",
     "You fired too fast and lost your wits;\n",
@@ -98,7 +96,7 @@ const Encounter spaceJunkScene = {
          {"Good shooting, you vaporized the junk.\n", "You blasted your path clear.\n"},
          spendPhasersEvenDead},
         {'f', always,                       {keyCue, hitCue},
-         {onlyIf(phasersDead, "No good!  Your phaser power cells are dead.\n"),
+         {onlyIf(phasersDead, deadPhasersLine),
           onlyIf(phasersLive, "Bad shot!  You missed the junk.\n"), "Your fuel tank has been damaged.\n"},
          addDamage | spendPhasersEvenDead},
         {'r', always,                       {keyCue, play(Cue::Warning)},
@@ -184,7 +182,7 @@ const Encounter abandonedShuttleScene = {
          {},
          noChange, blownUpWithTheShuttle},
         {'f', always,                       {keyCue, hitCue},
-         {onlyIf(phasersDead, "No good!  Your phaser power cells are dead.\n"),
+         {onlyIf(phasersDead, deadPhasersLine),
           onlyIf(phasersLive, "You did not hit it.\n"), "You smashed into the shuttle.\n"},
          addDamage | spendPhasersEvenDead},
         {'r', always,                       {keyCue, play(Cue::Warning)},

@@ -13,7 +13,7 @@
 
 namespace {
 
-const char* const deadPhasersLine = "Cannot fire!  Your phaser power cells are dead.\n";
+const char* const cannotFireLine = "Cannot fire!  Your phaser power cells are dead.\n";
 
 // The radio, the fridge and the beer each tell one of three stories, drawn after the die of
 // 10 has settled the outcome, so the story says nothing about the roll.
@@ -78,7 +78,7 @@ const Encounter computerScene = {
           "You have gotten a warning from Mission Control.\n"},
          reckless | spendBarrierEvenDead},
         {'f', always,             {keyCue, play(Cue::Warning)},
-         {onlyIf(phasersDead, deadPhasersLine), "You are firing without cause.\n", "Your computer needs attention.\n",
+         {onlyIf(phasersDead, cannotFireLine), "You are firing without cause.\n", "Your computer needs attention.\n",
           "You have received a warning from Mission Control.\n"},
          reckless | spendPhasersWhileLive},
         {'r', roll(1, 5),         {keyCue},
@@ -116,7 +116,7 @@ const Encounter radioScene = {
           "You have gotten a warning from Mission Control.\n"},
          reckless | spendBarrierWhileLive},
         {'f', always,             {keyCue, alarmCue},
-         {onlyIf(phasersDead, deadPhasersLine), "You are firing your phasers without reason.\n",
+         {onlyIf(phasersDead, cannotFireLine), "You are firing your phasers without reason.\n",
           "You know the radio needs fixing.\n", "You have received a warning from Mission Control.\n"},
          reckless | spendPhasersWhileLive},
         {'r', roll(1, 5),         {keyCue},
@@ -153,7 +153,7 @@ const Encounter fridgeScene = {
           "You have gotten a warning from Mission Control.\n"},
          reckless | spendBarrierEvenDead},
         {'f', always,             {keyCue, alarmCue},
-         {onlyIf(phasersDead, deadPhasersLine), "You are firing your phasers without reason.\n",
+         {onlyIf(phasersDead, cannotFireLine), "You are firing your phasers without reason.\n",
           "And that ice box needs repair.\n", "You have received a warning from Mission Control.\n"},
          reckless | spendPhasersWhileLive},
         {'r', roll(1, 5),         {keyCue},
@@ -193,7 +193,7 @@ const Encounter beerScene = {
           "You have gotten a warning from Mission Control.\n"},
          reckless | spendBarrierWhileLive},
         {'f', always,             {keyCue, alarmCue},
-         {onlyIf(phasersDead, deadPhasersLine), "You are firing your phasers without reason.\n",
+         {onlyIf(phasersDead, cannotFireLine), "You are firing your phasers without reason.\n",
           "You know the console  needs your attention.\n", "You have received a warning from Mission Control.\n"},
          reckless | spendPhasersWhileLive},
         {'r', roll(1, 5),         {play(Cue::BeerSwept)},
