@@ -13,6 +13,7 @@
 #include "landings/touchdown.h"
 #include "core/chance.h"
 #include "core/mission_state.h"
+#include "core/rocks.h"
 #include "core/sound.h"
 #include "core/lines.h"
 #include "endings/end_mission.h"
@@ -59,16 +60,14 @@ const std::array<Ground, 17> grounds = {{
 // Each rock keeps its square for the whole run; it lies there whenever the player is not
 // carrying it, so a rock spent at the station is found again where it was first picked up.
 struct RockSite {
-    std::int32_t MissionState::*square;
-    std::int32_t MissionState::*carried;
+    Rock rock;
     const char* sight;
 };
 
 const std::array<RockSite, 3> rockSites = {{
-    {&MissionState::diamondSquare, &MissionState::hasDiamond, "You see a sparkling rock, it looks like a diamond.\n"},
-    {&MissionState::platinumSquare, &MissionState::hasPlatinum,
-     "There is a gleaming rock here, it looks like platinum.\n"},
-    {&MissionState::goldSquare, &MissionState::hasGold, "A rock is glittering, it appears to be gold.\n"},
+    {Rock::Diamond, "You see a sparkling rock, it looks like a diamond.\n"},
+    {Rock::Platinum, "There is a gleaming rock here, it looks like platinum.\n"},
+    {Rock::Gold, "A rock is glittering, it appears to be gold.\n"},
 }};
 
 // A die of 16 with the ship's square read as 8, so no rock lies in the ship and square 8 is
@@ -96,7 +95,7 @@ void placeRocksOnce()
 const RockSite* rockLyingOn(int square)
 {
     for (const RockSite& rock : rockSites)
-        if (square == mission.*rock.square && mission.*rock.carried == 0) return &rock;
+        if (square == squareOf(rock.rock) && carried(rock.rock) == 0) return &rock;
     return nullptr;
 }
 
@@ -272,7 +271,7 @@ void chargeOxygenAndOfferRock(int square)
     if (mission.dieRoll == 13) endWith(radioactiveRockEnding);
     cue(Cue::RockTaken);
     writeText("\nOkay, you have it.\n");
-    mission.*rock->carried = 1;
+    carried(rock->rock) = 1;
 }
 
 int readMove(int square)

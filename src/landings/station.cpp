@@ -11,6 +11,7 @@
 #include "landings/touchdown.h"
 #include "core/chance.h"
 #include "core/mission_state.h"
+#include "core/rocks.h"
 #include "core/sound.h"
 #include "core/lines.h"
 #include "endings/endings.h"
@@ -19,26 +20,6 @@
 static void stationBlastOff();
 
 namespace {
-
-enum class Rock { Diamond, Platinum, Gold };
-
-const char* signName(Rock rock)
-{
-    switch (rock) {
-    case Rock::Diamond: return "DIAMOND";
-    case Rock::Platinum: return "PLATINUM";
-    default: return "GOLD";
-    }
-}
-
-std::int32_t& carried(Rock rock)
-{
-    switch (rock) {
-    case Rock::Diamond: return mission.hasDiamond;
-    case Rock::Platinum: return mission.hasPlatinum;
-    default: return mission.hasGold;
-    }
-}
 
 // --- The price lists -------------------------------------------------------------------------
 // The six ways to give the three rocks to the three goods, one per face of the visit's die.
