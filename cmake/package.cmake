@@ -23,12 +23,16 @@ else()
   # that one source gives one package.
   find_program(GZIP_PROGRAM gzip REQUIRED)
   set(compressed_docs)
+  # The manual page names the version project() gives.
+  configure_file(${CMAKE_SOURCE_DIR}/doc/zorvane.6 ${CMAKE_BINARY_DIR}/doc-source/zorvane.6 @ONLY)
+  set(doc_source_zorvane.6 ${CMAKE_BINARY_DIR}/doc-source/zorvane.6)
+  set(doc_source_changelog ${CMAKE_SOURCE_DIR}/doc/changelog)
   foreach(doc zorvane.6 changelog)
     add_custom_command(
       OUTPUT ${CMAKE_BINARY_DIR}/doc/${doc}.gz
-      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/doc/${doc} ${CMAKE_BINARY_DIR}/doc/${doc}
+      COMMAND ${CMAKE_COMMAND} -E copy ${doc_source_${doc}} ${CMAKE_BINARY_DIR}/doc/${doc}
       COMMAND ${GZIP_PROGRAM} -9nf ${CMAKE_BINARY_DIR}/doc/${doc}
-      DEPENDS ${CMAKE_SOURCE_DIR}/doc/${doc}
+      DEPENDS ${doc_source_${doc}}
       COMMENT "Compressing ${doc}")
     list(APPEND compressed_docs ${CMAKE_BINARY_DIR}/doc/${doc}.gz)
   endforeach()
