@@ -1,7 +1,6 @@
 #include "endings/end_mission.h"
 
 #include "console/console.h"
-#include "console/files.h"
 #include "core/mission_state.h"
 #include "core/sound.h"
 #include "core/status.h"
@@ -46,7 +45,7 @@ void waitForEscape()
 void endMission()
 {
     if (mission.zapfestMode == 0) {
-        if (readableFileOrOtherEntryAt(frozenGameFile)) removeFrozenGame();
+        removeFrozenGame();
         write("You made ", mission.spins, " spins of the cosmic wheel.\n");
         writeDistanceLeft();
     }

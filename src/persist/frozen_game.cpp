@@ -113,4 +113,7 @@ FrozenGameFile loadFrozenGame(MissionState& into)
     return FrozenGameFile::Loaded;
 }
 
-void removeFrozenGame() { removeFile(frozenGameFile); }
+void removeFrozenGame()
+{
+    if (readableFileOrOtherEntryAt(frozenGameFile)) removeFile(frozenGameFile);
+}

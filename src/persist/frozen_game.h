@@ -28,5 +28,6 @@ std::string frozenGameText();
 // untouched, when the text is not a whole and sound frozen game.
 bool readFrozenGame(std::string_view text, MissionState& into);
 
-// Deletes the file (nothing happens when there is none).
+// Deletes the file the game would offer to resume; nothing happens when there is none (a file
+// the game cannot read counts as none, as when resuming).
 void removeFrozenGame();
