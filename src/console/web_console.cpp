@@ -26,8 +26,11 @@ EM_JS(void, pageDiscardKeys, (), { Module.page.discardKeys(); });
 EM_ASYNC_JS(void, pageSleep, (int ms), { await new Promise(done => setTimeout(done, ms)); });
 EM_ASYNC_JS(void, pagePlaySound, (const char* path), { await Module.page.playSound(UTF8ToString(path)); });
 EM_JS(void, pagePreloadSound, (const char* path), { Module.page.preloadSound(UTF8ToString(path)); });
-// The frozen game's folder: IndexedDB mounted as the working directory and read in.
-EM_ASYNC_JS(void, pageOpenStorage, (), { await Module.page.openStorage(FS, FS.filesystems.IDBFS); });
+// The frozen game's folder: IndexedDB mounted as the working directory and read in. The reading
+// starts with the game and the game waits for its end at its first key, the first moment a file
+// can matter, so the title screen does not wait for the storage.
+EM_JS(void, pageOpenStorage, (), { Module.storageOpened = Module.page.openStorage(FS, FS.filesystems.IDBFS); });
+EM_ASYNC_JS(void, pageStorageOpened, (), { await Module.storageOpened; });
 // Copies the in-memory files to IndexedDB in one transaction; 1 when that worked.
 EM_ASYNC_JS(int, pageSaveFiles, (), { return await Module.page.saveFiles(FS); });
 // Tells the page the game has ended, then waits for ever: the page starts a new game in a
@@ -63,6 +66,7 @@ public:
     int readKey() override
     {
         flush();
+        storageOpened();
         const int key = pageNextKey();
         pageDiscardKeys();
         return key;
@@ -73,6 +77,7 @@ public:
     std::string readLine() override
     {
         std::string line;
+        storageOpened();
         for (;;) {
             flush();
             const int key = pageNextKey();
@@ -113,6 +118,13 @@ public:
     }
 
 private:
+    void storageOpened()
+    {
+        if (storageRead) return;
+        pageStorageOpened();
+        storageRead = true;
+    }
+
     // The screen is drawn in whole pieces: what the game writes is held until it waits for
     // something, so the page never shows a screen half drawn.
     void flush()
@@ -123,6 +135,7 @@ private:
     }
 
     std::string pending;
+    bool storageRead = false;
 };
 
 }  // namespace

@@ -9,7 +9,8 @@ import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.wav': 'audio/wav' };
+  '.wasm': 'application/wasm', '.wav': 'audio/wav', '.svg': 'image/svg+xml', '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json' };
 
 export const sleep = ms => new Promise(done => setTimeout(done, ms));
 
@@ -17,7 +18,9 @@ export const sleep = ms => new Promise(done => setTimeout(done, ms));
 // fresh headless Chromium; nothing is loaded until the caller goes to `game.url`.
 export async function openGame(site) {
   site = path.resolve(site);
+  let serving = true;  // false: the network is off, the server answers nothing
   const server = http.createServer((request, reply) => {
+    if (!serving) return request.socket.destroy();
     let file = path.join(site, path.normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)));
     if (file.endsWith(path.sep)) file += 'index.html';
     fs.readFile(file, (error, bytes) => {
@@ -102,7 +105,13 @@ export async function openGame(site) {
     await keys('y');
   }
 
+  // The network off (the browser's emulation, and the server silent) or on again.
+  async function network(on) {
+    serving = on;
+    await page.setOfflineMode(!on);
+  }
+
   const close = async () => { await browser.close(); server.close(); };
   return { page, problems, url: `http://127.0.0.1:${server.address().port}/`,
-    check, rows, whenText, keys, launch, freeze, close };
+    check, rows, whenText, keys, launch, freeze, network, close };
 }
