@@ -77,9 +77,12 @@ window.siteUpdate = (() => {
     workers.register('sw.js').then(watch, () => {});
   }
   if (workers && window.isSecureContext) {
-    // After the page's own loading, so that the worker's copies do not compete with it.
-    if (document.readyState === 'complete') setTimeout(register, 0);
-    else addEventListener('load', () => setTimeout(register, 0), { once: true });
+    // Once the page has loaded and is idle (the title screen drawn), so that the worker's
+    // copies of the files do not compete with the game's start.
+    const whenIdle = () => (window.requestIdleCallback ? requestIdleCallback(register, { timeout: 3000 })
+      : setTimeout(register, 500));
+    if (document.readyState === 'complete') whenIdle();
+    else addEventListener('load', whenIdle, { once: true });
   }
   return { reloadForNewBuild };
 })();
