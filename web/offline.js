@@ -58,13 +58,13 @@ window.siteUpdate = (() => {
       newBuild = worker;
       newBuildFound();
     };
+    const track = worker => worker.addEventListener('statechange', () => {
+      if (worker.state === 'installed') found(worker);
+    });
     if (registration.waiting) found(registration.waiting);
+    if (registration.installing) track(registration.installing);
     registration.addEventListener('updatefound', () => {
-      const worker = registration.installing;
-      if (!worker) return;
-      worker.addEventListener('statechange', () => {
-        if (worker.state === 'installed') found(worker);
-      });
+      if (registration.installing) track(registration.installing);
     });
     workers.addEventListener('controllerchange', () => {
       if (moving) return;
