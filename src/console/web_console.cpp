@@ -10,7 +10,6 @@
 #include <string>
 
 #include "console/cues.h"
-#include "console/files.h"
 #include "console/platform.h"
 #include "console/sound_files.h"
 #include "console/vt100.h"
@@ -31,8 +30,6 @@ EM_JS(void, pagePreloadSound, (const char* path), { Module.page.preloadSound(UTF
 // can matter, so the title screen does not wait for the storage.
 EM_JS(void, pageOpenStorage, (), { Module.storageOpened = Module.page.openStorage(FS, FS.filesystems.IDBFS); });
 EM_ASYNC_JS(void, pageStorageOpened, (), { await Module.storageOpened; });
-// Copies the in-memory files to IndexedDB in one transaction; 1 when that worked.
-EM_ASYNC_JS(int, pageSaveFiles, (), { return await Module.page.saveFiles(FS); });
 // Tells the page the game has ended, then waits for ever: the page starts a new game in a
 // fresh instance of the module and this one is dropped, unwound where it stands.
 EM_ASYNC_JS(void, pageEndProgram, (), {
@@ -139,13 +136,6 @@ private:
 };
 
 }  // namespace
-
-bool keepFileChanges(std::string& error)
-{
-    if (pageSaveFiles()) return true;
-    error = "the browser would not store it";
-    return false;
-}
 
 ConsoleBackend& platformConsole()
 {
