@@ -1,6 +1,7 @@
 // The web build kept for playing offline, in headless Chromium: after one visit, the game loads
 // and plays with the network off; a new build of the site replaces the old one whole at the next
-// visit; a server caught half way through an update (new sw.js, an old file) changes nothing.
+// visit; a server caught half way through an update (new sw.js, an old file) changes nothing;
+// where the storage is full, the page plays as if there were no worker.
 // It works on a scratch copy of the site, changed as a new build would change it (a file edited,
 // sw.js written anew by cmake/web_site.cmake), so it needs cmake.
 //
@@ -112,8 +113,24 @@ try {
   await playOffline('2');
 
   check(game.problems.length === 0, `errors in the page's console:\n${game.problems.join('\n')}`);
-  console.log('offline test passed');
 } finally {
   await game.close();
+}
+
+// A browser whose storage is full (a quota of 100 KB for the site): nothing can be kept, and
+// the page plays from the network as if there were no service worker.
+const full = await openGame(site);
+try {
+  const cdp = await full.page.createCDPSession();
+  await cdp.send('Storage.overrideQuotaForOrigin', { origin: new URL(full.url).origin, quotaSize: 100000 });
+  await full.page.goto(full.url);
+  await full.launch();
+  await sleep(3000);  // the worker's attempt, once the page is idle
+  const nothing = await full.page.evaluate(async () => !navigator.serviceWorker.controller
+    && (await caches.keys()).length === 0);
+  full.check(nothing && full.problems.length === 0, `storage full: ${full.problems.join('\n')}`);
+  console.log('offline test passed');
+} finally {
+  await full.close();
   fs.rmSync(site, { recursive: true, force: true });
 }
