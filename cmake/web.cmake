@@ -1,8 +1,9 @@
 # The browser build: the game as zorvane.js and zorvane.wasm, and around it the static site,
 # gathered in one folder to publish, site/ in the build folder: the page's own files (every file
 # of web/ but npm's and the service worker's template), the terminal emulator from
-# web/node_modules (npm ci in web/ first), the icon, the sounds in data/, and sw.js, the
-# service worker that keeps them all for playing offline (cmake/web_site.cmake).
+# web/node_modules (npm ci in web/ first), the icon, the sounds in data/ (where the build makes
+# sound files), and sw.js, the service worker that keeps them all for playing offline
+# (cmake/web_site.cmake).
 set(web_modules ${CMAKE_SOURCE_DIR}/web/node_modules/@xterm/xterm)
 if(NOT EXISTS ${web_modules}/lib/xterm.js)
   message(FATAL_ERROR "The terminal emulator is missing: run `npm ci` in web/ first.")
@@ -22,8 +23,10 @@ set(site_files
   "${CMAKE_BINARY_DIR}/zorvane.wasm|zorvane.wasm"
   "${web_modules}/lib/xterm.js|xterm.js"
   "${web_modules}/css/xterm.css|xterm.css"
-  "${CMAKE_SOURCE_DIR}/desktop/zorvane.svg|icons/zorvane.svg"
-  "${CMAKE_BINARY_DIR}/data|data")
+  "${CMAKE_SOURCE_DIR}/desktop/zorvane.svg|icons/zorvane.svg")
+if(TARGET sounds)  # the sound files, where the build makes them
+  list(APPEND site_files "${CMAKE_BINARY_DIR}/data|data")
+endif()
 foreach(file IN LISTS page_files)
   list(APPEND site_files "${CMAKE_SOURCE_DIR}/web/${file}|${file}")
 endforeach()
@@ -35,4 +38,7 @@ add_custom_target(site ALL
   COMMAND ${CMAKE_COMMAND} -D SITE=${CMAKE_BINARY_DIR}/site -D LIST=${CMAKE_BINARY_DIR}/site-files.txt
           -D WORKER=${CMAKE_SOURCE_DIR}/web/sw.js.in -P ${CMAKE_SOURCE_DIR}/cmake/web_site.cmake
   COMMENT "Gathering the site to publish in site/")
-add_dependencies(site zorvane sounds)
+add_dependencies(site zorvane)
+if(TARGET sounds)
+  add_dependencies(site sounds)
+endif()
