@@ -18,6 +18,7 @@ function makeKeyBar(bar, send, keyboard) {
     b.textContent = label;
     b.className = `key ${extra}`;
     if (name) b.setAttribute('aria-label', name);
+    b.dataset.key = label;
     // A tap neither moves the focus (which would take keys from a hardware keyboard) nor waits.
     b.addEventListener('mousedown', event => event.preventDefault());
     b.addEventListener('click', () => send(bytes));

@@ -67,6 +67,7 @@
   transcript.show(readerBox.checked);
   readerBox.addEventListener('change', () => {
     transcript.show(readerBox.checked);
+    term.focus();
     try {
       localStorage.setItem('zorvane-reader', readerBox.checked ? 'on' : 'off');
     } catch (error) {
@@ -214,6 +215,7 @@
     files: () => ({ FS: files, folder: saveFolder }),
     inProgress: () => !gameOver && keysThisGame > 0,
     restart: () => startGame(),
+    focus: () => term.focus(),
   });
 
   // ---- the game: one fresh instance of the module for every game ----

@@ -29,7 +29,8 @@ function sizeInWords(bytes) {
 }
 
 // `game` gives the page's side: say(text) in the status line, files() the running game's file
-// system and its folder, inProgress() while a game is being played, restart() for a new game.
+// system and its folder, inProgress() while a game is being played, restart() for a new game,
+// focus() to give the keys back to the game.
 function makeSaves(game) {
   let pending = null;  // { name, bytes } to put in place when the next game opens its storage
   let busy = false;
@@ -78,8 +79,8 @@ function makeSaves(game) {
       return;
     }
     if (game.inProgress() &&
-        !(await askPlayer(`Loading ${file.name} starts the game again: the voyage on the screen ` +
-          'is left without being frozen.', 'Load it', 'Go on playing'))) {
+        !(await askPlayer(`Loading ${file.name} starts a new game: the game on the screen is left ` +
+          'as it stands, and a voyage not frozen is lost.', 'Load it', 'Go on playing'))) {
       game.say('Nothing was loaded.');
       return;
     }
@@ -99,6 +100,7 @@ function makeSaves(game) {
       await load(files[0]);
     } finally {
       busy = false;
+      game.focus();
     }
   }
 
@@ -138,7 +140,10 @@ function makeSaves(game) {
 
   // The controls: the buttons, the picker and a file dropped anywhere on the page.
   const picker = document.getElementById('file-picker');
-  document.getElementById('save-file').addEventListener('click', saveToFile);
+  document.getElementById('save-file').addEventListener('click', () => {
+    saveToFile();
+    game.focus();
+  });
   document.getElementById('load-file').addEventListener('click', () => picker.click());
   picker.addEventListener('change', () => {
     const files = [...picker.files];
