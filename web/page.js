@@ -192,7 +192,9 @@
     // Storage that could not be read is never written either: a copy out of an empty folder
     // would delete a frozen game that is there.
     if (!storageWorks) statusLine.textContent = 'This browser will not keep a frozen game.';
-    await saves.placeLoaded(FS, saveFolder, async () => storageWorks && syncFiles(FS, false));
+    // A game left for a newer one while the player was asked stores nothing.
+    const mine = generation;
+    await saves.placeLoaded(FS, saveFolder, async () => mine === generation && storageWorks && syncFiles(FS, false));
   }
 
   // Copies the game's files to IndexedDB. After the first freeze the page asks the browser to

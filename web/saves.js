@@ -16,6 +16,7 @@ function askPlayer(question, yes, no) {
   document.getElementById('ask-text').textContent = question;
   document.getElementById('ask-yes').textContent = yes;
   document.getElementById('ask-no').textContent = no;
+  if (dialog.open) return Promise.resolve(false);  // one question at a time
   dialog.returnValue = '';
   return new Promise(answer => {
     dialog.addEventListener('close', () => answer(dialog.returnValue === 'yes'), { once: true });
@@ -90,7 +91,7 @@ function makeSaves(game) {
 
   // One load at a time; a second while the first is asked about is turned away.
   async function loadOnce(files) {
-    if (busy) return;
+    if (busy || document.getElementById('ask').open) return;
     if (files.length !== 1) {
       game.say('Load one file: the frozen game, mars.dat.');
       return;
