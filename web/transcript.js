@@ -15,7 +15,8 @@ function makeTranscript(region) {
   let shown = false;
   const mostLines = 200;
 
-  const clean = raw => raw.replace(/\s*\u25b2\s*$/, '').replace(/\u25b2/g, ' - ')
+  // "on\u25b2board" reads "on-board", "kaboom \u25b2 you" reads "kaboom - you".
+  const clean = raw => raw.replace(/\s*\u25b2\s*$/, '').replace(/\u25b2/g, '-')
     .replace(/\s+/g, ' ').trim();
 
   function endLine() {

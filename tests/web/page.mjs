@@ -69,7 +69,7 @@ const statusSays = text => until(() => page.$eval('#status', p => p.textContent)
 
 // The screen reader's text, and a screen row read the same way.
 const transcript = () => page.$$eval('#transcript p', ps => ps.map(p => p.textContent));
-const spoken = row => row.replace(/\s*\u25b2\s*$/, '').replace(/\u25b2/g, ' - ').replace(/\s+/g, ' ').trim();
+const spoken = row => row.replace(/\s*\u25b2\s*$/, '').replace(/\u25b2/g, '-').replace(/\s+/g, ' ').trim();
 
 try {
   // ---- a phone on its side, by taps on the key bar alone, from the title to a spin ----
@@ -117,8 +117,11 @@ try {
     !heard[3].join().includes('Press B'), `the blast-off as read: ${JSON.stringify(heard[3])}`);
   await keys('Enter');
   await status();
-  const spin = (await transcript()).join('\n');
-  check(/^You spun a \d+\nMiles to Mars: [^\n]+\nYou have \d+ units of fuel/.test(spin), `the spin as read:\n${spin}`);
+  await until(async () => (await rows())[20], /Make your move|Press A, B, E|Spin cosmic wheel/, 'the spin');
+  await sleep(300);
+  const spin = await transcript();
+  check(/^You spun a \d+\nMiles to Mars: [^\n]+\nYou have \d+ units of fuel/.test(spin.join('\n')) &&
+    spin.at(-1) === spoken((await rows())[20]), `the spin as read:\n${spin.join('\n')}`);
   await backToWheel();
 
   // ---- a game frozen in the page, saved to a file, taken up by the terminal edition ----
