@@ -90,8 +90,33 @@ try {
   check(phone.glyph >= 7 && !phone.scrolls && !phone.softKeyboard, `the phone: ${JSON.stringify(phone)}`);
   if (phoneShot) await page.screenshot({ path: phoneShot });
 
+  // The time warp's number by taps: the bar shows the digits while the game reads the line. A
+  // game 20 million miles out is taken up in start seconds (?second) until the first spin warps.
+  const midway = path.join(scratch, 'midway.dat');
+  fs.writeFileSync(midway, fs.readFileSync(path.join(corpus, 'mid-rocks-station'), 'latin1').split('\n')
+    .map((line, i) => ({ 50: 0, 51: 0, 52: 350, 54: 200 })[i] ?? line).join('\n'));
+  await loadFile(midway, true);
+  await page.evaluateOnNewDocument('if (location.search) Date.now = () => Number(location.search.slice(1)) * 1000 + performance.now() / 1000;');
+  for (let second = 1800000013; ; ++second) {
+    check(second < 1800000060, 'no time warp on the first spin in 47 start seconds');
+    await page.goto(`${game.url}?${second}`);
+    await launch({ resume: true, press: tap });
+    await tap('Enter');
+    await whenText(22, 17, 'You spun a');
+    if ((await rows())[21].includes('You spun a 10') &&
+        await until(async () => (await rows())[20], /Enter 0 to 9|Make your move|Press A|Spin cosmic/, 'the spin')
+          .then(([shown]) => shown === 'Enter 0 to 9')) break;
+  }
+  await until(() => page.$eval('[data-keys=letters]', bar => String(bar.hidden)), /true/, 'the key bar');
+  // A number typed, taken back and typed again is read: each try burns fuel.
+  const fuelRow = (await rows())[19];
+  for (const key of ['5', '\u232b', '3', 'Enter']) await tap(key);
+  await until(async () => String((await rows())[19] !== fuelRow), /true/, 'the fuel row');
+
   // ---- a desktop: no key bar; the screen reader's text after each key of a short game ----
   await page.setViewport({ width: 1024, height: 640 });
+  const cdp = await page.createCDPSession();
+  await cdp.send('Storage.clearDataForOrigin', { origin: new URL(game.url).origin, storageTypes: 'indexeddb' });
   await page.goto(game.url);
   await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
   check(await page.$eval('#keybar', bar => getComputedStyle(bar).display === 'none'), 'a key bar on a desktop');
@@ -129,7 +154,7 @@ try {
   await freeze();
   await whenText(12, 16, 'GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION');
   const downloads = path.join(scratch, 'downloads');
-  await (await page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
   await page.click('#save-file');
   await until(() => String(fs.existsSync(path.join(downloads, 'mars.dat'))), /true/, 'the download');
   await sleep(200);
