@@ -55,11 +55,22 @@ function frozenFields(file) {
 }
 const goesOnFrom = (from, to) => to.fuel === from.fuel - 10 && to.distance === from.distance - 2 * to.spun;
 
-// A file loaded through the page's "Load a file" picker, and the page's own questions: each
-// answer clicks the first button (true) or the second.
+// A file loaded through the page's "Load a file" picker (or dropped on the page), and the page's
+// own questions: each answer clicks the first button (true) or the second.
 async function loadFile(file, ...answers) {
   const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#load-file')]);
   await chooser.accept([file]);
+  await answer(answers);
+}
+async function dropFile(file, ...answers) {
+  await page.evaluate((text, name) => {
+    const data = new DataTransfer();
+    data.items.add(new File([text], name));
+    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+  }, fs.readFileSync(file, 'latin1'), path.basename(file));
+  await answer(answers);
+}
+async function answer(answers) {
   for (const yes of answers) {
     await page.waitForSelector('#ask[open]', { timeout: 15000 });
     await page.click(yes ? '#ask-yes' : '#ask-no');
@@ -187,7 +198,7 @@ try {
   }, the page went on at ${JSON.stringify(inPage)}`);
 
   // A damaged file gets the game's own damaged-file screen, and a new game goes on beside it.
-  await loadFile(path.join(corpus, 'bad-letter'), true, true);
+  await dropFile(path.join(corpus, 'bad-letter'), true, true);
   await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
   await keys('f');
   await whenText(20, 23, 'The frozen game is damaged and cannot be resumed.');
