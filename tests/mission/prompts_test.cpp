@@ -45,6 +45,7 @@ struct Prompt {
     void (*enter)();  // the state, the keys and the draws that lead to the prompt
     void (*ask)();
     std::string again;  // the cursor's row when it asks again after a refused key
+    int pause;          // before it asks again
     std::string refused;
     std::vector<Answer> answers;
     bool appends = false;  // asks again after the last text rather than in place; `again` ends that row
@@ -121,34 +122,34 @@ const Answer asksToQuit = {{esc, ctrlC}, After::Waits, 21, quitQuestion};
 const Answer leavesThePages = {"rR", After::Returns, 7, at(33, "ZORVANE")};
 
 const std::vector<Prompt> prompts = {
-    {"mode", [] {}, titleMenu, at(23, "Full game or Zapfest Game?  F or W"), {'x', 'n', ctrlC},
+    {"mode", [] {}, titleMenu, at(23, "Full game or Zapfest Game?  F or W"), 200, {'x', 'n', ctrlC},
      {{"fF", After::Waits, 21, instructionsQuestion, [] { return mission.zapfestMode == 0; }},
       {"wW", After::Waits, 21, instructionsQuestion, [] { return mission.zapfestMode == 1; }}, quits}},
     {"resume", [] { frozenGameOnDisk("123"); }, titleMenu, at(23, "Resume prior game  or begin new game, R or B?"),
-     {'x', 'n', ctrlC},
+     500, {'x', 'n', ctrlC},
      {{"rR", After::Waits, 20, at(23, "Resuming prior game"), [] { return mission.fuel == 123 && mission.resumedGame == 1; }},
       {"bB", After::Waits, 21, instructionsQuestion, [] { return mission.fuel == 400 && mission.resumedGame == 0; }}, quits}},
     {"damagedResume", [] { frozenGameOnDisk("x"); }, titleMenu, at(23, "Begin new game with B, or ESCAPE to leave"),
-     {'x', 'r', ctrlC}, {{"bB", After::Waits, 21, instructionsQuestion}, quits}},
-    {"instructions", [] { keyboard->queueKeys("w"); }, titleMenu, instructionsQuestion, {'x', ctrlC},
+     500, {'x', 'r', ctrlC}, {{"bB", After::Waits, 21, instructionsQuestion}, quits}},
+    {"instructions", [] { keyboard->queueKeys("w"); }, titleMenu, instructionsQuestion, 200, {'x', ctrlC},
      {{"yY", After::Waits, 2, page1}, {"nN", After::Waits, 21, at(23, "Do you want sound effects?  Y or N")}, quits}},
     {"sound", [] { keyboard->queueKeys("wn"); }, titleMenu,
-     at(23, "Do you want sound effects?  Y or N"), {'x', ctrlC},
+     at(23, "Do you want sound effects?  Y or N"), 200, {'x', ctrlC},
      {{"yY", After::Returns, 21, at(23, "Do you want sound effects?  Y or N"), [] { return soundIsOn(); }},
       {"nN", After::Returns, 21, at(23, "Do you want sound effects?  Y or N"), [] { return !soundIsOn(); }}, quits}},
-    {"page1", [] {}, instructionPages, "Press C to continue or R to return to the game.", {'x', 'b'},
+    {"page1", [] {}, instructionPages, "Press C to continue or R to return to the game.", 200, {'x', 'b'},
      {{"cC", After::Waits, 2, page2}, leavesThePages, quitsOnBoth}},
     {"page2", [] { keyboard->queueKeys("c"); }, instructionPages,
-     "Press C to continue or B to back up or R to return to the game", {'x'},
+     "Press C to continue or B to back up or R to return to the game", 200, {'x'},
      {{"cC", After::Waits, 2, page3}, {"bB", After::Waits, 2, page1}, leavesThePages, quitsOnBoth}},
     {"page3", [] { keyboard->queueKeys("cc"); }, instructionPages,
-     "Press B to back up or R to return to the game     from the Zorvane developers", {'x', 'c'},
+     "Press B to back up or R to return to the game     from the Zorvane developers", 0, {'x', 'c'},
      {{"bB", After::Waits, 2, page2}, leavesThePages, quitsOnBoth}},
-    {"launchPad", [] { draws->face(1).face(1).face(1); }, launchPad, at(28, "Press B to blast off"), {'x'},
+    {"launchPad", [] { draws->face(1).face(1).face(1); }, launchPad, at(28, "Press B to blast off"), 200, {'x'},
      {{"bB", After::Returns, 12, at(31, "SUCCESSFUL BLASTOFF!"), [] { return mission.phaserCells == 3; }}, quitsOnBoth}},
     // The sound toggle and the question to freeze take the whole row they wrote on: no tail of
     // the miles line or of the question is left.
-    {"wheel", atTheWheel, [] { wheelTurn(); }, wheelPrompt, {'x', 'q'},
+    {"wheel", atTheWheel, [] { wheelTurn(); }, wheelPrompt, 200, {'x', 'q'},
      {{{enter}, After::Rolls, 22, at(17, "You spun a 6"), [] { return mission.spins == 5 && mission.distanceLeft == 326; }},
       {"sS", After::Waits, 19, at(17, "* Sound off *"), [] { return mission.soundOn == 'n'; }},
       {"fF", After::Waits, 18, at(42, "Want to freeze the game?  Y or N")}, asksToQuit}},
@@ -158,52 +159,52 @@ const std::vector<Prompt> prompts = {
          keyboard->queueKeys("f");
          for (int decoy = 0; decoy < 50; ++decoy) draws->push(decoy);  // the frozen game's decoys
      },
-     [] { wheelTurn(); }, at(42, "Want to freeze the game?  Y or N"), {'x', esc, ctrlC},
+     [] { wheelTurn(); }, at(42, "Want to freeze the game?  Y or N"), 200, {'x', esc, ctrlC},
      {{"nN", After::Waits, 18, ""},
       {"yY", After::Waits, 12, at(16, "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION"),
        [] { return std::filesystem::exists("mars.dat"); }}}},
-    {"quit", [] { atTheWheel(); keyboard->queueKey(keyEsc); }, [] { wheelTurn(); }, quitQuestion, {'x', esc, ctrlC},
+    {"quit", [] { atTheWheel(); keyboard->queueKey(keyEsc); }, [] { wheelTurn(); }, quitQuestion, 200, {'x', esc, ctrlC},
      {{"nN", After::Waits, 21, wheelPrompt}, {"yY", After::Waits, 1, "You made 4 spins of the cosmic wheel."}}},
-    {"action", inAMeteorStorm, meteorStorm, at(17, "Press A, B, E, F, R, N, or H for help \x1e"), {'x', esc, ctrlC},
+    {"action", inAMeteorStorm, meteorStorm, at(17, "Press A, B, E, F, R, N, or H for help \x1e"), 200, {'x', esc, ctrlC},
      [] {
          std::vector<Answer> answers = meteorActions;
          answers.push_back({"hH", After::Waits, 2, "You need help \x1e here it is."});
          return answers;
      }()},
     {"help", [] { inAMeteorStorm(); keyboard->queueKeys("h"); }, meteorStorm, "Press the letter of your choice \x1e",
-     {'x', 'h', esc, ctrlC}, meteorActions},
-    {"asteroidLanding", [] { draws->face(1); }, asteroidEncounter, at(17, "Do you want to land?  Y or N"), {'x', esc, ctrlC},
+     200, {'x', 'h', esc, ctrlC}, meteorActions},
+    {"asteroidLanding", [] { draws->face(1); }, asteroidEncounter, at(17, "Do you want to land?  Y or N"), 200, {'x', esc, ctrlC},
      {{"yY", After::Rolls, 3, "Very smooth landing."}, {"nN", After::Returns, 5, "You are approaching a large asteroid."}}},
-    {"walk", onTheAsteroid, asteroidEncounter, "Press E, W, N, S, or B \x1e", {'x', 'h'},
+    {"walk", onTheAsteroid, asteroidEncounter, "Press E, W, N, S, or B \x1e", 0, {'x', 'h'},
      {{"wW", After::Waits, 7, " You are in a clearing at the entrance to your ship."},
       {"eEnNsS", After::Waits, 8, "Watch out! You are walking into the wall.", [] { return mission.oxygen == 105; }},
       {"bB", After::Returns, 5, "Pretty cool blastoff!"}, asksToQuit},
      true},
     {"takeIt", [] { onTheAsteroid(); keyboard->queueKeys("w"); }, asteroidEncounter, "Do you want to take it? Y or N",
-     {'x', esc, ctrlC},
+     0, {'x', esc, ctrlC},
      {{"yY", After::Waits, 11, "Okay, you have it.", [] { return mission.hasDiamond == 1; }},
       {"nN", After::Waits, 11, "All right, move on.", [] { return mission.hasDiamond == 0; }}},
      true},
     {"stationLanding", [] { draws->face(1).face(1); }, spaceStation, at(17, "Do you want to land?  Y or N"),
-     {'x', esc, ctrlC},
+     200, {'x', esc, ctrlC},
      {{"yY", After::Waits, 5, "Beautiful landing."}, {"nN", After::Returns, 5, "You are nearing a space station."}}},
-    {"shop", atTheSign, spaceStation, "N for none -", {'x', 'r', esc, ctrlC},
+    {"shop", atTheSign, spaceStation, "N for none -", 0, {'x', 'r', esc, ctrlC},
      {{"fF", After::Waits, 15, "Okay, you now have 600 units of fuel", [] { return mission.hasDiamond == 0; }},
       {"pP", After::Waits, 15, "You now have fresh phaser power cells.", [] { return mission.phaserCells == 5; }},
       {"bB", After::Waits, 15, "Nice job, you have a new barrier generator.", [] { return mission.barrierCharges == 5; }},
       {"nN", After::Waits, 21, at(17, "Press B when ready to blast off")}},
      true},
     {"stationBlastOff", [] { atTheSign(); keyboard->queueKeys("n"); draws->face(1); }, spaceStation,
-     at(17, "Press B when ready to blast off"), {'x', 'n', esc, ctrlC}, {{"bB", After::Returns, 5, "Successful blastoff!"}}},
-    {"marsOrbit", [] { draws->face(1); }, marsArrival, at(17, "Press L when ready to land"), {'x', esc, ctrlC},
+     at(17, "Press B when ready to blast off"), 200, {'x', 'n', esc, ctrlC}, {{"bB", After::Returns, 5, "Successful blastoff!"}}},
+    {"marsOrbit", [] { draws->face(1); }, marsArrival, at(17, "Press L when ready to land"), 500, {'x', esc, ctrlC},
      {{"lL", After::Waits, 3, "YOU DID IT!  CONGRATULATIONS."}}},
     {"zapfestMenu", [] { mission.zapfestMode = 1; mission.soundOn = 'n'; draws->face(1); }, zapfestLoop,
-     at(17, "Press ENTER to play or ESCAPE to quit"), {'x', 'f'},
+     at(17, "Press ENTER to play or ESCAPE to quit"), 200, {'x', 'f'},
      {{{enter}, After::Rolls, 3, "Be careful, an alien ship is following you."},
       {"sS", After::Waits, 19, at(17, "* Sound on *"), [] { return mission.soundOn == 'y'; }}, asksToQuit}},
     {"battle", [] {}, [] { battlePrompt(); }, at(17, "F to fire phasers, B for force field barrier or Escape to quit"),
-     {'x', 'a', ctrlC}, {{"fFbB", After::Returns, 21, ""}, {{esc}, After::Waits, 21, quitQuestion}}},
-    {"lastScreen", [] {}, endMission, at(34, "Press ESCAPE to exit"), {'x', 'y', enter, ctrlC},
+     200, {'x', 'a', ctrlC}, {{"fFbB", After::Returns, 21, ""}, {{esc}, After::Waits, 21, quitQuestion}}},
+    {"lastScreen", [] {}, endMission, at(34, "Press ESCAPE to exit"), 0, {'x', 'y', enter, ctrlC},
      {{{esc}, After::Ends, 22, at(34, "Press ESCAPE to exit")}}},
 };
 
@@ -255,6 +256,7 @@ TEST_P(PromptKeys, TakesItsKeysAndRefusesTheRest)
 {
     const KeyCase& c = GetParam();
     ASSERT_EQ(run(""), After::Waits);
+    const auto asked = console.clockMs();
     const std::vector<std::string> before = screen();
     const auto stateBefore = stateOf(mission);
     const int promptRow = console.cursorRow();
@@ -267,6 +269,7 @@ TEST_P(PromptKeys, TakesItsKeysAndRefusesTheRest)
         return;
     }
     ASSERT_EQ(after, After::Waits) << "a refused key is asked again";
+    EXPECT_EQ(console.clockMs() - asked, c.prompt->pause);
     const std::vector<std::string> now = screen();
     if (c.prompt->appends) {
         const std::string row = console.rowText(console.cursorRow());
