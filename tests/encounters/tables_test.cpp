@@ -11,12 +11,12 @@
 #include "aliens/battle.h"
 #include "aliens/pursuit.h"
 #include "aliens/zapfest.h"
+#include "core/status.h"
 #include "encounters/fields.h"
 #include "encounters/hazards.h"
 #include "encounters/malfunctions.h"
 #include "encounters/moon.h"
 #include "encounters/quiet_space.h"
-#include "mission/status.h"
 
 namespace {
 

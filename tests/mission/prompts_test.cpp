@@ -5,15 +5,15 @@
 #include <functional>
 
 #include "aliens/zapfest.h"
+#include "core/status.h"
 #include "encounters/hazards.h"
+#include "endings/end_mission.h"
+#include "endings/endings.h"
 #include "instructions/instructions.h"
 #include "landings/asteroid.h"
 #include "landings/station.h"
-#include "mission/endings.h"
 #include "mission/startup.h"
-#include "mission/status.h"
 #include "mission/wheel.h"
-#include "persist/end_mission.h"
 #include "persist/frozen_game.h"
 #include "support/game_test.h"
 
