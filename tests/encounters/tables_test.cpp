@@ -144,8 +144,9 @@ struct TableView {
     std::vector<Rule> rules;
     std::vector<const char*> lines;  // written from column 1
     std::vector<Step> cues;
-    // Settles a key on a die through the table's own walker; returns the hits on the aliens.
-    std::function<std::pair<int, int>(char key, int die)> walk;  // the hits on the aliens, the ship killed
+    // Settles a key on a die through the table's own walker; returns the hits on the aliens and
+    // whether the ship was killed.
+    std::function<std::pair<int, int>(char key, int die)> walk;
     bool acts = true;  // the player's action, not the aliens' shot
 
     void add(const std::vector<Say>& says, const std::vector<Step>& steps)
