@@ -14,12 +14,13 @@
 #
 # The packages are the same bytes whoever builds them, wherever and whenever (see
 # tools/check_reproducible.sh): files and folders dated SOURCE_DATE_EPOCH when it is set (CPack
-# reads it), and every folder, and every member of the .deb's archive, of the same mode
-# whatever the builder's umask.
+# reads it), every folder, and every member of the .deb's archive, of the same mode whatever
+# the builder's umask, and the zip's files in sorted order.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/cpack_folders.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/cpack_deb_modes.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/cpack_packages.cmake)
+set(CPACK_ZORVANE_CMAKE ${CMAKE_COMMAND})
 if(WIN32)
   install(TARGETS zorvane RUNTIME DESTINATION .)
   install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
