@@ -54,10 +54,16 @@ else()
   install(FILES ${CMAKE_SOURCE_DIR}/desktop/lintian-overrides
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME zorvane)
 
-  # The menu entry starts the game in a terminal. The icon is drawn in SVG; its pictures at the
-  # usual sizes were made from it once (rsvg-convert -w N -h N desktop/zorvane.svg, Debian's
-  # librsvg2-bin) and are kept in the source, so that a build needs no converter.
-  install(FILES ${CMAKE_SOURCE_DIR}/desktop/zorvane.desktop
+  # The menu entry starts the game in a terminal, by the installed program's full path: a
+  # desktop session's PATH need not hold a games folder. The path is known at install time
+  # (cmake --install --prefix, or /usr in the package). The icon is drawn in SVG; its pictures
+  # at the usual sizes were made from it once (rsvg-convert -w N -h N desktop/zorvane.svg,
+  # Debian's librsvg2-bin) and are kept in the source, so that a build needs no converter.
+  install(CODE "
+    file(READ \"${CMAKE_SOURCE_DIR}/desktop/zorvane.desktop\" entry)
+    string(REPLACE \"\\nExec=zorvane\\n\" \"\\nExec=\\\"\${CMAKE_INSTALL_PREFIX}/games/zorvane\\\"\\n\" entry \"\${entry}\")
+    file(WRITE \"${CMAKE_BINARY_DIR}/desktop/zorvane.desktop\" \"\${entry}\")")
+  install(FILES ${CMAKE_BINARY_DIR}/desktop/zorvane.desktop
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
   set(icon_dir ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
   install(FILES ${CMAKE_SOURCE_DIR}/desktop/zorvane.svg DESTINATION ${icon_dir}/scalable/apps)

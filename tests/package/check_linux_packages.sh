@@ -21,7 +21,8 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 . tests/package/checks.sh
 
-check_tree() {  # check_tree ROOT NAME: ROOT holds games/ and share/ as /usr does in Debian
+check_tree() {  # check_tree ROOT NAME PREFIX: ROOT holds games/ and share/ as /usr does in Debian,
+  # and is installed as PREFIX
   check "$2: share/games/zorvane holds the $sounds sounds" \
     test "$(find "$1/share/games/zorvane" -name '*.wav' | wc -l)" -eq "$sounds"
   check "$2: man -l renders the manual page" \
@@ -32,6 +33,8 @@ check_tree() {  # check_tree ROOT NAME: ROOT holds games/ and share/ as /usr doe
     <(sed -n '/^License: Zorvane$/,/^$/s/^ //p' "$1/share/doc/zorvane/copyright")
   # The menu entry, its icon in the theme at every size, and the metainfo of software centres.
   check "$2: desktop-file-validate passes the menu entry" desktop-file-validate "$1/share/applications/zorvane.desktop"
+  check "$2: the menu entry runs $3/games/zorvane in a terminal" \
+    grep -qzx "$(printf '.*\nExec="%s/games/zorvane"\n.*\nTerminal=true\n.*' "$3")" "$1/share/applications/zorvane.desktop"
   check "$2: the icon is in hicolor as SVG and at 48, 64, 128 and 256 px" test "$(cd "$1/share/icons/hicolor" &&
     for icon in */apps/zorvane.*; do echo "$icon: $(file -b "$icon" | cut -d, -f1-2)"; done | paste -sd ' ')" == \
     "128x128/apps/zorvane.png: PNG image data, 128 x 128 256x256/apps/zorvane.png: PNG image data, 256 x 256 48x48/apps/zorvane.png: PNG image data, 48 x 48 64x64/apps/zorvane.png: PNG image data, 64 x 64 scalable/apps/zorvane.svg: SVG Scalable Vector Graphics image"
@@ -44,7 +47,7 @@ check_tree() {  # check_tree ROOT NAME: ROOT holds games/ and share/ as /usr doe
 }
 
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
-check_tree "$scratch/prefix" install
+check_tree "$scratch/prefix" install "$scratch/prefix"
 
 rm -f "$build"/zorvane_*.deb
 (cd "$build" && cpack -G DEB >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log"; exit 1; }
@@ -60,4 +63,4 @@ check "deb: lintian finds no error or warning" true
 sed 's/^/  lintian: /' "$scratch/lintian.log"
 check "deb: lintian finds the program hardened" test -z "$(grep ' hardening-' "$scratch/lintian.log")"
 dpkg-deb -x "$deb" "$scratch/deb"
-check_tree "$scratch/deb/usr" deb
+check_tree "$scratch/deb/usr" deb /usr
