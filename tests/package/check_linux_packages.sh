@@ -34,7 +34,7 @@ check_tree() {  # check_tree ROOT NAME PREFIX: ROOT holds games/ and share/ as /
   # The menu entry, its icon in the theme at every size, and the metainfo of software centres.
   check "$2: desktop-file-validate passes the menu entry" desktop-file-validate "$1/share/applications/zorvane.desktop"
   check "$2: the menu entry runs $3/games/zorvane in a terminal" \
-    grep -qzx "$(printf '.*\nExec="%s/games/zorvane"\n.*\nTerminal=true\n.*' "$3")" "$1/share/applications/zorvane.desktop"
+    test "$(grep -E '^(Exec|Terminal)=' "$1/share/applications/zorvane.desktop" | paste -sd ' ')" == "Exec=\"$3/games/zorvane\" Terminal=true"
   check "$2: the icon is in hicolor as SVG and at 48, 64, 128 and 256 px" test "$(cd "$1/share/icons/hicolor" &&
     for icon in */apps/zorvane.*; do echo "$icon: $(file -b "$icon" | cut -d, -f1-2)"; done | paste -sd ' ')" == \
     "128x128/apps/zorvane.png: PNG image data, 128 x 128 256x256/apps/zorvane.png: PNG image data, 256 x 256 48x48/apps/zorvane.png: PNG image data, 48 x 48 64x64/apps/zorvane.png: PNG image data, 64 x 64 scalable/apps/zorvane.svg: SVG Scalable Vector Graphics image"
