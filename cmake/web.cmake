@@ -14,6 +14,7 @@ target_link_options(zorvane PRIVATE
 
 set(web_files
   ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_SOURCE_DIR}/web/page.js ${CMAKE_SOURCE_DIR}/web/page.css
+  ${CMAKE_SOURCE_DIR}/web/keybar.js ${CMAKE_SOURCE_DIR}/web/transcript.js ${CMAKE_SOURCE_DIR}/web/saves.js
   ${web_modules}/lib/xterm.js ${web_modules}/css/xterm.css)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/index.html

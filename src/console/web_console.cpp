@@ -20,7 +20,8 @@ namespace {
 EM_JS(void, pageWrite, (const char* bytes, int length), {
     Module.page.write(HEAPU8.slice(bytes, bytes + length));
 });
-EM_ASYNC_JS(int, pageNextKey, (), { return await Module.page.nextKey(); });
+// `typing` is 1 while the game reads a typed line (a touch screen's key bar shows the digits).
+EM_ASYNC_JS(int, pageNextKey, (int typing), { return await Module.page.nextKey(typing); });
 EM_JS(void, pageDiscardKeys, (), { Module.page.discardKeys(); });
 EM_ASYNC_JS(void, pageSleep, (int ms), { await new Promise(done => setTimeout(done, ms)); });
 EM_ASYNC_JS(void, pagePlaySound, (const char* path), { await Module.page.playSound(UTF8ToString(path)); });
@@ -60,7 +61,7 @@ public:
     int readKey() override
     {
         flush();
-        const int key = pageNextKey();
+        const int key = pageNextKey(0);
         pageDiscardKeys();
         return key;
     }
@@ -72,7 +73,7 @@ public:
         std::string line;
         for (;;) {
             flush();
-            const int key = pageNextKey();
+            const int key = pageNextKey(1);
             if (key == keyEnter) return line;
             if (key == keyBackspace || key == keyCtrlH) {
                 if (!line.empty()) {
