@@ -72,7 +72,7 @@ for artifact in "${artifacts[@]}"; do
   # list of files, and each the same bytes.
   (cd "$first/out" && find . -type f | sort) >"$scratch/one.list"
   (cd "$second/out" && find . -type f | sort) >"$scratch/two.list"
-  check "$artifact: both builds make the same $(wc -l <"$scratch/one.list") files" \
+  check "$artifact: both builds make the same files ($(wc -l <"$scratch/one.list"))" \
     diff "$scratch/one.list" "$scratch/two.list"
   same=true
   while read -r file; do
