@@ -26,8 +26,11 @@ EM_JS(void, pageDiscardKeys, (), { Module.page.discardKeys(); });
 EM_ASYNC_JS(void, pageSleep, (int ms), { await new Promise(done => setTimeout(done, ms)); });
 EM_ASYNC_JS(void, pagePlaySound, (const char* path), { await Module.page.playSound(UTF8ToString(path)); });
 EM_JS(void, pagePreloadSound, (const char* path), { Module.page.preloadSound(UTF8ToString(path)); });
-// The frozen game's folder: IndexedDB mounted as the working directory and read in.
-EM_ASYNC_JS(void, pageOpenStorage, (), { await Module.page.openStorage(FS, FS.filesystems.IDBFS); });
+// The frozen game's folder: IndexedDB mounted as the working directory and read in. The reading
+// starts with the game and the game waits for its end at its first key, the first moment a file
+// can matter, so the title screen does not wait for the storage.
+EM_JS(void, pageOpenStorage, (), { Module.storageOpened = Module.page.openStorage(FS, FS.filesystems.IDBFS); });
+EM_ASYNC_JS(void, pageStorageOpened, (), { await Module.storageOpened; });
 // Tells the page the game has ended, then waits for ever: the page starts a new game in a
 // fresh instance of the module and this one is dropped, unwound where it stands.
 EM_ASYNC_JS(void, pageEndProgram, (), {
@@ -61,6 +64,7 @@ public:
     int readKey() override
     {
         flush();
+        storageOpened();
         const int key = pageNextKey(0);
         pageDiscardKeys();
         return key;
@@ -71,6 +75,7 @@ public:
     std::string readLine() override
     {
         std::string line;
+        storageOpened();
         for (;;) {
             flush();
             const int key = pageNextKey(1);
@@ -111,6 +116,13 @@ public:
     }
 
 private:
+    void storageOpened()
+    {
+        if (storageRead) return;
+        pageStorageOpened();
+        storageRead = true;
+    }
+
     // The screen is drawn in whole pieces: what the game writes is held until it waits for
     // something, so the page never shows a screen half drawn.
     void flush()
@@ -121,6 +133,7 @@ private:
     }
 
     std::string pending;
+    bool storageRead = false;
 };
 
 }  // namespace
