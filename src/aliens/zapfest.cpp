@@ -12,7 +12,6 @@
 #include "core/lines.h"
 #include "core/screen_places.h"
 
-static char battlePrompt();
 static void zapfestAlienFire(char key, int& hits, int& killed);
 
 namespace {
@@ -190,7 +189,7 @@ void zapfestBattle()
         perform(shipBlownApart);
 }
 
-static char battlePrompt()
+char battlePrompt()
 {
     showPrompt(statusCol, promptRow, 49, 200, "Press F or B ");
     char key = readBattleKey();

@@ -3,6 +3,8 @@
 
 [[noreturn]] void zapfestLoop();
 void zapfestBattle();
+// The battle's F-or-B prompt; returns the key, after the quit question for ESC.
+char battlePrompt();
 
 // The tables, for the tests of their properties.
 struct Battle;

@@ -4,6 +4,7 @@
 #include "core/chance.h"
 #include "core/mission_state.h"
 #include "core/screen_places.h"
+#include "core/status.h"
 
 void cue(Cue which)
 {
@@ -16,9 +17,7 @@ void cue(Cue which)
 
 void toggleSound()
 {
-    gotoColRow(statusCol, distanceRow);
-    writeBlanks(29);
-    gotoColRow(statusCol, distanceRow);
+    blankStatusRow(distanceRow);  // over the miles line
     if (mission.soundOn == 'y') {
         mission.soundOn = 'n';
         writeText("* Sound off *");

@@ -4,6 +4,13 @@
 #include "core/mission_state.h"
 #include "core/screen_places.h"
 
+void blankStatusRow(int row)
+{
+    gotoColRow(statusCol, row);
+    writeBlanks(80 - 16);
+    gotoColRow(statusCol, row);
+}
+
 std::string distanceInWords(const char* between)
 {
     const int millions = mission.distanceLeft / 10;
@@ -17,15 +24,11 @@ std::string distanceInWords(const char* between)
 
 void showStatus()
 {
-    gotoColRow(statusCol, distanceRow);
-    writeBlanks(29);
-    gotoColRow(statusCol, distanceRow);
+    blankStatusRow(distanceRow);
     pauseMs(1000);
     const std::string distance = distanceInWords(", ");
     if (!distance.empty()) write("Miles to Mars: ", distance);
     pauseMs(1000);
-    gotoColRow(statusCol, fuelRow);
-    writeBlanks(29);
-    gotoColRow(statusCol, fuelRow);
+    blankStatusRow(fuelRow);
     write("You have ", mission.fuel, " units of fuel");
 }

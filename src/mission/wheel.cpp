@@ -38,16 +38,18 @@ bool missionIsOver()
 // frozen (freezeGame has then said why on the screen).
 void askFreeze()
 {
+    // The question stands at column 42, after the blanks from column 17; the answer blanks both.
+    const std::string_view question = "Want to freeze the game?  Y or N  ";
     char key = 0;
     do {
         gotoColRow(statusCol, freezeRow);
         writeBlanks(25);
         pauseMs(200);
-        writeText("Want to freeze the game?  Y or N  ");
+        writeText(question);
         key = lowerKey(readKey());
     } while (key != 'y' && key != 'n');
     gotoColRow(statusCol, freezeRow);
-    writeBlanks(26);
+    writeBlanks(25 + static_cast<int>(question.size()));
     gotoColRow(statusCol, freezeRow);
     if (key == 'y') freezeGame();
 }

@@ -111,6 +111,7 @@ std::string ScriptedConsole::readLine()
 void ScriptedConsole::pause(int ms)
 {
     log_.push_back({LogEntry::Pause, "", ms});
+    if (ms > 0) clockMs_ += ms;
 }
 
 void ScriptedConsole::playSound(const char* gameName) { log_.push_back({LogEntry::Sound, gameName}); }

@@ -1,6 +1,6 @@
 // The scripted console: a backend that plays the part of the player and the terminal at once.
 // Keys and typed lines come from queues the test (or a headless driver) fills; text lands on a
-// virtual 80x25 screen that wraps and scrolls like a terminal; pauses are logged
+// virtual 80x25 screen that wraps and scrolls like a terminal; pauses advance a virtual clock
 // and never sleep; every clear, move, write, pause, sound and key read is logged in order.
 #pragma once
 
@@ -62,10 +62,11 @@ public:
     int cursorCol() const { return screen_.cursorCol() + 1; }
     int cursorRow() const { return screen_.cursorRow() + 1; }
 
-    // The log.
+    // The log and the virtual clock.
     const std::vector<LogEntry>& log() const { return log_; }
     void clearLog() { log_.clear(); }
     std::vector<std::string> soundsPlayed() const;
+    std::int64_t clockMs() const { return clockMs_; }
     int clears() const;
 
     std::int64_t seedSeconds = 1700000000;
@@ -88,4 +89,5 @@ private:
     std::deque<int> keys_;
     std::deque<std::string> lines_;
     std::vector<LogEntry> log_;
+    std::int64_t clockMs_ = 0;
 };
