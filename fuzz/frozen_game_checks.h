@@ -15,10 +15,11 @@
 #include <string>
 #include <tuple>
 
-#include "console/scripted_console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "mission/startup.h"
 #include "persist/frozen_game.h"
+#include "support/scripted_console.h"
 
 namespace frozen_game_checks {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "mission/startup.h"
-#include "mission/status.h"
+#include "core/status.h"
 #include "persist/frozen_game.h"
 #include "support/game_test.h"
 

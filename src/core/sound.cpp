@@ -1,9 +1,9 @@
-#include "mission/sound.h"
+#include "core/sound.h"
 
 #include "console/console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
-#include "mission/status.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "core/status.h"
 
 void cue(Cue which)
 {
