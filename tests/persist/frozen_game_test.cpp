@@ -78,22 +78,18 @@ protected:
 };
 
 // Freeze (50 decoys of rand() % 400 + 1, then the saved fields), resume: the saved fields come
-// back and only those. Counters beyond the billion a file may hold are frozen at it.
+// back and only those. Counters beyond the billion a file may hold are frozen at it. (The
+// screens of both are the paths' examples.)
 TEST_F(FrozenGame, RoundTrip)
 {
     mission = goodState();
-    mission.soundOn = 'y';
     freezeWithDecoys(399);
     const std::vector<std::string> lines = linesOf(readFile("mars.dat"));
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 50), std::vector<std::string>(50, "400"));
-    EXPECT_EQ(console.at(16, 12, 47), "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit"}));
 
     mission = checks::startState();
-    console = ScriptedConsole();
     console.queueKeys("r");
     offerResume();
-    EXPECT_EQ(console.rowText(20), std::string(22, ' ') + "Resuming prior game");
     MissionState expected = goodState();
     expected.resumedGame = 1;
     EXPECT_TRUE(checks::same(mission, expected));
