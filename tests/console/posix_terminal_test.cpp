@@ -54,7 +54,7 @@ TEST_P(Keys, ArriveUnechoedAsTheirCodes)
     ASSERT_SEEN(session, "ab\r\ncd\x1b[2J\x1b[H<^>READY\r\n");
     for (const std::string& read : GetParam().reads) {
         session.send(read);
-        session.waitFor("never shown", 15);
+        session.waitFor("never shown", 5);
     }
     EXPECT_EQ(session.waitFor("key " + std::to_string(GetParam().code) + "\r\n"), "") << ::testing::PrintToString(session.output());
 }
