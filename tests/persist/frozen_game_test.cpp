@@ -160,9 +160,13 @@ std::vector<FrozenText> frozenTexts()
                          std::initializer_list<std::int32_t> refused) {
         for (bool isTaken : {true, false})
             for (std::int32_t value : isTaken ? taken : refused) {
-                std::string rowName = name + (value < 0 ? "_minus" : "_") + std::to_string(std::abs(std::int64_t{value}));
-                for (char& c : rowName)
-                    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                std::string rowName;  // eventDeck.cards[0] as eventDeckCards0
+                bool capital = false;
+                for (char c : name) {
+                    if (std::isalnum(static_cast<unsigned char>(c))) rowName += capital ? static_cast<char>(std::toupper(c)) : c;
+                    capital = c == '.';
+                }
+                rowName += (value < 0 ? "_minus" : "_") + std::to_string(std::abs(std::int64_t{value}));
                 rows.push_back({rowName + (isTaken ? "_taken" : "_refused"), [=] { return textWith(field, value); }, isTaken,
                                 [=](MissionState& s) { field(s) = value; }});
             }
