@@ -14,7 +14,7 @@
 #include "persist/frozen_game.h"
 #include "support/trace.h"
 // After gtest, whose own write(2) call the game's write() would otherwise take.
-#include "fuzz/frozen_game_checks.h"
+#include "support/frozen_game_checks.h"
 
 namespace {
 
