@@ -7,12 +7,12 @@
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <tuple>
 #include <stdexcept>
 #include <string_view>
+#include <tuple>
 
-#include "mission/startup.h"
 #include "core/status.h"
+#include "mission/startup.h"
 #include "persist/frozen_game.h"
 #include "support/game_test.h"
 
