@@ -68,10 +68,10 @@ std::string textWith(const Field& field, std::int32_t value)
 
 class FrozenGame : public GameTest {
 protected:
-    // Freezes with the decoys drawn from this raw result.
-    void freezeWithDecoys(int raw)
+    // Freezes with the decoys drawn from these raw results, the second from the 26th decoy on.
+    void freezeWithDecoys(int raw, int secondRaw = 0)
     {
-        for (int i = 0; i < 50; ++i) chance->push(raw);
+        for (int i = 0; i < 50; ++i) chance->push(i < 25 ? raw : secondRaw);
         console.queueKey(keyEsc);
         EXPECT_TRUE(ends([] { freezeGame(); }));
     }
@@ -83,9 +83,10 @@ protected:
 TEST_F(FrozenGame, RoundTrip)
 {
     mission = goodState();
-    freezeWithDecoys(399);
-    const std::vector<std::string> lines = linesOf(readFile("mars.dat"));
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 50), std::vector<std::string>(50, "400"));
+    freezeWithDecoys(400, 399);  // 1 (400 wraps round) and 400
+    std::vector<std::string> decoys = linesOf(readFile("mars.dat"));
+    decoys.resize(50);
+    EXPECT_EQ(decoys[0] + " " + decoys[24] + " " + decoys[25] + " " + decoys[49], "1 1 400 400");
 
     mission = checks::startState();
     console.queueKeys("r");
