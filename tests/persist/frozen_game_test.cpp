@@ -157,6 +157,7 @@ std::vector<FrozenText> frozenTexts()
         {"oneMissing", [] { return goodText().substr(0, goodText().rfind('\n', goodText().size() - 2) + 1); }, false},
         {"lastNumberNotWhole", [] { return goodText().substr(0, goodText().size() - 1) + "x"; }, false},
         {"minusAlone", [] { return "-\n" + goodText(); }, false},
+        {"firstNumberGluedToALetter", [] { return "7x" + goodText().substr(goodText().find('\n')); }, false},
         {"decoysOf32Bits", [] { return goodText("2147483648"); }, false},
         {"hugeDecoy", [] { return goodText("99999999999999999999"); }, false}};
     const auto add = [&](const std::string& name, Field field, std::initializer_list<std::int32_t> taken,
