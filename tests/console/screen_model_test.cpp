@@ -11,7 +11,6 @@ namespace {
 // A name, where the text is written (0-based), the text, then each row with text as
 // "row@first column:text" and the cursor.
 using Placed = std::tuple<const char*, int, int, const char*, const char*>;
-void PrintTo(const Placed& placed, std::ostream* out) { *out << std::get<0>(placed); }
 
 class ScreenText : public ::testing::TestWithParam<Placed> {};
 
