@@ -2,18 +2,21 @@
 // read, a pause, a typed line or a sound is a plain blocking call here, and underneath the game
 // is unwound until the page's promise settles, so the page stays responsive and nothing polls.
 // The page (web/page.js) owns the terminal emulator, the keys, the speaker and the storage;
-// this file speaks to it through the few functions of Module.page.
+// this file speaks to it through the few functions of Module.page. The sounds are made here, by
+// the synthesizer that writes the native builds' sound files, and kept by the page for the visit.
 #include <emscripten.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <vector>
 
-#include "console/cues.h"
 #include "console/files.h"
 #include "console/platform.h"
 #include "console/sound_files.h"
 #include "console/vt100.h"
+#include "synthesizer.h"
 
 namespace {
 
@@ -24,8 +27,16 @@ EM_JS(void, pageWrite, (const char* bytes, int length), {
 EM_ASYNC_JS(int, pageNextKey, (), { return await Module.page.nextKey(); });
 EM_JS(void, pageDiscardKeys, (), { Module.page.discardKeys(); });
 EM_ASYNC_JS(void, pageSleep, (int ms), { await new Promise(done => setTimeout(done, ms)); });
-EM_ASYNC_JS(void, pagePlaySound, (const char* path), { await Module.page.playSound(UTF8ToString(path)); });
-EM_JS(void, pagePreloadSound, (const char* path), { Module.page.preloadSound(UTF8ToString(path)); });
+// Sounds by name ("expl"): whether the page has the sound's samples, the samples handed to it
+// (copied out of the module's memory, with the milliseconds their making took), and one played
+// to its end.
+EM_JS(int, pageHasSound, (const char* name), { return Module.page.hasSound(UTF8ToString(name)) ? 1 : 0; });
+EM_JS(void, pageKeepSound, (const char* name, const std::int16_t* samples, int count, int rate, double ms), {
+    Module.page.keepSound(UTF8ToString(name), HEAP16.slice(samples >> 1, (samples >> 1) + count), rate, ms);
+});
+EM_ASYNC_JS(void, pagePlaySound, (const char* name), { await Module.page.playSound(UTF8ToString(name)); });
+// Waits until the page is idle; 1 when no key has come meanwhile.
+EM_ASYNC_JS(int, pageIdle, (), { return await Module.page.idle(); });
 // The frozen game's folder: IndexedDB mounted as the working directory and read in.
 EM_ASYNC_JS(void, pageOpenStorage, (), { await Module.page.openStorage(FS, FS.filesystems.IDBFS); });
 // Copies the in-memory files to IndexedDB in one transaction; 1 when that worked.
@@ -44,14 +55,7 @@ constexpr std::size_t longestLine = 40;
 
 class WebConsole final : public ConsoleBackend {
 public:
-    WebConsole()
-    {
-        pageOpenStorage();
-        for (const std::string& file : allSoundFiles()) {
-            const std::string path = soundFileInData(file.c_str());
-            if (!path.empty()) pagePreloadSound(path.c_str());
-        }
-    }
+    WebConsole() { pageOpenStorage(); }
 
     void moveCursor(int col0, int row0) override { pending += vt100::moveTo(col0, row0); }
 
@@ -63,6 +67,7 @@ public:
     int readKey() override
     {
         flush();
+        makeSoundsAhead();
         const int key = pageNextKey();
         pageDiscardKeys();
         return key;
@@ -95,12 +100,14 @@ public:
         if (ms > 0) pageSleep(ms);
     }
 
+    // A sound not made ahead is made now, before it plays.
     void playSound(const char* gameName) override
     {
-        const std::string path = soundFileInData(gameName);
-        if (path.empty()) return;
+        const std::string name = soundName(gameName);
+        if (name.empty()) return;
         flush();
-        pagePlaySound(path.c_str());
+        if (!pageHasSound(name.c_str())) makeSound(name);
+        pagePlaySound(name.c_str());
     }
 
     std::int64_t calendarSeconds() override { return std::time(nullptr); }
@@ -122,7 +129,31 @@ private:
         pending.clear();
     }
 
+    static void makeSound(const std::string& name)
+    {
+        const double start = emscripten_get_now();
+        const std::vector<std::int16_t> samples = synth::synthesize(name);
+        pageKeepSound(name.c_str(), samples.data(), static_cast<int>(samples.size()), synth::sampleRate,
+                      emscripten_get_now() - start);
+    }
+
+    // While the game waits for a key, the sounds the page does not have yet are made one by one,
+    // in the order the game first plays them, each when the page is idle: a key stops the work
+    // at once and the next wait takes it up again. The page keeps them for the visit, so a new
+    // game finds them made.
+    void makeSoundsAhead()
+    {
+        if (allMade) return;
+        for (const std::string& name : synth::soundNames()) {
+            if (pageHasSound(name.c_str())) continue;
+            if (!pageIdle()) return;
+            makeSound(name);
+        }
+        allMade = true;
+    }
+
     std::string pending;
+    bool allMade = false;
 };
 
 }  // namespace

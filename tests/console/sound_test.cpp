@@ -94,7 +94,7 @@ protected:
 };
 
 // The working directory first, then beside the program, then the install; only a plain file
-// of a plain "data\NAME.wav" name. The browser asks its server for the same names, so they are
+// of a plain "data\NAME.wav" name. The browser makes its sounds by the same names, so they are
 // refused alike.
 TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
 {
@@ -115,8 +115,8 @@ TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
 
     for (const char* unsafe :
          {"data\\..\\secret.wav", "data/x.wav", "data\\X.WAV", "data\\x.wav ", "x.wav", static_cast<const char*>(nullptr)})
-        EXPECT_EQ(soundFileInData(unsafe), "") << unsafe;
-    EXPECT_EQ(soundFileInData("data\\x.wav"), "data/x.wav");
+        EXPECT_EQ(soundName(unsafe), "") << unsafe;
+    EXPECT_EQ(soundName("data\\x.wav"), "x");
 }
 
 // Every sample reaches the device (ALSA's file device over its null device) in the file's own
