@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace synth {
 namespace {
@@ -169,9 +168,17 @@ Sound melody(const Voice& instrument, double beat, const char* notes)
         if (*p >= '0' && *p <= '9') octave = *p++ - '0';
         double beats = 1;
         if (*p == ':') {
-            char* end = nullptr;
-            beats = std::strtod(p + 1, &end);
-            p = end;
+            // Whole beats and decimals ("3", "0.67"), read as the nearest double to the written
+            // number; the browser build carries no general number parser for this alone.
+            long digits = 0;
+            long scale = 1;
+            bool decimals = false;
+            for (++p; (*p >= '0' && *p <= '9') || (*p == '.' && !decimals); ++p) {
+                if (*p == '.') { decimals = true; continue; }
+                digits = digits * 10 + (*p - '0');
+                if (decimals) scale *= 10;
+            }
+            beats = static_cast<double>(digits) / static_cast<double>(scale);
         }
         const double length = beats * beat;
         if (!rest) {
