@@ -25,9 +25,6 @@ function sizes(label, files) {
 }
 for (const file of ['zorvane.wasm', 'zorvane.js', 'xterm.js']) sizes(file, [file]);
 sizes('index.html, page.js, page.css, xterm.css', ['index.html', 'page.js', 'page.css', 'xterm.css']);
-const sounds = fs.readdirSync(path.join(site, 'data')).filter(name => name.endsWith('.wav'))
-  .map(name => path.join('data', name));
-sizes(`data/ (${sounds.length} sounds)`, sounds);
 
 const game = await openGame(site);
 const { page, whenText, keys, launch, freeze } = game;

@@ -14,32 +14,16 @@ import { openGame } from './browser.mjs';
 const site = process.argv[2] ?? 'build-web';
 const nativeSounds = process.argv[3] ?? 'build/data';
 
-// A native sound file's rate and samples; the file must be what the synthesizer writes, mono
-// 16-bit PCM.
+// A native sound file's rate and samples: the synthesizer writes mono 16-bit PCM after a header of
+// 44 bytes.
 function readWav(file) {
   const bytes = fs.readFileSync(file);
-  if (bytes.toString('latin1', 0, 4) !== 'RIFF' || bytes.toString('latin1', 8, 12) !== 'WAVE') {
-    throw new Error(`${file}: not a WAV file`);
-  }
-  let format = null;
-  for (let at = 12; at + 8 <= bytes.length;) {
-    const id = bytes.toString('latin1', at, at + 4);
-    const size = bytes.readUInt32LE(at + 4);
-    const body = bytes.subarray(at + 8, at + 8 + size);
-    if (id === 'fmt ') {
-      format = { tag: body.readUInt16LE(0), channels: body.readUInt16LE(2), rate: body.readUInt32LE(4),
-        bits: body.readUInt16LE(14) };
-    } else if (id === 'data') {
-      if (!format || format.tag !== 1 || format.channels !== 1 || format.bits !== 16) {
-        throw new Error(`${file}: not mono 16-bit PCM`);
-      }
-      const samples = new Int16Array(body.length / 2);
-      for (let i = 0; i < samples.length; ++i) samples[i] = body.readInt16LE(2 * i);
-      return { rate: format.rate, samples };
-    }
-    at += 8 + size + (size % 2);
-  }
-  throw new Error(`${file}: no samples`);
+  const header = [bytes.toString('latin1', 0, 4), bytes.toString('latin1', 8, 16), bytes.readUInt16LE(20),
+    bytes.readUInt16LE(22), bytes.readUInt16LE(34), bytes.toString('latin1', 36, 40)].join(' ');
+  if (header !== 'RIFF WAVEfmt  1 1 16 data') throw new Error(`${file}: not the synthesizer's WAV (${header})`);
+  const samples = new Int16Array(bytes.readUInt32LE(40) / 2);
+  for (let i = 0; i < samples.length; ++i) samples[i] = bytes.readInt16LE(44 + 2 * i);
+  return { rate: bytes.readUInt32LE(24), samples };
 }
 
 const names = fs.readdirSync(nativeSounds).filter(name => name.endsWith('.wav')).map(name => name.slice(0, -4)).sort();
