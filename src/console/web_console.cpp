@@ -67,7 +67,8 @@ public:
     int readKey() override
     {
         flush();
-        makeSoundsAhead();
+        // The sounds are made while the page has nothing else to do; a key stops it at once.
+        for (std::string name = nextToMake(); !name.empty() && pageIdle(); name = nextToMake()) makeSound(name);
         const int key = pageNextKey();
         pageDiscardKeys();
         return key;
@@ -94,10 +95,19 @@ public:
         }
     }
 
+    // A pause is idle time too: sounds are made in it while it has time to spare, and it ends
+    // when it would have ended.
     void pause(int ms) override
     {
         flush();
-        if (ms > 0) pageSleep(ms);
+        const double end = emscripten_get_now() + ms;
+        for (std::string name = nextToMake(); !name.empty() && end - emscripten_get_now() > spareMs;
+             name = nextToMake()) {
+            makeSound(name);
+            pageSleep(0);  // lets the page draw and take keys between two sounds
+        }
+        const double left = end - emscripten_get_now();
+        if (left > 0) pageSleep(static_cast<int>(left + 0.5));
     }
 
     // A sound not made ahead is made now, before it plays.
@@ -137,23 +147,24 @@ private:
                       emscripten_get_now() - start);
     }
 
-    // While the game waits for a key, the sounds the page does not have yet are made one by one,
-    // in the order the game first plays them, each when the page is idle: a key stops the work
-    // at once and the next wait takes it up again. The page keeps them for the visit, so a new
-    // game finds them made.
-    void makeSoundsAhead()
+    // The sounds are made ahead, in the order the game first plays them, whenever the game waits:
+    // at a key and in a pause. The page keeps them for the visit, so a new game (a fresh
+    // instance of the module) finds them made. Returns the next sound the page does not have
+    // yet; empty once it has them all.
+    std::string nextToMake()
     {
-        if (allMade) return;
-        for (const std::string& name : synth::soundNames()) {
-            if (pageHasSound(name.c_str())) continue;
-            if (!pageIdle()) return;
-            makeSound(name);
-        }
-        allMade = true;
+        for (; nextSound < soundNames.size(); ++nextSound)
+            if (!pageHasSound(soundNames[nextSound].c_str())) return soundNames[nextSound];
+        return {};
     }
 
+    // The longest a sound takes to make, with room to spare: a pause makes no sound when less
+    // is left of it.
+    static constexpr double spareMs = 100;
+
+    const std::vector<std::string> soundNames = synth::soundNames();
+    std::size_t nextSound = 0;
     std::string pending;
-    bool allMade = false;
 };
 
 }  // namespace
