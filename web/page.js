@@ -58,9 +58,9 @@
 
   // ---- sound: one at a time, after the player's first key ----
 
-  // The game makes each sound's samples with its own synthesizer, ahead while it waits for a key
-  // or when the sound first plays, and hands them here: kept for the visit, so a new game (a
-  // fresh instance of the module) finds them made.
+  // The game makes each sound's samples with its own synthesizer, ahead whenever it waits (at a
+  // key, in a pause) or when the sound first plays, and hands them here: kept for the visit, so a
+  // new game (a fresh instance of the module) finds them made.
   let audio = null;
   const sounds = new Map();   // name -> { samples: Int16Array, rate, ms: how long the making took }
   const buffers = new Map();  // name -> the sound as Web Audio plays it, or null
