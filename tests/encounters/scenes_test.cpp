@@ -39,7 +39,7 @@ TEST_F(Scene, AQuietViewThenARepairInQuietSpace)
 {
     mission.damage = 2;
     chance->face(3).face(1);  // the repair's die, then the praise
-    EXPECT_FALSE(play([] { quietScene(6); }, 1, "r"));
+    EXPECT_FALSE(play([] { quietScene(QuietView::ShootingStar); }, 1, "r"));
     EXPECT_EQ(rows(5, 9), (Rows{"The beauty of the vast universe captivates you.",
                                 "A shooting star travels across the dark curtain of space.", "", "", "Nice fix up job!"}));
     EXPECT_EQ(shortNames(sounds()).front(), "star");

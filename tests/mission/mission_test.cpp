@@ -2,7 +2,8 @@
 // endings and their order, and the cues' sound switch.
 #include <set>
 
-#include "mission/sound.h"
+#include "core/sound.h"
+#include "endings/end_mission.h"
 #include "mission/startup.h"
 #include "mission/wheel.h"
 #include "persist/frozen_game.h"

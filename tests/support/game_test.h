@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "console/scripted_console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
+#include "support/scripted_console.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
 
 class GameTest : public ::testing::Test {
 protected:
