@@ -14,8 +14,8 @@
 
 #include "console/platform.h"
 #include "console/sound_files.h"
+#include "console/synthesizer.h"
 #include "console/vt100.h"
-#include "synthesizer.h"
 
 namespace {
 

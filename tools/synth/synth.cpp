@@ -2,8 +2,8 @@
 // writes every sound of the synthesizer into that folder as <name>.wav: mono 16-bit PCM WAV at
 // 22050 Hz, the same bytes on every run.
 //
-// Standard C++17 and the synthesizer beside it, no project headers: a cross build compiles the
-// two with the build machine's own compiler.
+// Standard C++17 and the game's synthesizer (src/console/synthesizer.cpp), no other project
+// code: a cross build compiles the two with the build machine's own compiler.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-#include "synthesizer.h"
+#include "console/synthesizer.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 // This file stands alone (standard C++17, no project headers but its own): a cross build
 // compiles it with the build machine's own compiler. The samples depend on nothing but this
 // file and the maths library, so two runs give the same samples.
-#include "synthesizer.h"
+#include "console/synthesizer.h"
 
 #include <algorithm>
 #include <cmath>
