@@ -1,6 +1,6 @@
 # The browser build: the game as zorvane.js and zorvane.wasm, and around it the static site in
 # the build folder: index.html, the page's script and style, the terminal emulator from
-# web/node_modules (npm ci in web/ first), and data/ with the sounds.
+# web/node_modules (npm ci in web/ first). No sound files: the game makes its sounds in the page.
 set(web_modules ${CMAKE_SOURCE_DIR}/web/node_modules/@xterm/xterm)
 if(NOT EXISTS ${web_modules}/lib/xterm.js)
   message(FATAL_ERROR "The terminal emulator is missing: run `npm ci` in web/ first.")
@@ -14,6 +14,7 @@ target_link_options(zorvane PRIVATE
 
 set(web_files
   ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_SOURCE_DIR}/web/page.js ${CMAKE_SOURCE_DIR}/web/page.css
+  ${CMAKE_SOURCE_DIR}/web/keybar.js ${CMAKE_SOURCE_DIR}/web/transcript.js ${CMAKE_SOURCE_DIR}/web/saves.js
   ${web_modules}/lib/xterm.js ${web_modules}/css/xterm.css)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/index.html

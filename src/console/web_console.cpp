@@ -23,7 +23,8 @@ namespace {
 EM_JS(void, pageWrite, (const char* bytes, int length), {
     Module.page.write(HEAPU8.slice(bytes, bytes + length));
 });
-EM_ASYNC_JS(int, pageNextKey, (), { return await Module.page.nextKey(); });
+// `typing` is 1 while the game reads a typed line (a touch screen's key bar shows the digits).
+EM_ASYNC_JS(int, pageNextKey, (int typing), { return await Module.page.nextKey(typing); });
 EM_JS(void, pageDiscardKeys, (), { Module.page.discardKeys(); });
 EM_ASYNC_JS(void, pageSleep, (int ms), { await new Promise(done => setTimeout(done, ms)); });
 // Sounds by name ("expl"): whether the page has the sound's samples, the samples handed to it
@@ -66,7 +67,7 @@ public:
         flush();
         // The sounds are made while the page has nothing else to do; a key stops it at once.
         for (std::string name = nextToMake(); !name.empty() && pageIdle(); name = nextToMake()) makeSound(name);
-        const int key = pageNextKey();
+        const int key = pageNextKey(0);
         pageDiscardKeys();
         return key;
     }
@@ -78,7 +79,7 @@ public:
         std::string line;
         for (;;) {
             flush();
-            const int key = pageNextKey();
+            const int key = pageNextKey(1);
             if (key == keyEnter) return line;
             if (key == keyBackspace || key == keyCtrlH) {
                 if (!line.empty()) {

@@ -75,21 +75,21 @@ export async function openGame(site) {
 
   // From the title screen to the wheel, one key at a time (the type-ahead is dropped after a
   // key): the full game, a frozen game resumed or a new one launched, with sound or without.
-  async function launch({ resume = false, sound = false } = {}) {
+  async function launch({ resume = false, sound = false, press = keys } = {}) {
     await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
-    await keys('f');
+    await press('f');
     if (resume) {
       await whenText(21, 23, 'Resume prior game  or begin new game, R or B?');
-      await keys('r');
+      await press('r');
       await whenText(20, 23, 'Resuming prior game');
     }
     await whenText(21, 23, 'Do you want instructions?  Y or N');
-    await keys('n');
+    await press('n');
     await whenText(21, 23, 'Do you want sound effects?');
-    await keys(sound ? 'y' : 'n');
+    await press(sound ? 'y' : 'n');
     if (!resume) {
       await whenText(21, 28, 'Press B to blast off');
-      await keys('b');
+      await press('b');
       await whenText(12, 31, 'SUCCESSFUL BLASTOFF!');
     }
     await whenText(21, 17, 'Spin cosmic wheel');
@@ -102,7 +102,31 @@ export async function openGame(site) {
     await keys('y');
   }
 
+  // Answers every action prompt of an encounter with N (do nothing), through `press` (the
+  // keyboard, or taps on the key bar), until the wheel comes back.
+  async function backToWheel(press = keys) {
+    for (let turn = 0; turn < 40; ++turn) {
+      await sleep(400);
+      const screen = await rows();
+      if (screen[20].substr(16, 17) === 'Spin cosmic wheel') return;
+      if (/Make your move|Press A, B, E/.test(screen[20])) await press('n');
+    }
+    check(false, 'the wheel did not come back');
+  }
+
+  // The status rows after a spin: miles to Mars in hundreds of thousands, and the fuel.
+  async function status() {
+    await whenText(19, 17, 'Miles to Mars: ');
+    await whenText(20, 17, 'You have ');
+    const screen = await rows();
+    const miles = screen[18].match(/Miles to Mars: (?:(\d+) million)?,? ?(?:(\d+) hundred thousand)?/);
+    check(miles, 'no distance on row 19');
+    return { distance: Number(miles[1] ?? 0) * 10 + Number(miles[2] ?? 0),
+      fuel: Number(screen[19].match(/You have (\d+) units of fuel/)[1]),
+      spun: Number(screen[21].match(/You spun a (\d+)/)[1]) };
+  }
+
   const close = async () => { await browser.close(); server.close(); };
   return { page, problems, url: `http://127.0.0.1:${server.address().port}/`,
-    check, rows, whenText, keys, launch, freeze, close };
+    check, rows, whenText, keys, launch, freeze, backToWheel, status, close };
 }
