@@ -244,18 +244,23 @@
 
   let compiled = null;  // the compiled game, kept: a new game needs no download
 
+  // Compiled as it downloads (index.html asks for it early, beside the scripts); a server that
+  // does not label it application/wasm gets it compiled once it is all there.
   function compiledGame() {
     if (!compiled) {
-      compiled = fetch('zorvane.wasm')
-        .then(reply => {
-          if (!reply.ok) throw new Error(`zorvane.wasm: ${reply.status}`);
-          return reply.arrayBuffer();
-        })
-        .then(bytes => WebAssembly.compile(bytes));
+      const download = () => fetch('zorvane.wasm').then(reply => {
+        if (!reply.ok) throw new Error(`zorvane.wasm: ${reply.status}`);
+        return reply;
+      });
+      compiled = (typeof WebAssembly.compileStreaming === 'function'
+        ? WebAssembly.compileStreaming(download()).catch(() => download()
+          .then(reply => reply.arrayBuffer()).then(bytes => WebAssembly.compile(bytes)))
+        : download().then(reply => reply.arrayBuffer()).then(bytes => WebAssembly.compile(bytes)));
       compiled.catch(() => { compiled = null; });
     }
     return compiled;
   }
+  compiledGame();
 
   function showEnded(message) {
     gameOver = true;
@@ -298,6 +303,8 @@
   }
 
   function startGame() {
+    // A newer build of the site kept for playing offline is taken between two games.
+    if (window.siteUpdate?.reloadForNewBuild()) return;
     gameOver = false;
     againButton.hidden = true;
     screenElement.classList.remove('ended');

@@ -37,8 +37,11 @@ EM_JS(void, pageKeepSound, (const char* name, const std::int16_t* samples, int c
 EM_ASYNC_JS(void, pagePlaySound, (const char* name), { await Module.page.playSound(UTF8ToString(name)); });
 // Waits until the page is idle; 1 when no key has come meanwhile.
 EM_ASYNC_JS(int, pageIdle, (), { return await Module.page.idle(); });
-// The frozen game's folder: IndexedDB mounted as the working directory and read in.
-EM_ASYNC_JS(void, pageOpenStorage, (), { await Module.page.openStorage(FS, FS.filesystems.IDBFS); });
+// The frozen game's folder: IndexedDB mounted as the working directory and read in. The reading
+// starts with the game and the game waits for its end at its first key, the first moment a file
+// can matter, so the title screen does not wait for the storage.
+EM_JS(void, pageOpenStorage, (), { Module.storageOpened = Module.page.openStorage(FS, FS.filesystems.IDBFS); });
+EM_ASYNC_JS(void, pageStorageOpened, (), { await Module.storageOpened; });
 // Tells the page the game has ended, then waits for ever: the page starts a new game in a
 // fresh instance of the module and this one is dropped, unwound where it stands.
 EM_ASYNC_JS(void, pageEndProgram, (), {
@@ -65,6 +68,7 @@ public:
     int readKey() override
     {
         flush();
+        storageOpened();
         // The sounds are made while the page has nothing else to do; a key stops it at once.
         for (std::string name = nextToMake(); !name.empty() && pageIdle(); name = nextToMake()) makeSound(name);
         const int key = pageNextKey(0);
@@ -77,6 +81,7 @@ public:
     std::string readLine() override
     {
         std::string line;
+        storageOpened();
         for (;;) {
             flush();
             const int key = pageNextKey(1);
@@ -128,6 +133,13 @@ public:
     }
 
 private:
+    void storageOpened()
+    {
+        if (storageRead) return;
+        pageStorageOpened();
+        storageRead = true;
+    }
+
     // The screen is drawn in whole pieces: what the game writes is held until it waits for
     // something, so the page never shows a screen half drawn.
     void flush()
@@ -163,6 +175,7 @@ private:
     const std::vector<std::string> soundNames = synth::soundNames();
     std::size_t nextSound = 0;
     std::string pending;
+    bool storageRead = false;
 };
 
 }  // namespace

@@ -3,14 +3,14 @@
 // file that travels between the page and the terminal edition both ways, with the files a
 // player might load by mistake (damaged, huge) and the question before a kept game is replaced.
 //
-// usage: node tests/web/page.mjs BUILD_WEB_DIR NATIVE_ZORVANE [PHONE_SCREENSHOT.png]
+// usage: node tests/web/page.mjs SITE_DIR NATIVE_ZORVANE [PHONE_SCREENSHOT.png]   (build-web/site)
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { openGame, sleep } from './browser.mjs';
 
-const [site = 'build-web', native = 'build/zorvane', phoneShot] = process.argv.slice(2);
+const [site = 'build-web/site', native = 'build/zorvane', phoneShot] = process.argv.slice(2);
 const corpus = new URL('../../fuzz/corpus/', import.meta.url).pathname;
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-page-'));
 const game = await openGame(site);

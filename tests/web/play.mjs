@@ -4,11 +4,11 @@
 // game after the end, and no error in the page's console. The page's figures are measured by
 // bench/web_bench.mjs.
 //
-// usage: node tests/web/play.mjs BUILD_WEB_DIR [SCREENSHOT.png]
+// usage: node tests/web/play.mjs SITE_DIR [SCREENSHOT.png]   (the site: build-web/site)
 import { openGame, sleep } from './browser.mjs';
 
 const screenshot = process.argv[3];
-const game = await openGame(process.argv[2] ?? 'build-web');
+const game = await openGame(process.argv[2] ?? 'build-web/site');
 const { page, check, rows, whenText, keys, launch, freeze, backToWheel, status } = game;
 
 // Every sound the page starts, with the time its playing ends.
