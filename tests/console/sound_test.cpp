@@ -72,9 +72,10 @@ TEST(Synthesizer, MakesEverySoundTheCuesPlayWithinFullScale)
 }
 
 // Any chunk order, 8-bit stereo, the lowest and highest rates, half a frame at the end dropped,
-// a last chunk without its pad byte.
+// a last chunk without its pad byte, an empty one at the very end.
 TEST(Wav, WellFormedFilesGiveTheirFormatAndWholeFrames)
 {
+    EXPECT_EQ(heard(riff(mono + chunk("data", ""))), "1x16@22050 ");
     EXPECT_EQ(heard(riff(chunk("LIST", "INFOabc") + chunk("data", frames) + fmt(1, 2, 1000, 8))), "2x8@1000 " + frames);
     EXPECT_EQ(heard(riff(fmt(1, 1, 384000, 16) + "data" + le(5, 4) + "\x01\x02\x03\x04\x05")), "1x16@384000 \x01\x02\x03\x04");
 }
