@@ -11,10 +11,10 @@ void blankStatusRow(int row)
     gotoColRow(statusCol, row);
 }
 
-std::string distanceInWords(const char* between)
+std::string milesInWords(int distanceLeft, const char* between)
 {
-    const int millions = mission.distanceLeft / 10;
-    const int hundredThousands = mission.distanceLeft % 10;
+    const int millions = distanceLeft / 10;
+    const int hundredThousands = distanceLeft % 10;
     std::string words;
     if (millions > 0) words = std::to_string(millions) + " million";
     if (millions > 0 && hundredThousands > 0) words += between;
@@ -22,13 +22,20 @@ std::string distanceInWords(const char* between)
     return words;
 }
 
+std::string distanceWords(int distanceLeft)
+{
+    const std::string miles = milesInWords(distanceLeft, ", ");
+    return miles.empty() ? "" : "Miles to Mars: " + miles;
+}
+
+std::string fuelWords(int fuel) { return "You have " + std::to_string(fuel) + " units of fuel"; }
+
 void showStatus()
 {
     blankStatusRow(distanceRow);
     pauseMs(1000);
-    const std::string distance = distanceInWords(", ");
-    if (!distance.empty()) write("Miles to Mars: ", distance);
+    writeText(distanceWords(mission.distanceLeft));
     pauseMs(1000);
     blankStatusRow(fuelRow);
-    write("You have ", mission.fuel, " units of fuel");
+    writeText(fuelWords(mission.fuel));
 }

@@ -7,9 +7,13 @@
 // reach, and leaves the cursor at column 17: no tail of a longer line stays behind.
 void blankStatusRow(int row);
 
+// The two lines as the status rows word them: "Miles to Mars: 12 million, 3 hundred thousand"
+// (nothing once less than a hundred thousand miles are left) and "You have 230 units of fuel".
+std::string distanceWords(int distanceLeft);
+std::string fuelWords(int fuel);
+// The miles alone: "12 million", "3 hundred thousand", or both joined by `between`; empty once
+// less than a hundred thousand miles are left.
+std::string milesInWords(int distanceLeft, const char* between);
+
 // Redraws the distance line (column 17, row 19) and the fuel line (row 20); takes two seconds.
 void showStatus();
-
-// The miles left to Mars in words: "3 million", "5 hundred thousand", or both joined by
-// `between` ("3 million, 5 hundred thousand"); empty when none are left.
-std::string distanceInWords(const char* between);

@@ -11,7 +11,7 @@ namespace {
 
 void writeDistanceLeft()
 {
-    const std::string distance = distanceInWords(" ");
+    const std::string distance = milesInWords(mission.distanceLeft, " ");
     if (!distance.empty()) write("You had ", distance, " miles to go.");
 }
 
