@@ -2,6 +2,8 @@
 // that do not belong to a mission's end.
 #pragma once
 
+#include "mission/verse.h"
+
 // The whole program after the console is installed: seeds chance, asks the title questions,
 // blasts off (or resumes) and runs the chosen mode. Never returns.
 [[noreturn]] void runGame();
@@ -12,3 +14,6 @@ void launchPad();
 [[noreturn]] void exitScreen();
 // "Do you want to quit this game?": returns on N; Y ends the mission.
 void confirmQuit();
+
+// The verse of its ending, for the tests that read it off the screen.
+extern const Verse launchPadCrashVerse;
