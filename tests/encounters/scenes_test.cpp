@@ -1,30 +1,12 @@
-// The action prompt's keys, and the time warp's typed lines and eras. The scenes themselves are
-// worked examples of the paths (tests/mission/paths_test.cpp).
+// The time warp's typed lines and eras. The scenes themselves are worked examples of the paths
+// (tests/mission/paths_test.cpp), and the action prompt's keys are in the prompts' table.
 #include "support/game_test.h"
 
-#include "encounters/action_prompt.h"
 #include "encounters/time_warp.h"
 
 namespace {
 
 using Scene = GameTest;
-
-// The action prompt takes its six letters in either case; ESC, Ctrl-C, ENTER and other keys
-// are refused. On the help page only the five letters count (not H, not ESC), and the letter
-// that ends it is the action: the key after it is left unread. The prompt's row is blanked on
-// the way out.
-TEST_F(Scene, TheActionPromptTakesItsLettersAndTheHelpPageOnlyItsFive)
-{
-    console.queueKeys("abefrnABEFRN");
-    for (const char letter : std::string("abefrnabefrn")) EXPECT_EQ(actionPrompt(), letter);
-    for (auto [keys, action] : {std::tuple{"\x1b\x03z\re", 'e'}, {"xH\x1bhaR", 'a'}}) {
-        SetUp();
-        console.queueKeys(keys);
-        EXPECT_EQ(actionPrompt(), action);
-        EXPECT_EQ(console.keysLeft(), action == 'a' ? 1u : 0u);
-        EXPECT_TRUE(showsScreen(console, {}));
-    }
-}
 
 // The time warp: the way home is the first era's year digit plus the spins, mod 10; a wrong
 // digit costs fuel and shows another era; a line that is no digit costs nothing.
