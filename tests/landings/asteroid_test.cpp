@@ -51,12 +51,3 @@ TEST_F(GameTest, RocksLieOnThreeSquares)
     EXPECT_EQ(std::tuple(mission.diamondSquare, mission.platinumSquare, mission.goldSquare), std::tuple(3, 5, 8));
     EXPECT_EQ(console.rowText(2), "You see a sparkling rock, it looks like a diamond.");
 }
-
-// The last charge of oxygen that leaves 5 units, then suffocation.
-TEST_F(GameTest, TheLastOxygenSuffocates)
-{
-    mission.oxygen = 10;
-    console.queueKeys("\x1b");
-    EXPECT_FALSE(ends(chargeOxygen));
-    EXPECT_TRUE(ends(chargeOxygen));
-}

@@ -72,12 +72,19 @@ Screen goodbye(const char* bye = "Bye for now space traveller!")
     return {{18, "Zorvane is free.  If it gave you a good trip, a small gift to its developers"},
             {19, "keeps the cosmic wheel spinning.  Thank you, and come back soon!"}, {21, from(34, bye)}, {22, pressEscape}};
 }
-// An ending's screen: the verse from `row`, the spins and the distance left right below it.
-Screen endingScreen(int row, const Verse& verse, const std::string& distance = "You had 35 million miles to go.")
+// A verse of `count` lines from `row`; one of another length shows as a wrong row 25.
+Screen verse(int row, const Verse& verse, std::size_t count)
 {
-    const Screen lines = verseRows(row, verse);
-    const int after = lines.rbegin()->first + 1;
-    return lines + Screen{{after, "You made 0 spins of the cosmic wheel."}, {after + 1, distance}} + goodbye();
+    Screen rows = verseRows(row, verse);
+    if (verse.size() != count) rows[25] = "a verse of " + std::to_string(verse.size()) + " lines, not " + std::to_string(count);
+    return rows;
+}
+// An ending's screen: the verse from `row`, the spins and the distance left right below it.
+Screen endingScreen(int row, const Verse& lines, std::size_t count, const std::string& distance = "You had 35 million miles to go.")
+{
+    const Screen text = verse(row, lines, count);
+    const int after = std::prev(text.end(), text.count(25) + 1)->first + 1;
+    return text + Screen{{after, "You made 0 spins of the cosmic wheel."}, {after + 1, distance}} + goodbye();
 }
 const Screen quitScreen = {{12, from(16, "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.")}, {22, pressEscape}};
 const char* const instructionsQuestion = "Do you want instructions?  Y or N";
@@ -155,7 +162,7 @@ const std::vector<Example>& examples()
          {{12, from(31, "SUCCESSFUL BLASTOFF!")}, {14, from(20, "* You are now in orbit around the Earth *")},
           {16, from(17, "You are ready to begin your 35 million mile trip.")}, {20, from(17, "You have 400 units of fuel")}}, "stup blof", 1400, {}, {},
          [] { return mission.phaserCells == 4 && mission.barrierCharges == 7; }},
-        {"launch pad: crash", frozenGame, {32}, "b" + esc, launchPad, over, verseRows(5, launchPadCrashVerse) + Screen{{22, pressEscape}},
+        {"launch pad: crash", frozenGame, {32}, "b" + esc, launchPad, over, verse(5, launchPadCrashVerse, 8) + Screen{{22, pressEscape}},
          "stup blof expl exit", 3200, {}, {}, hasFile},
         {"launch pad: quit", [] {}, {}, "x" + ctrlC + esc, launchPad, over, quitScreen, "", 1400},
 
@@ -184,17 +191,17 @@ const std::vector<Example>& examples()
          {{5, "You are approaching the moon \x1e it looks creepy and desolate."}, {19, from(17, "Miles to Mars: 34 million, 8 hundred thousand")},
           {20, from(17, "You have 390 units of fuel")}, {21, from(17, "Make your move \x1e")}, {22, from(17, "You spun a 1")}}, "whee", 3400},
 
-        {"ending: damage", [] { mission.damage = 5; mission.warnings = 3; }, {}, esc, wheelLoop, over, endingScreen(3, damageVerse), "expl exit", 5000},
-        {"ending: warnings", [] { mission.warnings = 3; mission.distanceLeft = -3; }, {}, esc, wheelLoop, over, endingScreen(3, warningsVerse, ""),
+        {"ending: damage", [] { mission.damage = 5; mission.warnings = 3; }, {}, esc, wheelLoop, over, endingScreen(3, damageVerse, 9), "expl exit", 5000},
+        {"ending: warnings", [] { mission.warnings = 3; mission.distanceLeft = -3; }, {}, esc, wheelLoop, over, endingScreen(3, warningsVerse, 9, ""),
          "warn exit", 7000},
         {"ending: out of fuel", [] { mission.fuel = 0; mission.distanceLeft = 123; }, {}, esc, wheelLoop, over,
-         endingScreen(3, outOfFuelVerse, "You had 12 million 3 hundred thousand miles to go."), "fuel exit", 5000},
+         endingScreen(3, outOfFuelVerse, 8, "You had 12 million 3 hundred thousand miles to go."), "fuel exit", 5000},
         {"ending: landed on mars", [] { mission.distanceLeft = 0; mission.fuel = -10; mission.spins = 21; frozenGame(); }, {31},
          esc + ctrlC + "xL" + esc, wheelLoop, over,
-         verseRows(3, marsSuccessVerse) + goodbye() +
+         verse(3, marsSuccessVerse, 9) + goodbye() +
              Screen{{12, "It took you 21 spins of the cosmic wheel."}, {13, "You had -10 units of fuel remaining."}},
          "tune lago grjo appl appl appl appl appl paho exit", 8000, {}, {}, [] { return !hasFile(); }},
-        {"ending: crashed on mars", [] { mission.distanceLeft = -3; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, ""),
+        {"ending: crashed on mars", [] { mission.distanceLeft = -3; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, 8, ""),
          "tune lago expl exit", 4500},
 
         {"action: help page", [] {}, {}, "hX", [] { actionPrompt(); }, asks,
@@ -214,8 +221,8 @@ const std::vector<Example>& examples()
         {"moon: passed", atRow5, {1}, "n", moonPass, back,
          {{5, "You are approaching the moon \x1e it looks creepy and desolate."}, {9, "You have passed the moon."},
           {10, "It is shrinking in your rear view monitor."}}, "", 200},
-        {"moon: crash", atRow5, {6}, "n" + esc, moonPass, over, endingScreen(3, moonCrashVerse), "expl exit", 3200},
-        {"shuttle: explosion", [] { atRow5(); mission.phaserCells = 1; }, {9}, "f" + esc, abandonedShuttle, over, endingScreen(5, shuttleExplosionVerse),
+        {"moon: crash", atRow5, {6}, "n" + esc, moonPass, over, endingScreen(3, moonCrashVerse, 11), "expl exit", 3200},
+        {"shuttle: explosion", [] { atRow5(); mission.phaserCells = 1; }, {9}, "f" + esc, abandonedShuttle, over, endingScreen(5, shuttleExplosionVerse, 6),
          "shut phas expl expl exit", 5700},
 
         {"time warp: home", [] { mission.spins = 16; }, {0}, "", timeWarp, back, {{22, from(17, "Good job, you made it back to the present!")}},
@@ -223,12 +230,12 @@ const std::vector<Example>& examples()
         {"time warp: wrong era", [] { mission.spins = 16; }, {0, 1}, "", timeWarp, asks,
          {{12, from(10, "* The year is 46 B C, Julius Caesar gives Rome a new calendar *")}, {20, from(17, "You have 380 units of fuel")},
           {21, from(17, "Enter 0 to 9 to get back")}}, "tiwa tw_g", 1400, {"0"}},
-        {"time warp: out of fuel", [] { mission.fuel = 10; }, {}, esc, timeWarp, over, endingScreen(3, outOfFuelVerse), "tiwa fuel exit", 6000},
+        {"time warp: out of fuel", [] { mission.fuel = 10; }, {}, esc, timeWarp, over, endingScreen(3, outOfFuelVerse, 8), "tiwa fuel exit", 6000},
 
         {"pursuit: hit and escape", [] { atRow5(); mission.phaserCells = 5; }, {11, 0, 0, 0, 18}, "xFe", alienPursuit, back,
          {{5, "You have eluded the alien dirtbags."}, {6, "You have left them in a cloud of cosmic dust."}}, "alie phas hit phal evad", 3600,
          {}, {}, [] { return mission.phaserCells == 4 && mission.fuel == 390; }},
-        {"pursuit: vaporized", atRow5, {0, 9}, "n" + esc, alienPursuit, over, endingScreen(3, vaporizedVerse), "alie phal expl alla exit", 6200},
+        {"pursuit: vaporized", atRow5, {0, 9}, "n" + esc, alienPursuit, over, endingScreen(3, vaporizedVerse, 8), "alie phal expl alla exit", 6200},
         {"pursuit: at the limits", [] { atRow5(); mission.damage = 5; }, {}, "", alienPursuit, back,
          {{5, "Be careful!  An alien ship is following you."}, {6, "You have no indication of its intentions, but the dudes look nasty."}},
          "alie", 0},
@@ -247,29 +254,30 @@ const std::vector<Example>& examples()
 
         {"asteroid: not landing", atRow5, {}, "xn", asteroidEncounter, back,
          {{5, "You are approaching a large asteroid."}, {6, "It looks parched and barren."}, {21, landQuestion}}, "aste", 400},
-        {"asteroid: landing crash", atRow5, {12}, "y" + esc, asteroidEncounter, over, endingScreen(3, asteroidLandingCrashVerse),
+        {"asteroid: landing crash", atRow5, {12}, "y" + esc, asteroidEncounter, over, endingScreen(3, asteroidLandingCrashVerse, 8),
          "aste lago expl exit", 3200},
         {"asteroid: walk and blast-off", atRow5, {0, 0, 1, 2, 0, 12, 0, 33}, "yweb", asteroidEncounter, back,
          {{5, "Pretty cool blastoff!"}, {6, "You are on your way again space traveller."}}, "aste lago stup blof", 200, {}, {},
          [] { return mission.oxygen == 100; }},
         {"asteroid: blast-off crash", atRow5, {0, 0, 1, 2, 0, 12, 0, 32}, "yweb" + esc, asteroidEncounter, over,
-         endingScreen(3, asteroidBlastOffCrashVerse), "aste lago stup blof expl exit", 3200},
+         endingScreen(3, asteroidBlastOffCrashVerse, 8), "aste lago stup blof expl exit", 3200},
         {"asteroid: rock taken", rocksAround, {11}, "xY", [] { showSquare(3); }, back,
          rockOffered("Do you want to take it? Y or N   Do you want to take it? Y or N", "Okay, you have it."), "rock", 0, {}, {},
          [] { return mission.hasDiamond == 1; }},
-        {"asteroid: rock left", rocksAround, {}, "n", [] { showSquare(3); }, back,
-         rockOffered("Do you want to take it? Y or N", "All right, move on."), "", 0, {}, {}, [] { return mission.hasDiamond == 0; }},
-        {"asteroid: radioactive rock", rocksAround, {12}, "y" + esc, [] { showSquare(3); }, over, endingScreen(5, radioactiveRockVerse), "roen exit",
+        {"asteroid: rock left", [] { rocksAround(); mission.oxygen = 10; }, {}, "n", [] { showSquare(3); }, back,  // the last oxygen but 5
+         rockOffered("Do you want to take it? Y or N", "All right, move on.") + Screen{{5, "You have 5 units of oxygen."}}, "", 0, {}, {},
+         [] { return mission.hasDiamond == 0; }},
+        {"asteroid: radioactive rock", rocksAround, {12}, "y" + esc, [] { showSquare(3); }, over, endingScreen(5, radioactiveRockVerse, 8), "roen exit",
          3000},
-        {"asteroid: cliff", atRow5, {0, 0, 1, 2, 12}, "yw" + esc, asteroidEncounter, over, endingScreen(5, cliffVerse), "aste lago clif exit", 3200},
-        {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse), "oxyg exit", 6000},
+        {"asteroid: cliff", atRow5, {0, 0, 1, 2, 12}, "yw" + esc, asteroidEncounter, over, endingScreen(5, cliffVerse, 8), "aste lago clif exit", 3200},
+        {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse, 9), "oxyg exit", 6000},
         {"asteroid: quit", atRow5, {}, esc + "y" + esc, [] { readMove(6); }, over,
          Screen{{1, "You made 0 spins of the cosmic wheel."}, {2, "You had 35 million miles to go."}} + goodbye(), "quit exit", 3200},
         {"asteroid: wall", atRow5, {}, "e", [] { readMove(shipSquare); }, asks, {{6, "Watch out! You are walking into the wall."}}, "trip", 0},
 
         {"station: not landing", atRow5, {}, "xn", spaceStation, back,
          {{5, "You are nearing a space station."}, {6, "Its flashing lights are visible in the darkness."}, {21, landQuestion}}, "stat stat stat", 400},
-        {"station: landing crash", atRow5, {12}, "y" + esc, spaceStation, over, endingScreen(3, stationLandingCrashVerse),
+        {"station: landing crash", atRow5, {12}, "y" + esc, spaceStation, over, endingScreen(3, stationLandingCrashVerse, 7),
          "stat stat stat lago expl exit", 3200},
         {"station: fuel bought", [] { atRow5(); mission.hasDiamond = 1; }, {0, 0}, "yf", spaceStation, asks,
          sign("Okay, you now have 600 units of fuel"), "stat stat stat lago rock", 2200, {}, {},
@@ -280,9 +288,9 @@ const std::vector<Example>& examples()
         {"station: barrier bought", [] { atRow5(); mission.hasGold = 1; }, {0, 0}, "yb", spaceStation, asks,
          sign("Nice job, you have a new barrier generator."), "stat stat stat lago rock", 2200, {}, {},
          [] { return mission.barrierCharges == 5 && mission.hasGold == 0; }},
-        {"station: cannot pay", [] { atRow5(); mission.hasGold = 1; }, {0, 0}, "yf" + esc, spaceStation, over, endingScreen(3, arrestVerse),
+        {"station: cannot pay", [] { atRow5(); mission.hasGold = 1; }, {0, 0}, "yf" + esc, spaceStation, over, endingScreen(3, arrestVerse, 8),
          "stat stat stat lago dama arre arre arre exit", 7200},
-        {"station: blast-off crash", atRow5, {0, 0, 12}, "ynxb" + esc, spaceStation, over, endingScreen(3, stationBlastOffCrashVerse),
+        {"station: blast-off crash", atRow5, {0, 0, 12}, "ynxb" + esc, spaceStation, over, endingScreen(3, stationBlastOffCrashVerse, 8),
          "stat stat stat lago stup blof expl exit", 5600},
 
         {"instructions: forward", [] {}, {}, "cC", instructionPages, asks,
