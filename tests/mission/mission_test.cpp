@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "mission/endings.h"
 #include "mission/sound.h"
 #include "mission/startup.h"
 #include "mission/wheel.h"
@@ -104,6 +105,18 @@ TEST_F(Mission, ATenNearMarsWarpsTwoTimesInThree)
         EXPECT_EQ(console.rowText(6) == "You have entered a time warp.", warps) << distance << " " << third;
         EXPECT_EQ(mission.distanceLeft, warps ? distance : distance - 20) << distance << " " << third;
         EXPECT_EQ(console.rowText(19), warps ? "" : std::string(16, ' ') + "Miles to Mars: " + told) << distance;
+    }
+}
+
+// When several ends hold at once: damage before warnings before arrival before fuel.
+TEST_F(Mission, EndingsComeInTheirOrder)
+{
+    for (auto [damage, warnings, distance, shown] : {std::tuple{5, 3, -3, std::string(damageVerse[0])}, {4, 3, -3, std::string(warningsVerse[0])},
+                                                     {4, 2, -3, std::string("** YOU ARE NOW IN ORBIT AROUND MARS **\n")}}) {
+        SetUp();
+        std::tie(mission.damage, mission.warnings, mission.distanceLeft, mission.fuel) = std::tuple(damage, warnings, distance, 0);
+        EXPECT_THROW(wheelLoop(), ScriptExhausted);  // at the ending's last key
+        EXPECT_NE(console.screenDump().find(shown.substr(0, shown.size() - 1)), std::string::npos) << shown;
     }
 }
 

@@ -191,12 +191,13 @@ const std::vector<Example>& examples()
          {{5, "You are approaching the moon \x1e it looks creepy and desolate."}, {19, from(17, "Miles to Mars: 34 million, 8 hundred thousand")},
           {20, from(17, "You have 390 units of fuel")}, {21, from(17, "Make your move \x1e")}, {22, from(17, "You spun a 1")}}, "whee", 3400},
 
-        {"ending: damage", [] { mission.damage = 5; mission.warnings = 3; }, {}, esc, wheelLoop, over, endingScreen(3, damageVerse, 9), "expl exit", 5000},
-        {"ending: warnings", [] { mission.warnings = 3; mission.distanceLeft = -3; }, {}, esc, wheelLoop, over, endingScreen(3, warningsVerse, 9, ""),
+        // Each ending at its own bound alone, the others one step short of theirs (their order: tests/mission/mission_test.cpp).
+        {"ending: damage", [] { mission.damage = 5; mission.warnings = 2; }, {}, esc, wheelLoop, over, endingScreen(3, damageVerse, 9), "expl exit", 5000},
+        {"ending: warnings", [] { mission.warnings = 3; mission.damage = 4; }, {}, esc, wheelLoop, over, endingScreen(3, warningsVerse, 9),
          "warn exit", 7000},
-        {"ending: out of fuel", [] { mission.fuel = 0; mission.distanceLeft = 123; }, {}, esc, wheelLoop, over,
+        {"ending: out of fuel", [] { std::tie(mission.damage, mission.warnings, mission.fuel, mission.distanceLeft) = std::tuple(4, 2, 0, 123); }, {}, esc, wheelLoop, over,
          endingScreen(3, outOfFuelVerse, 8, "You had 12 million 3 hundred thousand miles to go."), "fuel exit", 5000},
-        {"ending: landed on mars", [] { mission.distanceLeft = 0; mission.fuel = -10; mission.spins = 21; frozenGame(); }, {31},
+        {"ending: landed on mars", [] { mission.distanceLeft = 0; mission.fuel = -10; mission.damage = 4; mission.warnings = 2; mission.spins = 21; frozenGame(); }, {31},
          esc + ctrlC + "xL" + esc, wheelLoop, over,
          verse(3, marsSuccessVerse, 9) + goodbye() +
              Screen{{12, "It took you 21 spins of the cosmic wheel."}, {13, "You had -10 units of fuel remaining."}},
