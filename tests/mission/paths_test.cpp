@@ -197,10 +197,10 @@ const std::vector<Example>& examples()
          "warn exit", 7000},
         {"ending: out of fuel", [] { std::tie(mission.damage, mission.warnings, mission.fuel, mission.distanceLeft) = std::tuple(4, 2, 0, 123); }, {}, esc, wheelLoop, over,
          endingScreen(3, outOfFuelVerse, 8, "You had 12 million 3 hundred thousand miles to go."), "fuel exit", 5000},
-        {"ending: landed on mars", [] { mission.distanceLeft = 0; mission.fuel = -10; mission.damage = 4; mission.warnings = 2; mission.spins = 21; frozenGame(); }, {31},
+        {"ending: landed on mars", [] { mission.distanceLeft = 0; mission.fuel = 10; mission.damage = 4; mission.warnings = 2; mission.spins = 21; frozenGame(); }, {31},
          esc + ctrlC + "xL" + esc, wheelLoop, over,
          verse(3, marsSuccessVerse, 9) + goodbye() +
-             Screen{{12, "It took you 21 spins of the cosmic wheel."}, {13, "You had -10 units of fuel remaining."}},
+             Screen{{12, "It took you 21 spins of the cosmic wheel."}, {13, "You had 10 units of fuel remaining."}},
          "tune lago grjo appl appl appl appl appl paho exit", 8000, {}, {}, [] { return !hasFile(); }},
         {"ending: crashed on mars", [] { mission.distanceLeft = -3; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, 8, ""),
          "tune lago expl exit", 4500},
