@@ -14,9 +14,10 @@
 #include <string>
 #include <tuple>
 
-#include "console/scripted_console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
+#include "support/scripted_console.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "mission/startup.h"
 #include "persist/frozen_game.h"
 
 #define CHECK(condition) \

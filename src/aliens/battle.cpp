@@ -1,8 +1,8 @@
 #include "aliens/battle.h"
 
 #include "console/console.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
 
 bool covers(Cover cover, char key)
 {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "encounters/encounter.h"
-#include "mission/chance.h"
+#include "core/chance.h"
 
 // The score of one battle, lost when it ends.
 struct Score {

@@ -6,12 +6,12 @@
 #include "aliens/battle.h"
 #include "console/console.h"
 #include "encounters/action_prompt.h"
-#include "mission/chance.h"
-#include "mission/endings.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "mission/verse.h"
-#include "persist/end_mission.h"
+#include "core/chance.h"
+#include "endings/endings.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "core/verse.h"
+#include "endings/end_mission.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The alien ship of the full game and its battle of exchanges.
 #pragma once
 
-#include "mission/verse.h"
+#include "core/verse.h"
 
 void alienPursuit();  // event kind 13
 void alienFire(char action, int& hits);

@@ -5,11 +5,11 @@
 
 #include "aliens/battle.h"
 #include "console/console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "mission/startup.h"
-#include "mission/verse.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "endings/end_mission.h"
+#include "core/verse.h"
 
 namespace {
 

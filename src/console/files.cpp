@@ -5,15 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#ifdef _WIN32
-#include <io.h>
-#include <process.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-#endif
+#include "console/platform_files.h"
 
 namespace {
 
@@ -41,54 +33,6 @@ Entry entryAt(const std::string& path)
     return std::filesystem::is_regular_file(status) ? Entry::PlainFile : Entry::SomethingElse;
 }
 
-bool flushToDisk(std::FILE* file)
-{
-    if (std::fflush(file) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
-
-bool renameOver(const std::string& from, const std::string& to)
-{
-#ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(from.c_str(), to.c_str()) == 0;
-#endif
-}
-
-// The folder's own entry for the renamed file reaches the disk only when the folder is synced;
-// until then a power cut can bring the old file back. (Windows: MOVEFILE_WRITE_THROUGH.) A file
-// system that cannot sync a folder says EINVAL, and there is nothing more to do.
-bool syncFolderOf(const std::string& path)
-{
-#ifdef _WIN32
-    (void)path;
-    return true;
-#else
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    const int folder = open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return false;
-    const bool synced = fsync(folder) == 0 || errno == EINVAL;
-    const int savedErrno = errno;
-    close(folder);
-    errno = savedErrno;
-    return synced;
-#endif
-}
-
-long processId()
-{
-#ifdef _WIN32
-    return _getpid();
-#else
-    return static_cast<long>(getpid());
-#endif
-}
-
 // Each game writes its own temporary file, "mars.dat.<process id>.tmp", so that two games
 // freezing in one folder at the same moment never write into the same file.
 const char temporarySuffix[] = ".tmp";
@@ -114,11 +58,7 @@ long temporaryOwner(const std::string& name, const std::string& base)
 bool mayBeWriting(long pid)
 {
     if (pid == processId()) return false;
-#ifdef _WIN32
-    return true;  // left alone: the file is never read as the game, only its own game renames it
-#else
-    return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
-#endif
+    return processMayBeRunning(pid);
 }
 
 }  // namespace
@@ -212,9 +152,5 @@ void removeFile(const std::string& path)
     std::string ignored;
     keepFileChanges(ignored);
 }
-
-#ifndef __EMSCRIPTEN__
-bool keepFileChanges(std::string&) { return true; }  // the browser backend has its own
-#endif
 
 void injectFileFault(FileFault fault) { pendingFault = fault; }

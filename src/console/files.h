@@ -27,11 +27,6 @@ void removeLeftoverTemporaries(const std::string& path);
 // Deletes the file; a missing file is not an error.
 void removeFile(const std::string& path);
 
-// The last step of every change to a file: in the browser the files live in memory and are
-// copied here to the browser's lasting storage; elsewhere the file system has already done
-// it. False, with `error` saying why, when the change could not be kept.
-bool keepFileChanges(std::string& error);
-
 // A test seam: makes the next replaceFile fail at the given step, as a full disk or a broken
 // device would.
 enum class FileFault { None, Create, Write, Flush, Close, Rename };

@@ -4,11 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
+#include "console/platform_files.h"
 
 namespace fs = std::filesystem;
 
@@ -34,22 +30,6 @@ std::string plainName(const char* gameName)
         if (!plain) return {};
     }
     return name;
-}
-
-// The folder holding the running program, or an empty path when the system will not say.
-fs::path programFolder()
-{
-#ifdef _WIN32
-    char buffer[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer) return {};
-    return fs::path(std::string(buffer, length)).parent_path();
-#else
-    char buffer[4096];
-    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
-    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return {};
-    return fs::path(std::string(buffer, static_cast<std::size_t>(length))).parent_path();
-#endif
 }
 
 bool isFile(const fs::path& path)

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "console/cues.h"
-#include "console/files.h"
 #include "console/platform.h"
 #include "console/sound_files.h"
 #include "console/vt100.h"
@@ -28,8 +27,6 @@ EM_ASYNC_JS(void, pagePlaySound, (const char* path), { await Module.page.playSou
 EM_JS(void, pagePreloadSound, (const char* path), { Module.page.preloadSound(UTF8ToString(path)); });
 // The frozen game's folder: IndexedDB mounted as the working directory and read in.
 EM_ASYNC_JS(void, pageOpenStorage, (), { await Module.page.openStorage(FS, FS.filesystems.IDBFS); });
-// Copies the in-memory files to IndexedDB in one transaction; 1 when that worked.
-EM_ASYNC_JS(int, pageSaveFiles, (), { return await Module.page.saveFiles(FS); });
 // Tells the page the game has ended, then waits for ever: the page starts a new game in a
 // fresh instance of the module and this one is dropped, unwound where it stands.
 EM_ASYNC_JS(void, pageEndProgram, (), {
@@ -126,13 +123,6 @@ private:
 };
 
 }  // namespace
-
-bool keepFileChanges(std::string& error)
-{
-    if (pageSaveFiles()) return true;
-    error = "the browser would not store it";
-    return false;
-}
 
 ConsoleBackend& platformConsole()
 {

@@ -2,11 +2,11 @@
 
 #include "console/console.h"
 #include "encounters/action_prompt.h"
-#include "mission/chance.h"
-#include "mission/endings.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "mission/status.h"
+#include "core/chance.h"
+#include "endings/endings.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "core/status.h"
 
 namespace {
 

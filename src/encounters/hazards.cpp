@@ -4,10 +4,10 @@
 
 #include "console/console.h"
 #include "encounters/encounter.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "mission/verse.h"
-#include "persist/end_mission.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "core/verse.h"
+#include "endings/end_mission.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Collision hazards: something on a collision course with the ship.
 #pragma once
 
-#include "mission/verse.h"
+#include "core/verse.h"
 
 #include <vector>
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "encounters/encounter.h"
-#include "mission/chance.h"
-#include "mission/verse.h"
+#include "core/chance.h"
+#include "core/verse.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "console/console.h"
 #include "encounters/encounter.h"
-#include "mission/sound.h"
-#include "mission/verse.h"
-#include "persist/end_mission.h"
+#include "core/sound.h"
+#include "core/verse.h"
+#include "endings/end_mission.h"
 
 const Verse moonCrashVerse = {
     "Oh no!  You have crashed into the moon.\n",

@@ -1,7 +1,7 @@
 // The Moon, met only when the first spin of a voyage shows 1.
 #pragma once
 
-#include "mission/verse.h"
+#include "core/verse.h"
 
 #include <vector>
 

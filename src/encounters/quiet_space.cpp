@@ -5,9 +5,9 @@
 #include "encounters/quiet_space.h"
 
 #include "encounters/encounter.h"
-#include "encounters/message_list.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
+#include "core/message_list.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
 
 namespace {
 

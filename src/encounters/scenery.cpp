@@ -6,29 +6,29 @@
 
 #include "console/console.h"
 #include "encounters/encounter.h"
-#include "encounters/message_list.h"
+#include "core/message_list.h"
 #include "encounters/quiet_space.h"
 
 namespace {
 
-struct QuietView {
-    int kind;                // the event kind that shows it
+struct ViewLines {
     std::vector<Step> cue;   // played before the lines
     Message lines;
 };
 
-const std::vector<QuietView> quietViews = {
-    {1,  {},               {"You are hurtling toward Mars.\n", "The Big Dipper is to your right.\n"}},
-    {2,  {},               {"You are studying the stars with your telescope.\n",
-                            "Saturn with its rings is clearly in view.\n"}},
-    {6,  {play(Cue::Star)}, {"The beauty of the vast universe captivates you.\n",
-                            "A shooting star travels across the dark curtain of space.\n"}},
-    {11, {play(Cue::Nova)}, {"You are studying the cosmic majesty before you.\n",
-                            "A distant star suddenly explodes into a supernova.\n"}},
-    {14, {},               {"You are in eerie darkness as the sun moves behind the Earth.\n",
-                            "The giant planet Jupiter looms in your window.\n"}},
-    {15, {},               {"The great expanse of the universe is before you.\n",
-                            "Alpha Centauri is a sparkling diamond in the deep darkness.\n"}},
+// In the order of QuietView.
+const std::vector<ViewLines> quietViews = {
+    {{},                {"You are hurtling toward Mars.\n", "The Big Dipper is to your right.\n"}},
+    {{},                {"You are studying the stars with your telescope.\n",
+                         "Saturn with its rings is clearly in view.\n"}},
+    {{play(Cue::Star)}, {"The beauty of the vast universe captivates you.\n",
+                         "A shooting star travels across the dark curtain of space.\n"}},
+    {{play(Cue::Nova)}, {"You are studying the cosmic majesty before you.\n",
+                         "A distant star suddenly explodes into a supernova.\n"}},
+    {{},                {"You are in eerie darkness as the sun moves behind the Earth.\n",
+                         "The giant planet Jupiter looms in your window.\n"}},
+    {{},                {"The great expanse of the universe is before you.\n",
+                         "Alpha Centauri is a sparkling diamond in the deep darkness.\n"}},
 };
 
 // Each dream finishes "You are dreaming that you are eating " on the same row, so an entry has
@@ -63,16 +63,12 @@ const MessageList visions = {
 
 }  // namespace
 
-void quietScene(int kind)
+void quietScene(QuietView view)
 {
-    // The dispatcher calls only with the six kinds of the table; any other kind shows nothing.
-    for (const QuietView& view : quietViews) {
-        if (view.kind != kind) continue;
-        playSteps(view.cue, 0);
-        writeMessage(view.lines);
-        quietSpace();
-        return;
-    }
+    const ViewLines& shown = quietViews[static_cast<std::size_t>(view)];
+    playSteps(shown.cue, 0);
+    writeMessage(shown.lines);
+    quietSpace();
 }
 
 void deepSleep()

@@ -1,7 +1,9 @@
 // The calm spins: quiet scenes, dreams and visions.
 #pragma once
 
-// The scene of event kind 1, 2, 6, 11, 14 or 15, then the quiet-space response.
-void quietScene(int kind);
-void deepSleep();   // event kind 8
-void meditation();  // event kind 19
+// The six quiet views: two lines of the view (a shooting star and a supernova with their cue
+// before them), then quiet space.
+enum class QuietView { BigDipper, Saturn, ShootingStar, Supernova, Jupiter, AlphaCentauri };
+void quietScene(QuietView view);
+void deepSleep();   // a dream: three lines, no question
+void meditation();  // a vision: three lines, no question

@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "console/console.h"
-#include "mission/chance.h"
-#include "mission/endings.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
+#include "core/chance.h"
+#include "endings/endings.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
 
 namespace {
 

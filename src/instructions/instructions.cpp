@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "mission/startup.h"
+#include "endings/end_mission.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // any int, and 99 is the move reader's word for "blast off".
 #pragma once
 
-#include "mission/verse.h"
+#include "core/verse.h"
 
 void asteroidEncounter();  // event kind 17
 

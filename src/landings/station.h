@@ -1,7 +1,7 @@
 // The space station: rocks traded for fuel, phaser cells and a barrier generator.
 #pragma once
 
-#include "mission/verse.h"
+#include "core/verse.h"
 
 void spaceStation();  // event kind 1, once, in the second half of the voyage
 

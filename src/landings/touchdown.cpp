@@ -1,10 +1,10 @@
 #include "landings/touchdown.h"
 
 #include "console/console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "persist/end_mission.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "endings/end_mission.h"
 
 bool approachAndLand(Cue approach, const char* sight, const char* detail, int promptBlanks,
                      const Verse& crashVerse)

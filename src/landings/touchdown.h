@@ -3,8 +3,8 @@
 #pragma once
 
 #include "console/cues.h"
-#include "mission/crash.h"
-#include "mission/verse.h"
+#include "endings/crash.h"
+#include "core/verse.h"
 
 // The approach of a place one may land on: its cue, its two lines from column 1, row 5, and
 // "Do you want to land?" at column 17, row 21 (blanked over `promptBlanks` columns) until Y or

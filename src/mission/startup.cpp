@@ -3,12 +3,12 @@
 #include "aliens/zapfest.h"
 #include "console/console.h"
 #include "instructions/instructions.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "mission/verse.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "core/verse.h"
 #include "mission/wheel.h"
-#include "persist/end_mission.h"
+#include "endings/end_mission.h"
 #include "persist/frozen_game.h"
 
 const Verse launchPadCrashVerse = {
@@ -98,6 +98,19 @@ void askSound()
     }
 }
 
+// The file cannot be resumed: only B (a new game beside it) or ESC.
+void offerNewGameOnly()
+{
+    gotoColRow(23, 20);
+    writeText("The frozen game is damaged and cannot be resumed.");
+    for (;;) {
+        showPrompt(23, 21, 50, 500, "Begin new game with B, or ESCAPE to leave ");
+        const int key = readKey();
+        if (key == keyEsc) exitScreen();
+        if (lowerKey(key) == 'b') return;
+    }
+}
+
 [[noreturn]] void blastOffCrash()
 {
     cue(Cue::Expl);
@@ -170,35 +183,24 @@ void launchPad()
     mission.barrierCharges = mission.dieRoll + 2;
 }
 
-void exitScreen()
+void offerResume()
 {
-    clearScreen();
-    gotoColRow(16, 12);
-    writeText("SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
-    pauseMs(1000);
-    waitForEscape();
-    endProgram();
-}
-
-void confirmQuit()
-{
-    for (;;) {
-        gotoColRow(1, 21);
-        writeBlanks(69);
-        gotoColRow(17, 21);
-        pauseMs(200);
-        writeText("Do you want to quit this game?  Y or N  ");
-        const char key = lowerKey(readKey());
-        if (key == 'n') {
-            gotoColRow(17, 21);
-            writeBlanks(29);
-            gotoColRow(17, 21);
-            return;
-        }
-        if (key == 'y') {
-            clearScreen();
-            cue(Cue::Quit);
-            endMission();
-        }
+    MissionState resumed = mission;
+    const FrozenGameFile found = loadFrozenGame(resumed);
+    if (found == FrozenGameFile::None) return;
+    if (found == FrozenGameFile::Damaged) {
+        offerNewGameOnly();
+        return;
     }
+    for (;;) {
+        showPrompt(23, 21, 50, 500, "Resume prior game  or begin new game, R or B? ");
+        const int key = readKey();
+        const char letter = lowerKey(key);
+        if (key == keyEsc) exitScreen();
+        if (letter == 'b') return;
+        if (letter == 'r') break;
+    }
+    resumed.resumedGame = 1;
+    mission = resumed;
+    showPrompt(23, 20, 49, 200, "Resuming prior game");
 }

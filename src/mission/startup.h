@@ -1,8 +1,8 @@
-// Start-up: the title screen with its questions, the launch pad, and the two ways of leaving
-// that do not belong to a mission's end.
+// Start-up: the title screen with its questions, the offer to resume a frozen game and the
+// launch pad.
 #pragma once
 
-#include "mission/verse.h"
+#include "core/verse.h"
 
 // The whole program after the console is installed: seeds chance, asks the title questions,
 // blasts off (or resumes) and runs the chosen mode. Never returns.
@@ -10,10 +10,9 @@
 
 void titleMenu();
 void launchPad();
-// "SORRY YOU CANNOT PLAY NOW": the way out for ESC before play begins.
-[[noreturn]] void exitScreen();
-// "Do you want to quit this game?": returns on N; Y ends the mission.
-void confirmQuit();
+// At start-up in the full game: offers to resume when a frozen game is there, or only a new
+// game beside it when the file is damaged.
+void offerResume();
 
 // The verse of its ending, for the tests that read it off the screen.
 extern const Verse launchPadCrashVerse;

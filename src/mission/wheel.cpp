@@ -10,13 +10,13 @@
 #include "encounters/time_warp.h"
 #include "landings/asteroid.h"
 #include "landings/station.h"
-#include "mission/status.h"
-#include "mission/chance.h"
-#include "mission/endings.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "mission/startup.h"
-#include "persist/frozen_game.h"
+#include "core/status.h"
+#include "core/chance.h"
+#include "endings/endings.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "endings/end_mission.h"
+#include "endings/frozen_screen.h"
 
 namespace {
 
@@ -80,38 +80,45 @@ bool timeWarpStarts()
     return false;
 }
 
+// Kind 1: the space station, once, within 17.5 million miles of Mars; otherwise a quiet view.
+void stationOrQuietView()
+{
+    if (mission.distanceLeft < 175 && mission.stationVisited == 0) {
+        mission.stationVisited = 1;
+        spaceStation();
+    } else {
+        quietScene(QuietView::BigDipper);
+    }
+}
+
+// The twenty event kinds, in the order of their numbers on the cards (1 to 20).
+using Event = void (*)();
+const Event eventKinds[20] = {
+    stationOrQuietView,                             // 1
+    [] { quietScene(QuietView::Saturn); },          // 2
+    computerMalfunction,                            // 3
+    radiationField,                                 // 4
+    beerSpill,                                      // 5
+    [] { quietScene(QuietView::ShootingStar); },    // 6
+    spaceJunk,                                      // 7
+    deepSleep,                                      // 8
+    radioDrift,                                     // 9
+    meteorStorm,                                    // 10
+    [] { quietScene(QuietView::Supernova); },       // 11
+    magnetismPocket,                                // 12
+    alienPursuit,                                   // 13
+    [] { quietScene(QuietView::Jupiter); },         // 14
+    [] { quietScene(QuietView::AlphaCentauri); },   // 15
+    comet,                                          // 16
+    asteroidEncounter,                              // 17
+    abandonedShuttle,                               // 18
+    meditation,                                     // 19
+    fridgeBreakdown,                                // 20
+};
+
 void meetEventKind(int kind)
 {
-    switch (kind) {
-    case 1:
-        if (mission.distanceLeft < 175 && mission.stationVisited == 0) {
-            mission.stationVisited = 1;
-            spaceStation();
-        } else {
-            quietScene(1);
-        }
-        break;
-    case 2: quietScene(2); break;
-    case 3: computerMalfunction(); break;
-    case 4: radiationField(); break;
-    case 5: beerSpill(); break;
-    case 6: quietScene(6); break;
-    case 7: spaceJunk(); break;
-    case 8: deepSleep(); break;
-    case 9: radioDrift(); break;
-    case 10: meteorStorm(); break;
-    case 11: quietScene(11); break;
-    case 12: magnetismPocket(); break;
-    case 13: alienPursuit(); break;
-    case 14: quietScene(14); break;
-    case 15: quietScene(15); break;
-    case 16: comet(); break;
-    case 17: asteroidEncounter(); break;
-    case 18: abandonedShuttle(); break;
-    case 19: meditation(); break;
-    case 20: fridgeBreakdown(); break;
-    default: break;
-    }
+    if (kind >= 1 && kind <= 20) eventKinds[kind - 1]();
 }
 
 }  // namespace

@@ -6,12 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "console/console.h"
 #include "console/files.h"
-#include "mission/chance.h"
-#include "mission/sound.h"
-#include "mission/startup.h"
-#include "persist/end_mission.h"
+#include "core/chance.h"
 
 const char* const frozenGameFile = "mars.dat";
 
@@ -68,29 +64,6 @@ bool readNumbers(std::string_view text, std::vector<std::int64_t>& numbers)
     return numbers.size() == static_cast<std::size_t>(numberCount);
 }
 
-void showFrozenScreen()
-{
-    clearScreen();
-    gotoColRow(16, 12);
-    writeText("GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
-    sayGoodbye("Bye for now pal!");
-    cue(Cue::Exit);
-    endProgram();
-}
-
-// The file cannot be resumed: only B (a new game beside it) or ESC.
-void offerNewGameOnly()
-{
-    gotoColRow(23, 20);
-    writeText("The frozen game is damaged and cannot be resumed.");
-    for (;;) {
-        showPrompt(23, 21, 50, 500, "Begin new game with B, or ESCAPE to leave ");
-        const int key = readKey();
-        if (key == keyEsc) exitScreen();
-        if (lowerKey(key) == 'b') return;
-    }
-}
-
 }  // namespace
 
 std::string frozenGameText()
@@ -128,43 +101,16 @@ bool readFrozenGame(std::string_view text, MissionState& into)
     return true;
 }
 
-void freezeGame()
-{
-    std::string error;
-    if (!replaceFile(frozenGameFile, frozenGameText(), error)) {
-        // Said on the row below the wheel prompt, which nothing else uses, within its 64 columns.
-        std::string message = "The game could not be frozen: " + error + ".";
-        message.resize(64, ' ');
-        gotoColRow(17, 23);
-        writeText(message);
-        return;
-    }
-    showFrozenScreen();
-}
+bool saveFrozenGame(std::string& error) { return replaceFile(frozenGameFile, frozenGameText(), error); }
 
-void offerResume()
+FrozenGameFile loadFrozenGame(MissionState& into)
 {
     removeLeftoverTemporaries(frozenGameFile);
-    if (!readableFileOrOtherEntryAt(frozenGameFile)) return;
-
+    if (!readableFileOrOtherEntryAt(frozenGameFile)) return FrozenGameFile::None;
     std::string text;
-    MissionState resumed = mission;
-    if (!readWholeFile(frozenGameFile, largestFile, text) || text.size() > largestFile ||
-        !readFrozenGame(text, resumed)) {
-        offerNewGameOnly();
-        return;
-    }
-    for (;;) {
-        showPrompt(23, 21, 50, 500, "Resume prior game  or begin new game, R or B? ");
-        const int key = readKey();
-        const char letter = lowerKey(key);
-        if (key == keyEsc) exitScreen();
-        if (letter == 'b') return;
-        if (letter == 'r') break;
-    }
-    resumed.resumedGame = 1;
-    mission = resumed;
-    showPrompt(23, 20, 49, 200, "Resuming prior game");
+    if (!readWholeFile(frozenGameFile, largestFile, text) || text.size() > largestFile || !readFrozenGame(text, into))
+        return FrozenGameFile::Damaged;
+    return FrozenGameFile::Loaded;
 }
 
 void removeFrozenGame() { removeFile(frozenGameFile); }

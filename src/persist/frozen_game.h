@@ -7,17 +7,19 @@
 #include <string>
 #include <string_view>
 
-#include "mission/mission_state.h"
+#include "core/mission_state.h"
 
 extern const char* const frozenGameFile;
 
-// F then Y at the wheel prompt: writes the file and ends the program on the frozen-game
-// screen. Returns only when the file could not be written; the screen then says why and the
-// game goes on.
-void freezeGame();
+// Writes the file for the current game (see replaceFile: the old file stays whole on failure).
+// False, with `error` saying why, when it could not be written.
+bool saveFrozenGame(std::string& error);
 
-// At start-up in the full game: offers to resume when the file can be opened.
-void offerResume();
+// What start-up finds in the working directory. Only Loaded changes `into` (only the saved
+// fields); Damaged is a file, or something else under its name, that is not a whole and sound
+// frozen game. Leftover temporary files of a killed game are cleared first.
+enum class FrozenGameFile { None, Damaged, Loaded };
+FrozenGameFile loadFrozenGame(MissionState& into);
 
 // The file's text for the current game; draws the fifty decoys from the generator.
 std::string frozenGameText();

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <set>
 
-#include "mission/endings.h"
-#include "mission/sound.h"
+#include "core/sound.h"
+#include "endings/end_mission.h"
+#include "endings/endings.h"
 #include "mission/startup.h"
 #include "mission/wheel.h"
 #include "persist/frozen_game.h"

@@ -14,7 +14,7 @@
 #include "instructions/instructions.h"
 #include "landings/asteroid.h"
 #include "landings/station.h"
-#include "mission/endings.h"
+#include "endings/endings.h"
 #include "mission/startup.h"
 #include "mission/wheel.h"
 #include "persist/frozen_game.h"
@@ -222,7 +222,7 @@ const std::vector<Example>& examples()
           {9, "Bing bong kaboom \x1e you have been hit by a meteor."}, {10, "There is a hole in your hull."},
           {19, from(17, "Miles to Mars: 34 million, 8 hundred thousand")}, {20, from(17, "You have 380 units of fuel")}},
          "mete mete mete mete acce dama", 3400, {}, {}, [] { return mission.fuel == 380 && mission.damage == 1; }},
-        {"quiet: repair", [] { atRow5(); mission.damage = 2; }, {0, 2, 0}, "r", [] { quietScene(6); }, back,
+        {"quiet: repair", [] { atRow5(); mission.damage = 2; }, {0, 2, 0}, "r", [] { quietScene(QuietView::ShootingStar); }, back,
          {{5, "The beauty of the vast universe captivates you."}, {6, "A shooting star travels across the dark curtain of space."},
           {9, "Nice fix up job!"}, {10, "You are handy and dandy."}}, "star hamm", 200, {}, {}, [] { return mission.damage == 1; }},
 

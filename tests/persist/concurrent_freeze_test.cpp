@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <set>
 
+#include "endings/frozen_screen.h"
+#include "mission/startup.h"
 #include "persist/frozen_game.h"
 #include "support/game_test.h"
 

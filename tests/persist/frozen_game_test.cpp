@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "console/files.h"
+#include "endings/frozen_screen.h"
 #include "mission/startup.h"
 #include "mission/wheel.h"
 #include "persist/frozen_game.h"

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "console/scripted_console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
-#include "mission/verse.h"
+#include "support/scripted_console.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "core/verse.h"
 
 // A screen as the player should see it: row number -> the row's text from column 1 (trailing
 // blanks left out). Rows not named are blank.

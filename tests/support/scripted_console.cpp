@@ -1,4 +1,4 @@
-#include "console/scripted_console.h"
+#include "support/scripted_console.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "console/cues.h"
-#include "mission/verse.h"
+#include "core/verse.h"
 
 // Rolls the die of 20 and plays `manoeuvre` whatever it shows. On a 13: the explosion, a
 // cleared screen, `crashVerse` from column 1, row 3 and the end of the mission. Otherwise

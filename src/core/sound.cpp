@@ -1,8 +1,8 @@
-#include "mission/sound.h"
+#include "core/sound.h"
 
 #include "console/console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
 
 void cue(Cue which)
 {

@@ -1,8 +1,8 @@
-#include "encounters/message_list.h"
+#include "core/message_list.h"
 
 #include "console/console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
 
 const Message& rollEntry(const MessageList& list)
 {

@@ -1,10 +1,10 @@
-#include "mission/crash.h"
+#include "endings/crash.h"
 
 #include "console/console.h"
-#include "mission/chance.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "persist/end_mission.h"
+#include "core/chance.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "endings/end_mission.h"
 
 void rollForCrash(Cue manoeuvre, const Verse& crashVerse)
 {

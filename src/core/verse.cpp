@@ -1,4 +1,4 @@
-#include "mission/verse.h"
+#include "core/verse.h"
 
 #include "console/console.h"
 

@@ -1,9 +1,9 @@
-#include "persist/end_mission.h"
+#include "endings/end_mission.h"
 
 #include "console/console.h"
 #include "console/files.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
 #include "persist/frozen_game.h"
 
 namespace {
@@ -56,4 +56,37 @@ void endMission()
     sayGoodbye("Bye for now space traveller!");
     cue(Cue::Exit);
     endProgram();
+}
+
+void exitScreen()
+{
+    clearScreen();
+    gotoColRow(16, 12);
+    writeText("SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
+    pauseMs(1000);
+    waitForEscape();
+    endProgram();
+}
+
+void confirmQuit()
+{
+    for (;;) {
+        gotoColRow(1, 21);
+        writeBlanks(69);
+        gotoColRow(17, 21);
+        pauseMs(200);
+        writeText("Do you want to quit this game?  Y or N  ");
+        const char key = lowerKey(readKey());
+        if (key == 'n') {
+            gotoColRow(17, 21);
+            writeBlanks(29);
+            gotoColRow(17, 21);
+            return;
+        }
+        if (key == 'y') {
+            clearScreen();
+            cue(Cue::Quit);
+            endMission();
+        }
+    }
 }

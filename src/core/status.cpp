@@ -1,7 +1,7 @@
-#include "mission/status.h"
+#include "core/status.h"
 
 #include "console/console.h"
-#include "mission/mission_state.h"
+#include "core/mission_state.h"
 
 void showStatus()
 {

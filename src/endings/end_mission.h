@@ -1,4 +1,5 @@
-// The end-of-mission screen: the common last screen of every ending and confirmed quit.
+// The last screens: the end-of-mission screen (the common last screen of every ending and
+// confirmed quit), the quit question and the way out before play begins.
 #pragma once
 
 // Deletes the frozen game (full game only), prints the spins and the distance left at the
@@ -14,3 +15,8 @@ void sayGoodbye(const char* goodbye);
 
 // "Press ESCAPE to exit " at column 34, row 22; every key but ESC is ignored.
 void waitForEscape();
+
+// "SORRY YOU CANNOT PLAY NOW": the way out for ESC before play begins.
+[[noreturn]] void exitScreen();
+// "Do you want to quit this game?": returns on N; Y ends the mission.
+void confirmQuit();

@@ -1,11 +1,11 @@
-#include "mission/endings.h"
+#include "endings/endings.h"
 
 #include "console/console.h"
-#include "mission/crash.h"
-#include "mission/mission_state.h"
-#include "mission/sound.h"
-#include "mission/verse.h"
-#include "persist/end_mission.h"
+#include "endings/crash.h"
+#include "core/mission_state.h"
+#include "core/sound.h"
+#include "core/verse.h"
+#include "endings/end_mission.h"
 #include "persist/frozen_game.h"
 
 const Verse damageVerse = {

@@ -1,7 +1,7 @@
 // The four endings the wheel loop watches for. None of them returns.
 #pragma once
 
-#include "mission/verse.h"
+#include "core/verse.h"
 
 [[noreturn]] void damageEnding();
 [[noreturn]] void warningsEnding();

@@ -1,4 +1,4 @@
-#include "mission/chance.h"
+#include "core/chance.h"
 
 #include "console/console.h"
 

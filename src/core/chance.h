@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "mission/mission_state.h"
+#include "core/mission_state.h"
 
 // The generator: state = state * 214013 + 2531011 (mod 2^32); the result is bits 16 to 30 of
 // the new state, 0..32767. The same seed gives the same game on every platform.

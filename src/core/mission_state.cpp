@@ -1,0 +1,3 @@
+#include "core/mission_state.h"
+
+MissionState mission;

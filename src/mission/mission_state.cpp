@@ -1,3 +1,0 @@
-#include "mission/mission_state.h"
-
-MissionState mission;
