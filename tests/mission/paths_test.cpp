@@ -2,7 +2,7 @@
 // 80 columns, the verses read from the game's own constants), the cues heard in order with the
 // sound on, the time the path takes on the virtual clock (the sum of its pauses), and that every
 // key and draw the example gives is used.
-#include <sstream>
+#include <cctype>
 
 #include "aliens/pursuit.h"
 #include "aliens/zapfest.h"
@@ -11,10 +11,10 @@
 #include "encounters/moon.h"
 #include "encounters/scenery.h"
 #include "encounters/time_warp.h"
+#include "endings/endings.h"
 #include "instructions/instructions.h"
 #include "landings/asteroid.h"
 #include "landings/station.h"
-#include "endings/endings.h"
 #include "mission/startup.h"
 #include "mission/wheel.h"
 #include "persist/frozen_game.h"
@@ -54,7 +54,7 @@ struct Example {
     void (*step)();
     Outcome outcome;
     Screen screen;  // the last screen
-    std::string heard;  // the cues' short names, each followed by a blank but the last
+    std::string heard;  // the cues' short names, in order, one blank between two
     long ms;
     std::vector<std::string> lines = {};  // typed lines (the time warp's)
     std::set<int> unlooked = {};  // rows other tests look at
@@ -346,8 +346,13 @@ TEST_P(Paths, PlayTheirExample)
 }
 
 INSTANTIATE_TEST_SUITE_P(Every, Paths, ::testing::ValuesIn(examples()), [](const auto& info) {
-    std::string name;
-    for (const char c : std::string(info.param.path)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    std::string name;  // "launch pad: blast-off" is launch_pad_blast_off
+    for (const char c : std::string(info.param.path)) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            name += c;
+        else if (name.back() != '_')
+            name += '_';
+    }
     return name;
 });
 
