@@ -52,6 +52,9 @@ inline bool logHasRun(const ScriptedConsole& console, const std::vector<LogEntry
 inline LogEntry moved(int col, int row) { return {LogEntry::Move, "", col, row}; }
 inline LogEntry wrote(const std::string& text) { return {LogEntry::Write, text}; }
 inline LogEntry paused(int ms) { return {LogEntry::Pause, "", ms}; }
+inline LogEntry pressed(int key) { return {LogEntry::Key, "", key}; }
+inline LogEntry played(const std::string& name) { return {LogEntry::Sound, "data\\" + name + ".wav"}; }
+inline LogEntry cleared() { return {LogEntry::Clear, ""}; }
 // A prompt as the log has it: its place blanked, a pause, then the question.
 inline std::vector<LogEntry> prompted(int col, int row, int blanks, int ms, const std::string& text)
 {
