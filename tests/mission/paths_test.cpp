@@ -38,7 +38,7 @@ const char* const everyPath[] = {
     "zapfest: battle", "zapfest: aliens flee", "zapfest: blown apart", "zapfest: quit", "zapfest: quit declined",
     "asteroid: not landing", "asteroid: landing crash", "asteroid: walk and blast-off", "asteroid: blast-off crash",
     "asteroid: rock taken", "asteroid: rock left", "asteroid: radioactive rock", "asteroid: cliff",
-    "asteroid: suffocation", "asteroid: quit", "asteroid: wall",
+    "asteroid: suffocation", "asteroid: quit", "asteroid: quit declined", "asteroid: wall",
     "station: not landing", "station: landing crash", "station: fuel bought", "station: cells bought",
     "station: barrier bought", "station: cannot pay", "station: blast-off", "station: blast-off crash",
     "instructions: forward", "instructions: back", "instructions: return", "instructions: quit",
@@ -98,6 +98,8 @@ const Screen title = {{7, from(33, "ZORVANE")}, {9, from(28, "Version 3.1 for Wi
                       {16, "never sell it.  It comes as it is, without warranties of any kind."}};
 
 Screen titleAsking(const char* question) { return title + Screen{{21, from(23, question)}}; }
+
+const char* const walkOptions = "Your options are E, W, N, or S, for direction of movement, or B to blast off.\n";
 
 bool hasFile() { return std::filesystem::exists(frozenGameFile); }
 void atRow5() { gotoColRow(1, 5); }
@@ -209,7 +211,7 @@ const std::vector<Example>& examples()
          verse(3, marsSuccessVerse, 9) + goodbye() +
              Screen{{12, "It took you 21 spins of the cosmic wheel."}, {13, "You had 10 units of fuel remaining."}},
          "tune lago grjo appl appl appl appl appl paho exit", 8000, {}, {}, [] { return !hasFile(); }},
-        {"ending: crashed on mars", [] { mission.distanceLeft = -3; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, 8, ""),
+        {"ending: crashed on mars", [] { mission.distanceLeft = 0; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, 8, ""),
          "tune lago expl exit", 4500},
 
         {"action: help page", [] {}, {}, "hX", [] { actionPrompt(); }, asks,
@@ -286,6 +288,10 @@ const std::vector<Example>& examples()
         {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse, 9), "oxyg exit", 6000},
         {"asteroid: quit", atRow5, {}, esc + "y" + esc, [] { readMove(6); }, over,
          Screen{{1, "You made 0 spins of the cosmic wheel."}, {2, "You had 35 million miles to go."}} + goodbye(), "quit exit", 3200},
+        // Declined where the walk's text has come down to the quit question's row: the question blanks 69 columns and
+        // writes from column 17, N blanks 29 columns from there, and the tails of both stay.
+        {"asteroid: quit declined", [] { gotoColRow(1, 21); writeText(walkOptions); }, {}, esc + "n", [] { readMove(6); }, asks,
+         {{21, from(46, "?  Y or N               ast off.")}, {22, "Press E, W, N, or S \x1e"}}, "", 200},
         {"asteroid: wall", atRow5, {}, "e", [] { readMove(shipSquare); }, asks, {{6, "Watch out! You are walking into the wall."}}, "trip", 0},
 
         {"station: not landing", atRow5, {}, "xn", spaceStation, back,
