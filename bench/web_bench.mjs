@@ -1,33 +1,94 @@
-// The web build's figures (figures, not a test): the files a player's browser fetches, as sent
-// and gzipped; the time from navigation to the title screen in a fresh browser; the time from a
-// key press to the text that answers it; and the page's main-thread CPU share while the game
-// waits at a prompt and during its 3000 ms pause after a freeze. The page harness is the
-// browser test's (tests/web/browser.mjs), so run `npm ci` in tests/web first.
+// The web build's figures (figures, not a test): the site's files, as they are and gzipped; the
+// bytes a first visit transfers from a server that sends gzip (the page and the service worker's
+// copies of every file of the site, until the worker is in charge); the time from navigation to
+// the title screen, the median of 5 cold loads (a fresh browser each) on the local server and 5
+// under DevTools' emulation of a slow mobile link; the time from a key press to the text that
+// answers it; and the page's main-thread CPU share while the game waits at a prompt and during
+// its 3000 ms pause after a freeze. The page harness is the browser test's (tests/web/browser.mjs),
+// so run `npm ci` in tests/web first.
 //
-// usage: node bench/web_bench.mjs BUILD_WEB_DIR
+// usage: node bench/web_bench.mjs SITE_DIR   (the site: build-web/site)
 import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { openGame, sleep } from '../tests/web/browser.mjs';
 
-const site = process.argv[2] ?? 'build-web';
+const site = process.argv[2] ?? 'build-web/site';
 const figures = {};
+const kib = bytes => (bytes / 1024).toFixed(0);
 
-// Sizes in KiB of a group of files, as sent and gzipped one by one (as a server would).
+// Sizes in KiB of a group of files, as they are and gzipped one by one (as a server would).
 function sizes(label, files) {
-  let sent = 0, gzipped = 0;
+  let plain = 0, gzipped = 0;
   for (const file of files) {
     const bytes = fs.readFileSync(path.join(site, file));
-    sent += bytes.length;
-    gzipped += zlib.gzipSync(bytes, { level: 9 }).length;
+    plain += bytes.length;
+    gzipped += zlib.gzipSync(bytes).length;
   }
-  figures[`${label} KiB (gzip)`] = `${(sent / 1024).toFixed(0)} (${(gzipped / 1024).toFixed(0)})`;
+  figures[`${label} KiB (gzip)`] = `${kib(plain)} (${kib(gzipped)})`;
 }
-for (const file of ['zorvane.wasm', 'zorvane.js', 'xterm.js']) sizes(file, [file]);
-sizes('index.html, page.js, page.css, xterm.css', ['index.html', 'page.js', 'page.css', 'xterm.css']);
-const sounds = fs.readdirSync(path.join(site, 'data')).filter(name => name.endsWith('.wav'))
-  .map(name => path.join('data', name));
-sizes(`data/ (${sounds.length} sounds)`, sounds);
+const all = fs.readdirSync(site, { recursive: true })
+  .filter(name => fs.statSync(path.join(site, name)).isFile()).sort();
+const big = ['zorvane.wasm', 'zorvane.js', 'xterm.js'];
+const sounds = all.filter(name => name.endsWith('.wav'));
+for (const file of big) sizes(file, [file]);
+const rest = all.filter(name => !big.includes(name) && !sounds.includes(name));
+sizes(`the ${rest.length} other files of the page`, rest);
+if (sounds.length > 0) sizes(`${sounds.length} sound files`, sounds);
+
+// The first visit: everything the server sends until the worker has taken charge of the page
+// and kept the site, and nothing has been asked for a second.
+{
+  const game = await openGame(site, { gzip: true });
+  try {
+    await game.page.goto(game.url);
+    await game.whenText(7, 33, 'ZORVANE');
+    await game.page.waitForFunction(() => navigator.serviceWorker.controller, { timeout: 15000 })
+      .catch(() => console.log('(no service worker took charge of the page)'));
+    for (let last = -1; last !== game.bytesSent(); await sleep(1000)) last = game.bytesSent();
+    figures['first visit, all bytes sent with gzip KiB'] = kib(game.bytesSent());
+    if (sounds.length > 0) {
+      figures['first visit, of which the sound files KiB'] = kib(game.bytesSent(name => name.endsWith('.wav')));
+    }
+  } finally {
+    await game.close();
+  }
+}
+
+// Navigation to the title screen in a fresh browser, with `link` network conditions: the page's
+// clock when the title's name is on row 7, seen by an observer set up before the page loads.
+async function coldTitle(link) {
+  const game = await openGame(site, { gzip: true });
+  try {
+    if (link) {
+      const cdp = await game.page.createCDPSession();
+      await cdp.send('Network.enable');
+      await cdp.send('Network.emulateNetworkConditions', { offline: false, ...link });
+    }
+    await game.page.evaluateOnNewDocument(() => {
+      const watch = new MutationObserver(() => {
+        const row = document.querySelector('.xterm-rows')?.children[6]?.textContent ?? '';
+        if (row.replace(/\u00a0/g, ' ').substr(32, 7) !== 'ZORVANE') return;
+        window.titleShownAt = performance.now();
+        watch.disconnect();
+      });
+      watch.observe(document, { subtree: true, childList: true, characterData: true });
+    });
+    await game.page.goto(game.url, { waitUntil: 'domcontentloaded' });
+    await game.page.waitForFunction(() => window.titleShownAt, { timeout: 30000 });
+    return await game.page.evaluate(() => window.titleShownAt);
+  } finally {
+    await game.close();
+  }
+}
+const median = values => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+for (const [label, link] of [['local server', null],
+  ['slow mobile link (1.6 Mbit/s, 150 ms)', { latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 750e3 / 8 }]]) {
+  const times = [];
+  for (let load = 0; load < 5; ++load) times.push(await coldTitle(link));
+  figures[`navigation to title screen, ${label} ms (median of 5; all)`] =
+    `${median([...times]).toFixed(0)}; ${times.map(ms => ms.toFixed(0)).join(' ')}`;
+}
 
 const game = await openGame(site);
 const { page, whenText, keys, launch, freeze } = game;
@@ -46,7 +107,6 @@ try {
   const cdp = await page.createCDPSession();
   await cdp.send('Performance.enable');
   await page.goto(game.url);
-  figures['navigation to title screen ms'] = Math.round(await whenText(7, 33, 'ZORVANE'));
   await launch();
 
   // S at the wheel toggles the sound and says so at once: from the key's event in the page to

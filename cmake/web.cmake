@@ -1,6 +1,9 @@
-# The browser build: the game as zorvane.js and zorvane.wasm, and around it the static site in
-# the build folder: index.html, the page's script and style, the terminal emulator from
-# web/node_modules (npm ci in web/ first), and data/ with the sounds.
+# The browser build: the game as zorvane.js and zorvane.wasm, and around it the static site,
+# gathered in one folder to publish, site/ in the build folder: the page's own files (every file
+# of web/ but npm's and the service worker's template), the terminal emulator from
+# web/node_modules (npm ci in web/ first), the icon, the sounds in data/ (where the build makes
+# sound files), and sw.js, the service worker that keeps them all for playing offline
+# (cmake/web_site.cmake).
 set(web_modules ${CMAKE_SOURCE_DIR}/web/node_modules/@xterm/xterm)
 if(NOT EXISTS ${web_modules}/lib/xterm.js)
   message(FATAL_ERROR "The terminal emulator is missing: run `npm ci` in web/ first.")
@@ -12,12 +15,30 @@ target_link_options(zorvane PRIVATE
   -Os -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384 -sMODULARIZE=1 -sEXPORT_NAME=createZorvane
   -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -lidbfs.js -sALLOW_MEMORY_GROWTH=1)
 
-set(web_files
-  ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_SOURCE_DIR}/web/page.js ${CMAKE_SOURCE_DIR}/web/page.css
-  ${web_modules}/lib/xterm.js ${web_modules}/css/xterm.css)
-add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/index.html
-  COMMAND ${CMAKE_COMMAND} -E copy ${web_files} ${CMAKE_BINARY_DIR}
-  DEPENDS ${web_files}
-  COMMENT "Copying the page and the terminal emulator")
-add_custom_target(web_page ALL DEPENDS ${CMAKE_BINARY_DIR}/index.html)
+# The site's files, one "SOURCE|NAME" a line (a folder gives each of its files).
+file(GLOB_RECURSE page_files CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/web ${CMAKE_SOURCE_DIR}/web/*)
+list(FILTER page_files EXCLUDE REGEX "^node_modules/|(^|/)\\.|^package(-lock)?\\.json$|\\.in$")
+set(site_files
+  "${CMAKE_BINARY_DIR}/zorvane.js|zorvane.js"
+  "${CMAKE_BINARY_DIR}/zorvane.wasm|zorvane.wasm"
+  "${web_modules}/lib/xterm.js|xterm.js"
+  "${web_modules}/css/xterm.css|xterm.css"
+  "${CMAKE_SOURCE_DIR}/desktop/zorvane.svg|icons/zorvane.svg")
+if(TARGET sounds)  # the sound files, where the build makes them
+  list(APPEND site_files "${CMAKE_BINARY_DIR}/data|data")
+endif()
+foreach(file IN LISTS page_files)
+  list(APPEND site_files "${CMAKE_SOURCE_DIR}/web/${file}|${file}")
+endforeach()
+list(JOIN site_files "\n" site_list)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/site-files.txt CONTENT "${site_list}\n" @ONLY)
+
+# Run on every build: it copies only what changed and rewrites sw.js only when a file did.
+add_custom_target(site ALL
+  COMMAND ${CMAKE_COMMAND} -D SITE=${CMAKE_BINARY_DIR}/site -D LIST=${CMAKE_BINARY_DIR}/site-files.txt
+          -D WORKER=${CMAKE_SOURCE_DIR}/web/sw.js.in -P ${CMAKE_SOURCE_DIR}/cmake/web_site.cmake
+  COMMENT "Gathering the site to publish in site/")
+add_dependencies(site zorvane)
+if(TARGET sounds)
+  add_dependencies(site sounds)
+endif()

@@ -1,6 +1,7 @@
 // The page around the game's WebAssembly build: the 80x25 terminal (xterm.js), the keys, the
-// speaker (Web Audio), the frozen game's storage (IndexedDB) and a new game after the end. The
-// game reaches all of it through `page`, which src/console/web_console.cpp calls; every wait the
+// speaker (Web Audio), the frozen game's storage (IndexedDB) and a new game after the end, with
+// the key bar of a touch screen (keybar.js), the text for a screen reader (transcript.js) and
+// the frozen game as a file (saves.js). The game reaches all of it through `page`, which src/console/web_console.cpp calls; every wait the
 // game makes is a promise here, settled by an event or a timer, never by polling.
 'use strict';
 
@@ -8,6 +9,7 @@
   const screenElement = document.getElementById('screen');
   const statusLine = document.getElementById('status');
   const againButton = document.getElementById('again');
+  const screenBox = document.getElementById('screen-box');
 
   const term = new Terminal({
     cols: 80, rows: 25, scrollback: 0, fontSize: 16, cursorBlink: false,
@@ -15,14 +17,16 @@
   });
   term.open(screenElement);
 
-  // ---- the screen: 80x25 at the largest font that fits the window ----
+  // ---- the screen: 80x25 at the largest font that fits its box (page.css lays the box out) ----
 
   function fitToWindow() {
-    for (let round = 0; round < 3; ++round) {
-      const box = term.element.querySelector('.xterm-screen').getBoundingClientRect();
-      if (box.width === 0 || box.height === 0) return;
-      const room = Math.min((window.innerWidth - 24) / box.width, (window.innerHeight - 90) / box.height);
-      const size = Math.max(8, Math.min(40, Math.floor(term.options.fontSize * room)));
+    for (let round = 0; round < 4; ++round) {
+      const screen = term.element.querySelector('.xterm-screen').getBoundingClientRect();
+      const room = screenBox.getBoundingClientRect();
+      if (screen.width === 0 || screen.height === 0 || room.width === 0) return;
+      const scale = Math.min((room.width - 6) / screen.width, (room.height - 6) / screen.height);
+      // Half points: a phone's screen gains a whole row of room from them.
+      const size = Math.max(6, Math.min(40, Math.floor(term.options.fontSize * scale * 2) / 2));
       if (size === term.options.fontSize) return;
       term.options.fontSize = size;
     }
@@ -30,14 +34,57 @@
   window.addEventListener('resize', fitToWindow);
   fitToWindow();
 
+  // ---- a touch screen: the key bar, and no soft keyboard unless the player asks ----
+
+  // A finger as the main pointer (page.css shows the key bar then). A hardware keyboard still
+  // types into the terminal; "none" only keeps the soft keyboard down.
+  const touch = window.matchMedia('(pointer: coarse)');
+  let softKeyboard = false;
+  function keepKeyboardDown() {
+    term.textarea.inputMode = touch.matches && !softKeyboard ? 'none' : 'text';
+  }
+  touch.addEventListener('change', () => { keepKeyboardDown(); fitToWindow(); });
+  keepKeyboardDown();
+  const keyBarTyping = makeKeyBar(document.getElementById('keybar'), data => sendKeys(data), on => {
+    softKeyboard = on;
+    keepKeyboardDown();
+    term.textarea.blur();
+    term.focus();
+  });
+
+  // ---- what a screen reader reads: the text since the last key, when the player asks ----
+
+  const transcript = makeTranscript(document.getElementById('transcript'));
+  const readerBox = document.getElementById('reader');
+  function storedReader() {
+    try {
+      return localStorage.getItem('zorvane-reader') === 'on';
+    } catch (error) {
+      return false;  // storage refused: the box starts unticked
+    }
+  }
+  readerBox.checked = storedReader();
+  transcript.show(readerBox.checked);
+  readerBox.addEventListener('change', () => {
+    transcript.show(readerBox.checked);
+    term.focus();
+    try {
+      localStorage.setItem('zorvane-reader', readerBox.checked ? 'on' : 'off');
+    } catch (error) {
+      // remembered for this visit only
+    }
+  });
+
   // ---- keys: bytes as the terminal's keyboard sends them ----
 
   const typed = [];        // bytes not yet read by the game
   let keyWaiter = null;    // settles the game's wait for a key
   let gameOver = false;
+  let keysThisGame = 0;    // a game with keys pressed is one a player would lose
   const utf8 = new TextEncoder();
 
-  term.onData(data => {
+  // The one way in for keys: the keyboard through the terminal, and the key bar's taps.
+  function sendKeys(data) {
     unlockSound();
     if (gameOver) {
       if (data === '\r') startGame();
@@ -45,15 +92,21 @@
     }
     // Arrow, function and Alt keys come as escape sequences: the game takes none of them.
     if (data.length > 1 && data[0] === '\x1b') return;
+    transcript.key();
+    ++keysThisGame;
     for (const byte of utf8.encode(data)) if (typed.length < 4096) typed.push(byte);
     if (keyWaiter && typed.length > 0) {
       const settle = keyWaiter;
       keyWaiter = null;
       settle(typed.shift());
     }
+  }
+  term.onData(sendKeys);
+  // Focus on the terminal from the start, and back to it on a click outside the page's
+  // controls, so that the keys go to the game.
+  document.addEventListener('click', event => {
+    if (!event.target.closest('button, input, label, dialog')) term.focus();
   });
-  // Focus on the terminal from the start, and back to it on any click.
-  document.addEventListener('click', () => term.focus());
   term.focus();
 
   // ---- sound: one WAV at a time, after the player's first key ----
@@ -111,6 +164,8 @@
 
   const saveFolder = '/zorvane';
   let storageWorks = false;
+  let files = null;           // the running game's file system
+  let keepAsked = false;      // navigator.storage.persist() is asked once, at the first freeze
 
   // True once the copy is done; false on an error, and after ten seconds without an answer
   // (a storage that never answers must not hold the game).
@@ -133,27 +188,59 @@
       storageWorks = await syncFiles(FS, true);
     }
     FS.chdir(saveFolder);
+    files = FS;
     // Storage that could not be read is never written either: a copy out of an empty folder
     // would delete a frozen game that is there.
     if (!storageWorks) statusLine.textContent = 'This browser will not keep a frozen game.';
+    // A game left for a newer one while the player was asked stores nothing.
+    const mine = generation;
+    await saves.placeLoaded(FS, saveFolder, async () => mine === generation && storageWorks && syncFiles(FS, false));
   }
+
+  // Copies the game's files to IndexedDB. After the first freeze the page asks the browser to
+  // keep its storage (not to evict it when space runs low); whatever the answer, play goes on.
+  async function saveFiles(FS) {
+    const kept = storageWorks && (await syncFiles(FS, false));
+    if (kept && !keepAsked && FS.analyzePath(`${saveFolder}/mars.dat`).exists) {
+      keepAsked = true;
+      try {
+        navigator.storage?.persist?.().catch(() => {});
+      } catch (error) {
+        // not offered by this browser
+      }
+    }
+    return kept ? 1 : 0;
+  }
+
+  const saves = makeSaves({
+    say: text => { statusLine.textContent = text; },
+    files: () => ({ FS: files, folder: saveFolder }),
+    inProgress: () => !gameOver && keysThisGame > 0,
+    restart: () => startGame(),
+    focus: () => term.focus(),
+  });
 
   // ---- the game: one fresh instance of the module for every game ----
 
   let compiled = null;  // the compiled game, kept: a new game needs no download
 
+  // Compiled as it downloads (index.html asks for it early, beside the scripts); a server that
+  // does not label it application/wasm gets it compiled once it is all there.
   function compiledGame() {
     if (!compiled) {
-      compiled = fetch('zorvane.wasm')
-        .then(reply => {
-          if (!reply.ok) throw new Error(`zorvane.wasm: ${reply.status}`);
-          return reply.arrayBuffer();
-        })
-        .then(bytes => WebAssembly.compile(bytes));
+      const download = () => fetch('zorvane.wasm').then(reply => {
+        if (!reply.ok) throw new Error(`zorvane.wasm: ${reply.status}`);
+        return reply;
+      });
+      compiled = (typeof WebAssembly.compileStreaming === 'function'
+        ? WebAssembly.compileStreaming(download()).catch(() => download()
+          .then(reply => reply.arrayBuffer()).then(bytes => WebAssembly.compile(bytes)))
+        : download().then(reply => reply.arrayBuffer()).then(bytes => WebAssembly.compile(bytes)));
       compiled.catch(() => { compiled = null; });
     }
     return compiled;
   }
+  compiledGame();
 
   function showEnded(message) {
     gameOver = true;
@@ -164,8 +251,13 @@
   }
 
   const page = {
-    write: bytes => term.write(bytes),
-    nextKey: () => new Promise(settle => {
+    write: bytes => {
+      term.write(bytes);
+      transcript.write(bytes);
+    },
+    // `typing` is set while the game reads a typed line: the key bar shows the digits then.
+    nextKey: typing => new Promise(settle => {
+      keyBarTyping(Boolean(typing));
       if (typed.length > 0) settle(typed.shift());
       else keyWaiter = settle;
     }),
@@ -173,20 +265,45 @@
     preloadSound: path => { fetchBytes(path); },
     playSound,
     openStorage,
-    saveFiles: async FS => (storageWorks && (await syncFiles(FS, false)) ? 1 : 0),
+    saveFiles,
     ended: () => showEnded('The game has ended.'),
   };
 
+  // A game left for a new one (a file loaded in the middle of it) may still wake from a pause
+  // or a sound: from then on it draws nothing, stores nothing and waits for ever.
+  let generation = 0;
+  function pageForThisGame() {
+    const mine = ++generation;
+    const never = () => new Promise(() => {});
+    const live = () => mine === generation;
+    return Object.fromEntries(Object.entries(page).map(([name, call]) =>
+      [name, (...args) => (live() ? call(...args) : name === 'saveFiles' ? 0 : never())]));
+  }
+
   function startGame() {
+    // A newer build of the site kept for playing offline is taken between two games.
+    if (window.siteUpdate?.reloadForNewBuild()) return;
     gameOver = false;
     againButton.hidden = true;
     screenElement.classList.remove('ended');
     typed.length = 0;
+    keysThisGame = 0;
+    files = null;
+    keyWaiter = null;
+    transcript.key();
+    keyBarTyping(false);
     term.reset();
     term.focus();
     statusLine.textContent = 'Loading the game\u2026';
+    if (typeof WebAssembly !== 'object' || typeof createZorvane !== 'function') {
+      showEnded(typeof WebAssembly !== 'object'
+        ? 'This browser cannot run the game: it has no WebAssembly.'
+        : 'The game could not be loaded (zorvane.js is missing).');
+      againButton.hidden = true;
+      return;
+    }
     createZorvane({
-      page,
+      page: pageForThisGame(),
       instantiateWasm(imports, receive) {
         compiledGame()
           .then(module => WebAssembly.instantiate(module, imports).then(instance => receive(instance, module)))

@@ -20,13 +20,17 @@ namespace {
 EM_JS(void, pageWrite, (const char* bytes, int length), {
     Module.page.write(HEAPU8.slice(bytes, bytes + length));
 });
-EM_ASYNC_JS(int, pageNextKey, (), { return await Module.page.nextKey(); });
+// `typing` is 1 while the game reads a typed line (a touch screen's key bar shows the digits).
+EM_ASYNC_JS(int, pageNextKey, (int typing), { return await Module.page.nextKey(typing); });
 EM_JS(void, pageDiscardKeys, (), { Module.page.discardKeys(); });
 EM_ASYNC_JS(void, pageSleep, (int ms), { await new Promise(done => setTimeout(done, ms)); });
 EM_ASYNC_JS(void, pagePlaySound, (const char* path), { await Module.page.playSound(UTF8ToString(path)); });
 EM_JS(void, pagePreloadSound, (const char* path), { Module.page.preloadSound(UTF8ToString(path)); });
-// The frozen game's folder: IndexedDB mounted as the working directory and read in.
-EM_ASYNC_JS(void, pageOpenStorage, (), { await Module.page.openStorage(FS, FS.filesystems.IDBFS); });
+// The frozen game's folder: IndexedDB mounted as the working directory and read in. The reading
+// starts with the game and the game waits for its end at its first key, the first moment a file
+// can matter, so the title screen does not wait for the storage.
+EM_JS(void, pageOpenStorage, (), { Module.storageOpened = Module.page.openStorage(FS, FS.filesystems.IDBFS); });
+EM_ASYNC_JS(void, pageStorageOpened, (), { await Module.storageOpened; });
 // Tells the page the game has ended, then waits for ever: the page starts a new game in a
 // fresh instance of the module and this one is dropped, unwound where it stands.
 EM_ASYNC_JS(void, pageEndProgram, (), {
@@ -60,7 +64,8 @@ public:
     int readKey() override
     {
         flush();
-        const int key = pageNextKey();
+        storageOpened();
+        const int key = pageNextKey(0);
         pageDiscardKeys();
         return key;
     }
@@ -70,9 +75,10 @@ public:
     std::string readLine() override
     {
         std::string line;
+        storageOpened();
         for (;;) {
             flush();
-            const int key = pageNextKey();
+            const int key = pageNextKey(1);
             if (key == keyEnter) return line;
             if (key == keyBackspace || key == keyCtrlH) {
                 if (!line.empty()) {
@@ -110,6 +116,13 @@ public:
     }
 
 private:
+    void storageOpened()
+    {
+        if (storageRead) return;
+        pageStorageOpened();
+        storageRead = true;
+    }
+
     // The screen is drawn in whole pieces: what the game writes is held until it waits for
     // something, so the page never shows a screen half drawn.
     void flush()
@@ -120,6 +133,7 @@ private:
     }
 
     std::string pending;
+    bool storageRead = false;
 };
 
 }  // namespace

@@ -6,25 +6,49 @@
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
+import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.wav': 'audio/wav' };
+  '.wasm': 'application/wasm', '.wav': 'audio/wav', '.svg': 'image/svg+xml', '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json' };
 
 export const sleep = ms => new Promise(done => setTimeout(done, ms));
 
-// Serves `site` on a free local port, like any server a player might use, and opens a page in a
-// fresh headless Chromium; nothing is loaded until the caller goes to `game.url`.
-export async function openGame(site) {
+// Serves `site` on a free local port, like any static server a player might use (with the
+// file's date, and "not modified" to a browser that has it; with `gzip`, compressed as most
+// servers send text), and opens a page in a fresh headless Chromium; nothing is loaded until the
+// caller goes to `game.url`. `game.bytesSent(test)` counts the bytes the server has sent: all of
+// them, or the bodies of the files whose names pass `test`.
+export async function openGame(site, { gzip = false } = {}) {
   site = path.resolve(site);
+  let serving = true;  // false: the network is off, the server answers nothing
+  const sockets = new Set();
+  const bodies = new Map();  // file name -> bytes of its bodies sent
+  const gzipped = new Map();  // file name -> its gzipped bytes, made once as a server keeps them
   const server = http.createServer((request, reply) => {
+    if (!serving) return request.socket.destroy();
     let file = path.join(site, path.normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)));
     if (file.endsWith(path.sep)) file += 'index.html';
     fs.readFile(file, (error, bytes) => {
       if (error || !file.startsWith(site)) return reply.writeHead(404).end();
-      reply.writeHead(200, { 'content-type': types[path.extname(file)] ?? 'application/octet-stream' }).end(bytes);
+      const modified = new Date(Math.floor(fs.statSync(file).mtimeMs / 1000) * 1000);
+      if (new Date(request.headers['if-modified-since'] ?? 0) >= modified) return reply.writeHead(304).end();
+      const headers = { 'content-type': types[path.extname(file)] ?? 'application/octet-stream',
+        'last-modified': modified.toUTCString() };
+      if (gzip && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && !file.endsWith('.png')) {
+        const key = `${file} ${modified.getTime()} ${bytes.length}`;
+        if (!gzipped.has(key)) gzipped.set(key, zlib.gzipSync(bytes));
+        bytes = gzipped.get(key);
+        headers['content-encoding'] = 'gzip';
+      }
+      bodies.set(path.relative(site, file), (bodies.get(path.relative(site, file)) ?? 0) + bytes.length);
+      reply.writeHead(200, headers).end(bytes);
     });
   });
+  server.on('connection', socket => sockets.add(socket));
+  const bytesSent = test => (test ? [...bodies].filter(([name]) => test(name)).map(([, bytes]) => bytes)
+    : [...sockets].map(socket => socket.bytesWritten)).reduce((sum, bytes) => sum + bytes, 0);
   await new Promise(listening => server.listen(0, '127.0.0.1', listening));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
@@ -75,21 +99,21 @@ export async function openGame(site) {
 
   // From the title screen to the wheel, one key at a time (the type-ahead is dropped after a
   // key): the full game, a frozen game resumed or a new one launched, with sound or without.
-  async function launch({ resume = false, sound = false } = {}) {
+  async function launch({ resume = false, sound = false, press = keys } = {}) {
     await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
-    await keys('f');
+    await press('f');
     if (resume) {
       await whenText(21, 23, 'Resume prior game  or begin new game, R or B?');
-      await keys('r');
+      await press('r');
       await whenText(20, 23, 'Resuming prior game');
     }
     await whenText(21, 23, 'Do you want instructions?  Y or N');
-    await keys('n');
+    await press('n');
     await whenText(21, 23, 'Do you want sound effects?');
-    await keys(sound ? 'y' : 'n');
+    await press(sound ? 'y' : 'n');
     if (!resume) {
       await whenText(21, 28, 'Press B to blast off');
-      await keys('b');
+      await press('b');
       await whenText(12, 31, 'SUCCESSFUL BLASTOFF!');
     }
     await whenText(21, 17, 'Spin cosmic wheel');
@@ -102,7 +126,37 @@ export async function openGame(site) {
     await keys('y');
   }
 
+  // The network off (the browser's emulation, and the server silent) or on again.
+  async function network(on) {
+    serving = on;
+    await page.setOfflineMode(!on);
+  }
+
+  // Answers every action prompt of an encounter with N (do nothing), through `press` (the
+  // keyboard, or taps on the key bar), until the wheel comes back.
+  async function backToWheel(press = keys) {
+    for (let turn = 0; turn < 40; ++turn) {
+      await sleep(400);
+      const screen = await rows();
+      if (screen[20].substr(16, 17) === 'Spin cosmic wheel') return;
+      if (/Make your move|Press A, B, E/.test(screen[20])) await press('n');
+    }
+    check(false, 'the wheel did not come back');
+  }
+
+  // The status rows after a spin: miles to Mars in hundreds of thousands, and the fuel.
+  async function status() {
+    await whenText(19, 17, 'Miles to Mars: ');
+    await whenText(20, 17, 'You have ');
+    const screen = await rows();
+    const miles = screen[18].match(/Miles to Mars: (?:(\d+) million)?,? ?(?:(\d+) hundred thousand)?/);
+    check(miles, 'no distance on row 19');
+    return { distance: Number(miles[1] ?? 0) * 10 + Number(miles[2] ?? 0),
+      fuel: Number(screen[19].match(/You have (\d+) units of fuel/)[1]),
+      spun: Number(screen[21].match(/You spun a (\d+)/)[1]) };
+  }
+
   const close = async () => { await browser.close(); server.close(); };
   return { page, problems, url: `http://127.0.0.1:${server.address().port}/`,
-    check, rows, whenText, keys, launch, freeze, close };
+    check, rows, whenText, keys, launch, freeze, network, bytesSent, backToWheel, status, close };
 }

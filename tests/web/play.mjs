@@ -4,12 +4,12 @@
 // game after the end, and no error in the page's console. The page's figures are measured by
 // bench/web_bench.mjs.
 //
-// usage: node tests/web/play.mjs BUILD_WEB_DIR [SCREENSHOT.png]
+// usage: node tests/web/play.mjs SITE_DIR [SCREENSHOT.png]   (the site: build-web/site)
 import { openGame, sleep } from './browser.mjs';
 
 const screenshot = process.argv[3];
-const game = await openGame(process.argv[2] ?? 'build-web');
-const { page, check, rows, whenText, keys, launch, freeze } = game;
+const game = await openGame(process.argv[2] ?? 'build-web/site');
+const { page, check, rows, whenText, keys, launch, freeze, backToWheel, status } = game;
 
 // Every sound the page starts, with the time its playing ends.
 await page.evaluateOnNewDocument(() => {
@@ -20,29 +20,6 @@ await page.evaluateOnNewDocument(() => {
     return start.apply(this, args);
   };
 });
-
-// Answers every action prompt of an encounter with N (do nothing) until the wheel comes back.
-async function backToWheel() {
-  for (let turn = 0; turn < 40; ++turn) {
-    await sleep(400);
-    const screen = await rows();
-    if (screen[20].substr(16, 17) === 'Spin cosmic wheel') return;
-    if (/Make your move|Press A, B, E/.test(screen[20])) await keys('n');
-  }
-  check(false, 'the wheel did not come back');
-}
-
-// The status rows after a spin: miles to Mars in hundreds of thousands, and the fuel.
-async function status() {
-  await whenText(19, 17, 'Miles to Mars: ');
-  await whenText(20, 17, 'You have ');
-  const screen = await rows();
-  const miles = screen[18].match(/Miles to Mars: (?:(\d+) million)?,? ?(?:(\d+) hundred thousand)?/);
-  check(miles, 'no distance on row 19');
-  return { distance: Number(miles[1] ?? 0) * 10 + Number(miles[2] ?? 0),
-    fuel: Number(screen[19].match(/You have (\d+) units of fuel/)[1]),
-    spun: Number(screen[21].match(/You spun a (\d+)/)[1]) };
-}
 
 try {
   // The title screen, its texts at their rows and columns.

@@ -1,0 +1,213 @@
+// The page around the game, in headless Chromium: the key bar of a touch screen played by taps
+// alone on a phone held on its side, the text a screen reader follows, and the frozen game as a
+// file that travels between the page and the terminal edition both ways, with the files a
+// player might load by mistake (damaged, huge) and the question before a kept game is replaced.
+//
+// usage: node tests/web/page.mjs SITE_DIR NATIVE_ZORVANE [PHONE_SCREENSHOT.png]   (build-web/site)
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { openGame, sleep } from './browser.mjs';
+
+const [site = 'build-web/site', native = 'build/zorvane', phoneShot] = process.argv.slice(2);
+const corpus = new URL('../../fuzz/corpus/', import.meta.url).pathname;
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-page-'));
+const game = await openGame(site);
+const { page, check, rows, whenText, keys, launch, freeze, backToWheel, status } = game;
+
+// Waits until `seen()` matches `wanted`, and returns the match.
+async function until(seen, wanted, what) {
+  for (let waited = 0; ; waited += 50) {
+    const now = await seen();
+    if (wanted.test(now)) return now.match(wanted);
+    check(waited < 15000, `${what} never showed ${wanted}:\n${now}`);
+    await sleep(50);
+  }
+}
+
+// The terminal edition on an 80x25 pseudo-terminal in `folder`: takes up the frozen game there
+// and spins once; returns what the status rows say.
+async function nativeResumes(folder) {
+  const child = spawn('script', ['-qfec', `stty cols 80 rows 25; exec ${path.resolve(native)}`, '/dev/null'],
+    { cwd: folder, env: { ...process.env, TERM: 'xterm', LANG: 'C.UTF-8' } });
+  let seen = '';
+  child.stdout.on('data', bytes => { seen += bytes.toString().replace(/\x1b\[[0-9;?]*[A-Za-z]/g, '\n'); });
+  try {
+    for (const [prompt, key] of [[/Zapfest Game\?/, 'f'], [/Resume prior game/, 'r'],
+      [/instructions\?/, 'n'], [/sound effects\?/, 'n'], [/Spin cosmic wheel/, '\r']]) {
+      await until(() => seen, prompt, 'the terminal edition');
+      seen = '';
+      child.stdin.write(key);
+    }
+    const [, spun, millions, hundreds, fuel] = await until(() => seen, /You spun a (\d+)[^]*Miles to Mars: (?:(\d+) million)?,? ?(?:(\d+) hundred thousand)?[^]*You have (\d+) units of fuel/, 'the terminal edition');
+    return { spun: Number(spun), fuel: Number(fuel), distance: Number(millions ?? 0) * 10 + Number(hundreds ?? 0) };
+  } finally {
+    child.kill();
+  }
+}
+
+// The saved fields of a frozen game, as the file holds them after its fifty decoys.
+function frozenFields(file) {
+  const numbers = fs.readFileSync(file, 'latin1').trim().split(/\s+/).map(Number);
+  check(numbers.length === 82, `${file} holds ${numbers.length} numbers`);
+  return { fuel: numbers[52], distance: numbers[54] };
+}
+const goesOnFrom = (from, to) => to.fuel === from.fuel - 10 && to.distance === from.distance - 2 * to.spun;
+
+// A file loaded through the page's "Load a file" picker (or dropped on the page), and the page's
+// own questions: each answer clicks the first button (true) or the second.
+async function loadFile(file, ...answers) {
+  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#load-file')]);
+  await chooser.accept([file]);
+  await answer(answers);
+}
+async function dropFile(file, ...answers) {
+  await page.evaluate((text, name) => {
+    const data = new DataTransfer();
+    data.items.add(new File([text], name));
+    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+  }, fs.readFileSync(file, 'latin1'), path.basename(file));
+  await answer(answers);
+}
+async function answer(answers) {
+  for (const yes of answers) {
+    await page.waitForSelector('#ask[open]', { timeout: 15000 });
+    await page.click(yes ? '#ask-yes' : '#ask-no');
+  }
+}
+const statusSays = text => until(() => page.$eval('#status', p => p.textContent), new RegExp(text), 'the status line');
+
+// The screen reader's text, and a screen row read the same way.
+const transcript = () => page.$$eval('#transcript p', ps => ps.map(p => p.textContent));
+const spoken = row => row.replace(/\s*\u25b2\s*$/, '').replace(/\u25b2/g, '-').replace(/\s+/g, ' ').trim();
+
+try {
+  // ---- a phone on its side, by taps on the key bar alone, from the title to a spin ----
+  await page.setViewport({ width: 844, height: 390, isMobile: true, hasTouch: true, isLandscape: true,
+    deviceScaleFactor: 2 });
+  await page.goto(game.url);
+  const tap = key => page.tap(`#keybar .keys:not([hidden]) [data-key="${
+    { Enter: 'ENTER', Escape: 'ESC' }[key] ?? key.toUpperCase()}"]`);
+  await launch({ press: tap });
+  await tap('Enter');
+  await status();
+  await backToWheel(tap);
+  const phone = await page.evaluate(() => ({
+    glyph: document.querySelector('.xterm-screen').getBoundingClientRect().width / 80,
+    scrolls: document.documentElement.scrollWidth > innerWidth || document.documentElement.scrollHeight > innerHeight,
+    softKeyboard: document.querySelector('.xterm-helper-textarea').inputMode !== 'none',
+  }));
+  check(phone.glyph >= 7 && !phone.scrolls && !phone.softKeyboard, `the phone: ${JSON.stringify(phone)}`);
+  if (phoneShot) await page.screenshot({ path: phoneShot });
+
+  // The time warp's number by taps: the bar shows the digits while the game reads the line. A
+  // game 20 million miles out is taken up in start seconds (?second) until the first spin warps.
+  const midway = path.join(scratch, 'midway.dat');
+  fs.writeFileSync(midway, fs.readFileSync(path.join(corpus, 'mid-rocks-station'), 'latin1').split('\n')
+    .map((line, i) => ({ 50: 0, 51: 0, 52: 350, 54: 200 })[i] ?? line).join('\n'));
+  await loadFile(midway, true);
+  await page.evaluateOnNewDocument('if (location.search) Date.now = () => Number(location.search.slice(1)) * 1000 + performance.now() / 1000;');
+  for (let second = 1800000013; ; ++second) {
+    check(second < 1800000060, 'no time warp on the first spin in 47 start seconds');
+    await page.goto(`${game.url}?${second}`);
+    await launch({ resume: true, press: tap });
+    await tap('Enter');
+    await whenText(22, 17, 'You spun a');
+    if ((await rows())[21].includes('You spun a 10') &&
+        await until(async () => (await rows())[20], /Enter 0 to 9|Make your move|Press A|Spin cosmic/, 'the spin')
+          .then(([shown]) => shown === 'Enter 0 to 9')) break;
+  }
+  await until(() => page.$eval('[data-keys=letters]', bar => String(bar.hidden)), /true/, 'the key bar');
+  // A number typed, taken back and typed again is read: each try burns fuel.
+  const fuelRow = (await rows())[19];
+  for (const key of ['5', '\u232b', '3', 'Enter']) await tap(key);
+  await until(async () => String((await rows())[19] !== fuelRow), /true/, 'the fuel row');
+
+  // ---- a desktop: no key bar; the screen reader's text after each key of a short game ----
+  await page.setViewport({ width: 1024, height: 640 });
+  const cdp = await page.createCDPSession();
+  await page.goto('about:blank');  // no game holds the storage open while it is cleared
+  await cdp.send('Storage.clearDataForOrigin', { origin: new URL(game.url).origin, storageTypes: 'indexeddb' });
+  await page.goto(game.url);
+  await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
+  check(await page.$eval('#keybar', bar => getComputedStyle(bar).display === 'none'), 'a key bar on a desktop');
+  await page.click('#reader');
+  await page.reload();  // the box is remembered
+  const heard = [];
+  for (const [key, prompt] of [['f', 'Do you want instructions?'], ['n', 'Do you want sound effects?'],
+    ['n', 'Press B to blast off'], ['b', 'Spin cosmic wheel']]) {
+    await keys(key);
+    await whenText(21, 0, prompt);
+    await sleep(300);
+    const lines = await transcript();
+    heard.push(lines);
+    // The last line is the prompt the game waits at, as the row shows it; nothing else is
+    // there but the game's words.
+    check(lines.at(-1) === spoken((await rows())[20]) &&
+      lines.every(line => line && line === spoken(line) && !/[\x00-\x1f\u25b2]/.test(line)),
+    `after ${key} the text reads ${JSON.stringify(lines)}`);
+  }
+  // The blast-off is told in the order it was shown, and a new key starts the text afresh; a
+  // spin tells the wheel's number before the status rows.
+  check(/SUCCESSFUL BLASTOFF![^]*Spin cosmic wheel/.test(heard[3].join('\n')) &&
+    !heard[3].join().includes('Press B'), `the blast-off as read: ${JSON.stringify(heard[3])}`);
+  await keys('Enter');
+  await status();
+  // Read once the game waits at the prompt on row 21 (the wheel's stays there during a scene).
+  await until(async () => {
+    const lines = await transcript();
+    return lines.at(-1) === spoken((await rows())[20]) ? lines.join('\n') : lines.join('\n') + '\n(not yet)';
+  }, /^You spun a \d+\nMiles to Mars: [^\n]+\nYou have \d+ units of fuel[^]*\n(?!\(not yet\))[^\n]*$/, 'the spin as read');
+  await backToWheel();
+
+  // ---- a game frozen in the page, saved to a file, taken up by the terminal edition ----
+  const frozen = await status();
+  await freeze();
+  await whenText(12, 16, 'GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION');
+  const downloads = path.join(scratch, 'downloads');
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await page.click('#save-file');
+  await until(() => String(fs.existsSync(path.join(downloads, 'mars.dat'))), /true/, 'the download');
+  await sleep(200);
+  const inTerminal = await nativeResumes(downloads);
+  check(goesOnFrom(frozen, inTerminal), `frozen in the page at ${JSON.stringify(frozen)}, the terminal went on at ${
+    JSON.stringify(inTerminal)}`);
+
+  // ---- files loaded: a huge one refused, the kept game replaced only when the player says ----
+  const huge = path.join(scratch, 'huge.dat');
+  fs.writeFileSync(huge, '');
+  fs.truncateSync(huge, 100 * 1024 * 1024);
+  await loadFile(huge);
+  await statusSays('huge.dat: it holds 100.0 MB');
+  const fromTerminal = path.join(corpus, 'mid-rocks-station');
+  await loadFile(fromTerminal, true, false);  // the game on the screen is left, the kept one stays
+  await statusSays('the frozen game kept in this browser stays');
+  await launch({ resume: true });
+  await keys('Enter');
+  const kept = await status();
+  check(goesOnFrom(frozen, kept), `the kept game was not the one taken up: ${JSON.stringify(kept)}`);
+
+  // A file the terminal edition wrote, taken up by the page where it stood.
+  await loadFile(fromTerminal, true, true);
+  await statusSays('mid-rocks-station is in place');
+  await launch({ resume: true });
+  await keys('Enter');
+  const inPage = await status();
+  check(goesOnFrom(frozenFields(fromTerminal), inPage), `the file holds ${JSON.stringify(frozenFields(fromTerminal))
+  }, the page went on at ${JSON.stringify(inPage)}`);
+
+  // A damaged file gets the game's own damaged-file screen, and a new game goes on beside it.
+  await dropFile(path.join(corpus, 'bad-letter'), true, true);
+  await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
+  await keys('f');
+  await whenText(20, 23, 'The frozen game is damaged and cannot be resumed.');
+  await keys('b');
+  await whenText(21, 23, 'Do you want instructions?  Y or N');
+
+  check(game.problems.length === 0, `errors in the page's console:\n${game.problems.join('\n')}`);
+  console.log('page test passed');
+} finally {
+  await game.close();
+  fs.rmSync(scratch, { recursive: true, force: true });
+}
