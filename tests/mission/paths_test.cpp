@@ -170,10 +170,11 @@ const std::vector<Example>& examples()
          "stup blof expl exit", 3200, {}, {}, hasFile},
         {"launch pad: quit", [] {}, {}, "x" + ctrlC + esc, launchPad, over, quitScreen, "", 1400},
 
-        {"wheel: spin", [] { mission.spins = 4; }, {5, 1, 0}, "\r", [] { wheelTurn(); }, asks,
-         {{5, "You are studying the stars with your telescope."}, {6, "Saturn with its rings is clearly in view."},
+        // A spin, its encounter, and the wheel's prompt again.
+        {"wheel: spin", [] { mission.spins = 4; }, {5, 1, 0, 0}, "\rn", wheelLoop, asks,
+         {{5, "You are studying the stars with your telescope."}, {6, "Saturn with its rings is clearly in view."}, {9, "You are zooming to Mars."},
           {19, from(17, "Miles to Mars: 33 million, 8 hundred thousand")}, {20, from(17, "You have 390 units of fuel")},
-          {21, from(17, "Make your move \x1e")}, {22, from(17, "You spun a 6")}}, "whee", 3400, {}, {},
+          {21, wheelPrompt}, {22, from(17, "You spun a 6")}}, "whee", 3600, {}, {},
          [] { return mission.spins == 5 && mission.distanceLeft == 338 && mission.fuel == 390; }},
         {"wheel: sound off", [] {}, {}, "s", [] { wheelTurn(); }, asks, {{19, from(17, "* Sound off *")}, {21, wheelPrompt}}, "", 400, {}, {},
          [] { return mission.soundOn == 'n'; }},
@@ -193,7 +194,7 @@ const std::vector<Example>& examples()
         {"wheel: reaching mars", [] { mission.distanceLeft = 2; }, {0}, "\r", [] { wheelTurn(); }, asks,
          {{12, from(19, "** YOU ARE NOW IN ORBIT AROUND MARS **")}, {21, from(17, "Press L when ready to land")}}, "whee tune", 1700, {}, {},
          [] { return mission.distanceLeft == 0 && mission.fuel == 390; }},
-        {"wheel: time warp", [] { mission.distanceLeft = 200; }, {9, 3, 0}, "\r", [] { wheelTurn(); }, asks,
+        {"wheel: time warp", [] { mission.distanceLeft = 200; }, {9, 3, 0}, "\r", wheelLoop, asks,
          {{5, "Oh no!  You are going too fast."}, {6, "You have entered a time warp."}, {12, from(10, "* The year is 1943, a world war is raging  *")},
           {20, from(17, "You have 390 units of fuel")}, {21, from(17, "Enter 0 to 9 to get back")}, {22, from(17, "You spun a 10")}}, "whee tiwa", 1400},
         {"wheel: the moon", [] {}, {0, 4, 0}, "\r", [] { wheelTurn(); }, asks,
