@@ -3,6 +3,7 @@
 #include "console/console.h"
 #include "core/chance.h"
 #include "core/mission_state.h"
+#include "core/status.h"
 
 void cue(Cue which)
 {
@@ -15,9 +16,7 @@ void cue(Cue which)
 
 void toggleSound()
 {
-    gotoColRow(17, 19);
-    writeBlanks(29);
-    gotoColRow(17, 19);
+    blankStatusRow(19);  // over the miles line
     if (mission.soundOn == 'y') {
         mission.soundOn = 'n';
         writeText("* Sound off *");

@@ -37,16 +37,18 @@ bool missionIsOver()
 // frozen (freezeGame has then said why on the screen).
 void askFreeze()
 {
+    // The question stands at column 42, after the blanks from column 17; the answer blanks both.
+    const std::string_view question = "Want to freeze the game?  Y or N  ";
     char key = 0;
     do {
         gotoColRow(17, 18);
         writeBlanks(25);
         pauseMs(200);
-        writeText("Want to freeze the game?  Y or N  ");
+        writeText(question);
         key = lowerKey(readKey());
     } while (key != 'y' && key != 'n');
     gotoColRow(17, 18);
-    writeBlanks(26);
+    writeBlanks(25 + static_cast<int>(question.size()));
     gotoColRow(17, 18);
     if (key == 'y') freezeGame();
 }

@@ -158,6 +158,7 @@ ScreenModel screenAfter(std::string_view out)
             screen.write("\n");
             screen.moveCursor(col, screen.cursorRow());
         }
+        else if (out.substr(i, 3) == "\xe2\x96\xb2") screen.write("\x1e"), i += 2;  // the game's triangle
         else if (c >= 0x20 && (c < 0x80 || c >= 0xc0)) screen.write(c < 0x80 ? std::string(1, static_cast<char>(c)) : "#");
     }
     return screen;

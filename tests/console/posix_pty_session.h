@@ -77,7 +77,8 @@ long long monotonicMicros();
 
 // The screen a terminal shows after `output`, for the VT100 subset that the game and Wine's
 // console write: cursor moves, whole clears, erases to the end of the line; colours and modes
-// change no cell. A character of several UTF-8 bytes takes one cell, shown as '#'.
+// change no cell. A character of several UTF-8 bytes takes one cell, shown as '#', but for the
+// small upward triangle U+25B2, which is shown as the game's own byte for it, 0x1E.
 ScreenModel screenAfter(std::string_view output);
 // Its rows, a line each.
 std::string rowsOf(const ScreenModel& screen);

@@ -11,6 +11,7 @@
 #include "aliens/battle.h"
 #include "aliens/pursuit.h"
 #include "aliens/zapfest.h"
+#include "core/status.h"
 #include "encounters/fields.h"
 #include "encounters/hazards.h"
 #include "encounters/malfunctions.h"
@@ -143,6 +144,10 @@ struct TableView {
     std::vector<Rule> rules;
     std::vector<const char*> lines;  // written from column 1
     std::vector<Step> cues;
+    // Settles a key on a die through the table's own walker; returns the hits on the aliens and
+    // whether the ship was killed.
+    std::function<std::pair<int, int>(char key, int die)> walk;
+    bool acts = true;  // the player's action, not the aliens' shot
 
     void add(const std::vector<Say>& says, const std::vector<Step>& steps)
     {
@@ -166,7 +171,12 @@ std::vector<TableView> everyTable()
     std::vector<TableView> views;
     for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables})
         for (const Encounter* encounter : tables()) {
-            TableView& view = views.emplace_back(TableView{encounter->name, 10, "abefrn", {}, {}, {}});
+            TableView& view = views.emplace_back(TableView{encounter->name, 10, "abefrn", {}, {}, {},
+                                                           [encounter](char key, int die) {
+                                                               mission.dieRoll = die;
+                                                               settle(key, encounter->rows);
+                                                               return std::pair(0, 0);
+                                                           }});
             view.add(encounter->announcement, encounter->opening);
             for (const Row& row : encounter->rows)
                 view.addRow(row, [&row](char key, int die) { return row.action == key && applies(row.when, die); });
@@ -174,10 +184,18 @@ std::vector<TableView> everyTable()
     // Each battle: its exchanges on its own die, then its alien gun.
     for (auto [battle, sides, gun, keys] : {std::tuple{&pursuitExchanges(), 10, &pursuitGun(), "abefrn"},
                                             {&zapfestExchanges(), 20, &zapfestGun(), "bf"}}) {
-        TableView& exchanges = views.emplace_back(TableView{battle->name, sides, keys, {}, {}, {}});
+        TableView& exchanges = views.emplace_back(TableView{battle->name, sides, keys, {}, {}, {}, [battle = battle](char key, int die) {
+            Score score;
+            fightExchange(*battle, key, die, score);
+            return std::pair(score.hits, score.killed);
+        }});
         for (const Exchange& row : battle->exchanges)
             exchanges.addRow(row, [&row](char key, int die) { return row.key == key && applies(row.when, die); });
-        TableView& shots = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, {}, {}});
+        TableView& shots = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, {}, {}, [gun = gun](char key, int) {
+            int hits = 0, killed = 0;
+            alienShot(*gun, key, hits, killed);
+            return std::pair(hits, killed);
+        }, false});
         if (gun->defenceless) shots.lines.push_back(gun->defenceless);
         for (const ShotRow& row : gun->rows)
             shots.addRow(row, [&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
@@ -219,6 +237,82 @@ TEST_P(GameTables, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
         if (step.kind != Step::Key && step.kind != Step::Beat) { EXPECT_FALSE(cuePlays(step.cue, 1).empty()); }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryTable, GameTables, ::testing::ValuesIn(everyTable()));  // named by PrintTo in messages
+// What a row's lines tell, from the phrases the rows use: a warning from Mission Control, a hit
+// or a hole in the ship, a danger got away from, a hit on the aliens, the ship destroyed.
+bool tells(const std::string& text, std::initializer_list<const char*> phrases)
+{
+    return std::any_of(phrases.begin(), phrases.end(), [&](const char* p) { return text.find(p) != std::string::npos; });
+}
+const auto aWarning = {"warning"};
+const auto harm = {"been hit", " hole", " dent", "damage"};
+const auto noHarm = {"out of danger", "clear", "away", "escaped", "repaired", "in time", "deflected", "blocked", "eluded"};
+const auto aliensHit = {"hit the space goons", "Good shot"};
+const auto shipKilled = {"whacked you"};
+
+// Every case of every table, run through its walker from a fresh state with sound on (the other
+// draws show 1, the aliens' reply a miss or a hit), with the status rows showing a longer line
+// before: the change to the mission is what the lines written say and the cues let hear, and an
+// A move redraws whole rows.
+TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
+{
+    const TableView& table = GetParam();
+    for (int state = 0; state < 8; ++state)
+        for (const char key : table.keys)
+            for (int die = 1; die <= table.sides; ++die) {
+                SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
+                mission = MissionState{};
+                std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
+                mission.distanceLeft = 182;
+                mission.soundOn = 'y';
+                const MissionState before = mission;
+                console = ScriptedConsole();
+                installConsole(console);
+                showStatus();
+                const std::vector<std::string> status = rows(19, 20);
+                gotoColRow(1, 9);
+                console.clearLog();
+                chance.emplace();
+                if (!table.acts) chance->push(die - 1);  // the aliens' shot
+                for (int draw = 0; draw < 8; ++draw) chance->push(0);
+                std::pair<int, int> hitsAndKilled;
+                console.queueKey(keyEsc);  // the last screen of an ending, which is not this test's
+                if (ends([&] { hitsAndKilled = table.walk(key, die); })) continue;
+                std::string text;
+                for (const std::string& w : writes()) text += w;
+                const bool live = key == 'b' ? before.barrierCharges > 0 : before.phaserCells > 0;
+                const bool says = text.find_first_not_of(" \n") != std::string::npos;
+
+                EXPECT_EQ(mission.warnings - before.warnings, tells(text, aWarning) ? 1 : 0) << text;
+                // A damage is told by a hit or a hole, or heard in the damage sound, or comes with
+                // a warning for recklessness; what is got away from does no harm.
+                const Trace heard = shortNames(sounds());
+                const bool damageHeard = std::find(heard.begin(), heard.end(), "dama") != heard.end();
+                if (tells(text, harm) || damageHeard) { EXPECT_EQ(mission.damage - before.damage, 1) << text; }
+                if (mission.damage > before.damage) { EXPECT_TRUE(tells(text, harm) || damageHeard || tells(text, aWarning)) << text; }
+                if (tells(text, noHarm) && !tells(text, harm)) { EXPECT_LE(mission.damage, before.damage) << text; }
+                EXPECT_EQ(hitsAndKilled, std::pair(tells(text, aliensHit) ? 1 : 0, tells(text, shipKilled) ? 1 : 0)) << text;
+                // Only the A key moves the ship, and its move redraws the status rows whole.
+                const bool moves = table.acts && key == 'a';
+                EXPECT_EQ(std::pair(mission.distanceLeft - before.distanceLeft, mission.fuel - before.fuel),
+                          moves ? std::pair(-2, -20) : std::pair(0, 0));
+                const Trace redrawn = {std::string(16, ' ') + "Miles to Mars: 18 million", std::string(16, ' ') + "You have 380 units of fuel"};
+                EXPECT_EQ(rows(19, 20), moves ? redrawn : status);
+                // B spends a live barrier's charge and F a live phaser cell, once; a dead supply
+                // may sink one below; a row that tells nothing spends nothing.
+                for (auto [spent, own] : {std::pair(mission.barrierCharges - before.barrierCharges, 'b'),
+                                          std::pair(mission.phaserCells - before.phaserCells, 'f')}) {
+                    const bool spends = table.acts && key == own && says;
+                    if (spends && live && hitsAndKilled.second == 0) { EXPECT_EQ(spent, -1) << text; }
+                    EXPECT_TRUE(spent == 0 || (spends && spent == -1)) << own << " " << spent << " " << text;
+                }
+                if (!says) { EXPECT_EQ(mission.damage, before.damage); }
+            }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTable, GameTables, ::testing::ValuesIn(everyTable()), [](const auto& info) {
+    std::string name = info.param.name;
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
+});
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The mission's frame: start-up, the key rules of the prompts, the wheel, the dispatcher, the
-// endings and their order, and the cues' sound switch.
-#include <algorithm>
+// The mission's frame: start-up, the wheel's bounds, the dispatcher, the order of the
+// endings, and the cues' sound switch. Each path's screens: tests/mission/paths_test.cpp.
 #include <set>
 
 #include "core/sound.h"
@@ -15,66 +14,8 @@ namespace {
 
 using Mission = GameTest;
 
-// Keys to type among letters.
-const std::string esc(1, static_cast<char>(keyEsc)), ctrlC(1, static_cast<char>(keyCtrlC));
-
-// Every prompt: a refused key (any letter it does not offer, or Ctrl-C) asks again; the answer
-// is taken in capitals as in lower case; ESC, where it is offered, goes to the quit screen. The
-// launch pad takes Ctrl-C as ESC.
-struct Prompt {
-    const char* name;
-    const char* keys;  // typed before the prompt
-    void (*ask)();
-    const char* question;
-    const char* answer;  // keys the prompt takes, typed in capitals
-    bool (*answered)();  // the answer's effect
-    bool escQuits, ctrlCQuits;
-};
-
-class Prompts : public Mission, public ::testing::WithParamInterface<Prompt> {};
-
-TEST_P(Prompts, RefuseOtherKeysTakeLowerCaseAndQuitOnEsc)
-{
-    const Prompt& p = GetParam();
-    for (bool quits : {false, true}) {
-        if (quits && !p.escQuits) continue;
-        SetUp();
-        std::string frozen;  // a sound frozen game: 50 decoys, 12 fields (fuel 400), 20 cards
-        for (int line = 1; line <= 82; ++line) frozen += line == 53 ? "400\n" : line <= 50 ? "1\n" : "0\n";
-        if (p.ask == offerResume) writeFile("mars.dat", frozen);
-        mission.soundOn = 'n';
-        chance->face(4).face(1).face(1);
-        console.queueKeys(p.keys + std::string("q") + (p.ctrlCQuits ? "" : ctrlC));
-        if (quits) {
-            console.queueKeys((p.ctrlCQuits ? ctrlC : esc) + esc);
-            EXPECT_TRUE(ends(p.ask));
-            EXPECT_EQ(console.at(16, 12, 49), "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.");
-        } else {
-            console.queueKeys(p.answer);
-            try { p.ask(); } catch (const ScriptExhausted&) {}
-            EXPECT_TRUE(p.answered());
-            const auto w = writes();
-            EXPECT_EQ(std::count(w.begin(), w.end(), p.question), p.ctrlCQuits ? 2 : 3);
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryPrompt, Prompts,
-    ::testing::Values(
-        Prompt{"mode", "", [] { titleMenu(); }, "Full game or Zapfest Game?  F or W  ", "WNN",
-               [] { return mission.zapfestMode == 1; }, true, false},
-        Prompt{"sound", "wn", [] { titleMenu(); }, "Do you want sound effects?  Y or N     ", "Y",
-               [] { return mission.soundOn == 'y'; }, true, false},
-        Prompt{"blastOff", "", [] { launchPad(); }, "Press B to blast off  ", "B",
-               [] { return mission.phaserCells != 0; }, true, true},
-        Prompt{"resume", "", offerResume, "Resume prior game  or begin new game, R or B? ", "B",
-               [] { return mission.resumedGame == 0; }, true, false},
-        Prompt{"quit", "", [] { confirmQuit(); }, "Do you want to quit this game?  Y or N  ", "N",
-               [] { return true; }, false, false},
-        Prompt{"freeze", "f", [] { wheelTurn(); }, "Want to freeze the game?  Y or N  ", "N",
-               [] { return mission.spins == 0; }, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+// ESC, to type among letters.
+const std::string esc(1, static_cast<char>(keyEsc));
 
 // The whole start-up: full game, no instructions, sound, a blast-off (the raw draw of 23 shows
 // 4, not 13, only on a die of 20), phaser cells and barrier charges drawn in that order; then
