@@ -45,6 +45,8 @@ const std::vector<const char*> misses = {
 void writeDestruction() { writeLines(oneOf(destructions)); }
 void writeMiss() { writeText(oneOf(misses)); }
 
+}  // namespace
+
 const Lines vaporizedVerse = {
     "Oh no!  You have been vaporized.\n",
     "One flash of green, a puff of steam,\n",
@@ -55,6 +57,8 @@ const Lines vaporizedVerse = {
     "Your posthumous medal hung inside.\n",
     "But THIS MISSION IS OVER!\n",
 };
+
+namespace {
 
 [[noreturn]] void vaporized() { endWith({1000, {Cue::Explosion, Cue::ShipVaporized}, false, 0, 3, vaporizedVerse}); }
 

@@ -1,6 +1,8 @@
 // The alien ship of the full game and its battle of exchanges.
 #pragma once
 
+#include "core/lines.h"
+
 void alienPursuit();  // event kind 13
 
 // The tables, for the tests of their properties.
@@ -8,3 +10,6 @@ struct Battle;
 struct AlienGun;
 const Battle& pursuitExchanges();
 const AlienGun& pursuitGun();
+
+// The verse of its ending, for the tests that read it off the screen.
+extern const Lines vaporizedVerse;

@@ -9,8 +9,6 @@
 #include "core/lines.h"
 #include "endings/endings.h"
 
-namespace {
-
 const Lines shuttleExplosionVerse = {
     "Oh no!  The shuttle explosion blew you to bits.\n",
     "You fired too fast and lost your wits;\n",
@@ -19,6 +17,8 @@ const Lines shuttleExplosionVerse = {
     "A dazzling show for everyone.\n",
     "And THIS MISSION IS DONE!\n",
 };
+
+namespace {
 
 [[noreturn]] void blownUpWithTheShuttle()
 {

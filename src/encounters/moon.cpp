@@ -8,8 +8,6 @@
 #include "core/lines.h"
 #include "endings/endings.h"
 
-namespace {
-
 const Lines moonCrashVerse = {
     "Oh no!  You have crashed into the moon.\n",
     "Your ship went spinning out of control,\n",
@@ -23,6 +21,8 @@ const Lines moonCrashVerse = {
     "A monument to cosmic pride.\n",
     "THIS MISSION IS OVER!\n",
 };
+
+namespace {
 
 // The crash is heard on the cleared screen.
 [[noreturn]] void crashIntoTheMoon() { endWith({0, {Cue::Explosion}, true, 0, 3, moonCrashVerse}); }

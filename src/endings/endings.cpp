@@ -9,8 +9,6 @@
 #include "persist/frozen_game.h"
 #include "core/screen_places.h"
 
-namespace {
-
 const Lines damageVerse = {
     "Oh no!  You have sustained too much damage.\n",
     "Your hull is dented, scorched and bent,\n",
@@ -68,8 +66,6 @@ const Lines marsSuccessVerse = {
     "And soon you'll wave to a ticker-tape crowd.\n",
     "But THIS MISSION IS OVER!\n",
 };
-
-}  // namespace
 
 void endWith(const Ending& ending)
 {

@@ -31,3 +31,10 @@ extern const Ending warningsEnding;
 extern const Ending outOfFuelEnding;
 
 [[noreturn]] void marsArrival();
+
+// The verses of its endings, for the tests that read them off the screen.
+extern const Lines damageVerse;
+extern const Lines warningsVerse;
+extern const Lines outOfFuelVerse;
+extern const Lines marsCrashVerse;
+extern const Lines marsSuccessVerse;

@@ -152,8 +152,10 @@ char readWalkKey()
     return key;
 }
 
+}  // namespace
+
 // --- The endings -----------------------------------------------------------------------------
-const Lines landingCrashVerse = {
+const Lines asteroidLandingCrashVerse = {
     "Oh no!  You crashed into a million pieces.\n",
     "You came in fast, you came in steep,\n",
     "And struck the rocks and dug in deep.\n",
@@ -164,7 +166,7 @@ const Lines landingCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-const Lines blastOffCrashVerse = {
+const Lines asteroidBlastOffCrashVerse = {
     "Oh no!  You have crashed on blastoff.\n",
     "You lit the engines, up you flew,\n",
     "But gravity had plans for you.\n",
@@ -209,8 +211,9 @@ const Lines cliffVerse = {
     "And THIS MISSION IS HISTORY!\n",
 };
 
+namespace {
+
 // The walk's three deaths share one shape: the verse stands from row 5 of a cleared screen.
-// The endings of the walk: the verse from row 5.
 const Ending suffocationEnding = {3000, {Cue::OxygenGone}, false, 0, 5, suffocationVerse};
 const Ending radioactiveRockEnding = {0, {Cue::RadioactiveRock}, false, 0, 5, radioactiveRockVerse};
 const Ending cliffEnding = {0, {Cue::CliffFall}, false, 0, 5, cliffVerse};
@@ -221,7 +224,7 @@ void asteroidEncounter()
 {
     int square = shipSquare;
     if (!approachAndLand(Cue::Asteroid, "You are approaching a large asteroid.\n", "It looks parched and barren.\n", 29,
-                         landingCrashVerse))
+                         asteroidLandingCrashVerse))
         return;
     clearScreen();
     gotoColRow(1, 3);
@@ -320,7 +323,7 @@ static char askTakeIt()
 // The die of 20 for the blast-off; returns after a good one.
 static void asteroidBlastOff()
 {
-    rollForCrash(Cue::Ignition, blastOffCrashVerse);
+    rollForCrash(Cue::Ignition, asteroidBlastOffCrashVerse);
     clearScreen();
     gotoColRow(1, 5);
     writeText("Pretty cool blastoff!\n");

@@ -5,6 +5,9 @@
 // any int, and 99 is the move reader's word for "blast off".
 #pragma once
 
+#include "core/lines.h"
+
+
 void asteroidEncounter();  // event kind 17
 
 // The square the player stands on when the walk begins, and the move reader's blast-off.
@@ -18,3 +21,10 @@ void chargeOxygenAndOfferRock(int square);
 int readMove(int square);
 // Five units of oxygen, or suffocation when five or less are left.
 void chargeOxygen();
+
+// The verses of its endings, for the tests that read them off the screen.
+extern const Lines asteroidLandingCrashVerse;
+extern const Lines asteroidBlastOffCrashVerse;
+extern const Lines suffocationVerse;
+extern const Lines radioactiveRockVerse;
+extern const Lines cliffVerse;

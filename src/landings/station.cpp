@@ -57,6 +57,8 @@ Rock price(char good)
     }
 }
 
+}  // namespace
+
 const Lines arrestVerse = {
     "Oh no!  You cannot pay for the goods.\n",
     "You asked for goods you could not buy\n",
@@ -67,6 +69,8 @@ const Lines arrestVerse = {
     "Where you can think on this a spell.\n",
     "But this mission is done!\n",
 };
+
+namespace {
 
 // A good asked for with a rock the player does not carry: the refusal stays on the screen a
 // moment, then the arrest.
@@ -168,8 +172,10 @@ char askForGood()
     return key;
 }
 
+}  // namespace
+
 // --- The endings -----------------------------------------------------------------------------
-const Lines landingCrashVerse = {
+const Lines stationLandingCrashVerse = {
     "\nOh no!  You crashed while trying to land.\n",
     "You missed the dock and hit the mast,\n",
     "You came in wrong, you came in fast.\n",
@@ -179,8 +185,7 @@ const Lines landingCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-
-const Lines blastOffCrashVerse = {
+const Lines stationBlastOffCrashVerse = {
     "Oh no!  You have crashed on blastoff.\n",
     "You pulled away with all your might,\n",
     "But something on the dock held tight.\n",
@@ -191,12 +196,10 @@ const Lines blastOffCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-}  // namespace
-
 void spaceStation()
 {
     if (!approachAndLand(Cue::Station, "You are nearing a space station.\n",
-                         "Its flashing lights are visible in the darkness.\n", 30, landingCrashVerse))
+                         "Its flashing lights are visible in the darkness.\n", 30, stationLandingCrashVerse))
         return;
     gotoColRow(1, 5);
     writeText("Beautiful landing.\n");
@@ -219,7 +222,7 @@ static void stationBlastOff()
         writeText("Press B when ready to blast off  ");
     } while (lowerKey(readKey()) != 'b');
 
-    rollForCrash(Cue::Ignition, blastOffCrashVerse);
+    rollForCrash(Cue::Ignition, stationBlastOffCrashVerse);
     clearScreen();
     gotoColRow(1, 5);
     writeText("Successful blastoff!\n");

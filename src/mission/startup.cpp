@@ -12,9 +12,7 @@
 #include "persist/frozen_game.h"
 #include "core/screen_places.h"
 
-namespace {
-
-const Lines blastOffCrashVerse = {
+const Lines launchPadCrashVerse = {
     "Oh no!  You crashed on blastoff.\n",
     "The rockets roared, the gantry shook,\n",
     "Then sideways went the ship you took.\n",
@@ -24,6 +22,8 @@ const Lines blastOffCrashVerse = {
     "You'll need a brand new ship to win.\n",
     "But THIS MISSION IS OVER!\n",
 };
+
+namespace {
 
 void drawTitleScreen()
 {
@@ -114,7 +114,7 @@ void offerNewGameOnly()
     cue(Cue::Explosion);
     clearScreen();
     gotoColRow(1, 5);
-    writeLines(blastOffCrashVerse);
+    writeLines(launchPadCrashVerse);
     pauseMs(3000);
     waitForEscape();
     cue(Cue::Exit);
