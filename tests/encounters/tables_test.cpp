@@ -204,14 +204,21 @@ std::vector<TableView> everyTable()
     return views;
 }
 
-class GameTables : public GameTest, public ::testing::WithParamInterface<TableView> {};
+class GameTables : public GameTest, public ::testing::WithParamInterface<TableView> {
+protected:
+    // Barrier, phasers and damage, each 0 or 1: the bits of `state`.
+    static void supplies(int state)
+    {
+        std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
+    }
+};
 
 TEST_P(GameTables, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
 {
     const TableView& table = GetParam();
     std::vector<bool> chosen(table.rules.size());
-    for (int state = 0; state < 8; ++state) {  // barrier, phasers and damage, each 0 or 1
-        std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
+    for (int state = 0; state < 8; ++state) {
+        supplies(state);
         for (const char key : table.keys)
             for (int die = 0; die <= table.sides + 1; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
@@ -260,18 +267,15 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
         for (const char key : table.keys)
             for (int die = 1; die <= table.sides; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
-                mission = MissionState{};
-                std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
+                SetUp();
+                supplies(state);
                 mission.distanceLeft = 182;
                 mission.soundOn = 'y';
                 const MissionState before = mission;
-                console = ScriptedConsole();
-                installConsole(console);
                 showStatus();
                 const std::vector<std::string> status = rows(19, 20);
                 gotoColRow(1, 9);
                 console.clearLog();
-                chance.emplace();
                 if (!table.acts) chance->push(die - 1);  // the aliens' shot
                 for (int draw = 0; draw < 8; ++draw) chance->push(0);
                 std::pair<int, int> hitsAndKilled;
