@@ -6,10 +6,24 @@
 # lookup finds share/games/zorvane from the program's own folder, so an installed game plays its
 # sounds whatever the working directory is.
 #
-# On Windows the game is one folder, zorvane.exe with its data folder beside it, as the player
-# unpacks it from the zip.
+# Its menu entry and icons go where desktops look for them, share/applications and the hicolor
+# icon theme, and its AppStream metainfo, which software centres list, into share/metainfo.
+#
+# On Windows the game is one folder, zorvane.exe with its data folder and its licence beside it,
+# as the player unpacks it from the zip.
+#
+# The packages are the same bytes whoever builds them, wherever and whenever (see
+# tools/check_reproducible.sh): files and folders dated SOURCE_DATE_EPOCH when it is set (CPack
+# reads it), every folder, and every member of the .deb's archive, of the same mode whatever
+# the builder's umask, and the zip's files in sorted order.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/cpack_folders.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/cpack_packages.cmake)
+set(CPACK_ZORVANE_CMAKE ${CMAKE_COMMAND})
 if(WIN32)
   install(TARGETS zorvane RUNTIME DESTINATION .)
+  install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
   # The folder is filled at build time by the synthesizer; only its sounds are shipped, not the
   # stamp that tells the build they are made.
   install(DIRECTORY ${sound_dir}/ DESTINATION data FILES_MATCHING PATTERN "*.wav")
@@ -36,6 +50,60 @@ else()
   install(FILES ${CMAKE_BINARY_DIR}/doc/zorvane.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
   install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz ${CMAKE_SOURCE_DIR}/doc/copyright
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # "singed" is the word meant, not a misspelt "signed".
+  install(FILES ${CMAKE_SOURCE_DIR}/desktop/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME zorvane)
+
+  # The menu entry starts the game in a terminal, by the installed program's full path: a
+  # desktop session's PATH need not hold a games folder. The path is known at install time
+  # (cmake --install --prefix, or /usr in the package). The icon is drawn in SVG; its pictures
+  # at the usual sizes were made from it once (rsvg-convert -w N -h N desktop/zorvane.svg,
+  # Debian's librsvg2-bin) and are kept in the source, so that a build needs no converter.
+  install(CODE "
+    file(READ \"${CMAKE_SOURCE_DIR}/desktop/zorvane.desktop\" entry)
+    string(REPLACE \"\\nExec=zorvane\\n\" \"\\nExec=\\\"\${CMAKE_INSTALL_PREFIX}/games/zorvane\\\"\\n\" entry \"\${entry}\")
+    file(WRITE \"${CMAKE_BINARY_DIR}/desktop/zorvane.desktop\" \"\${entry}\")")
+  install(FILES ${CMAKE_BINARY_DIR}/desktop/zorvane.desktop
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+  set(icon_dir ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor)
+  install(FILES ${CMAKE_SOURCE_DIR}/desktop/zorvane.svg DESTINATION ${icon_dir}/scalable/apps)
+  foreach(size 48 64 128 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/desktop/zorvane-${size}.png
+      DESTINATION ${icon_dir}/${size}x${size}/apps RENAME zorvane.png)
+  endforeach()
+
+  # The metainfo's release is the project's version, dated as the changelog's latest entry.
+  # AppStream takes screenshots by web address only: where the title screen's picture
+  # (doc/screens/title.png) is published, ZORVANE_SCREENSHOTS_URL names the folder that holds
+  # it and the metainfo shows it; the project has no web site, so by default it shows none.
+  set(ZORVANE_SCREENSHOTS_URL "" CACHE STRING
+    "Web address of a published copy of doc/screens, for the AppStream screenshot")
+  file(STRINGS ${CMAKE_SOURCE_DIR}/doc/changelog changelog_trailer REGEX "^ -- " LIMIT_COUNT 1)
+  if(NOT changelog_trailer MATCHES ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    message(FATAL_ERROR "doc/changelog: no date in its latest entry's trailer line")
+  endif()
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(FIND months ${CMAKE_MATCH_2} month)
+  math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+  string(LENGTH "${month}" month_digits)
+  if(month_digits EQUAL 1)
+    set(month 0${month})
+  endif()
+  set(release_date ${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1})
+  if(ZORVANE_SCREENSHOTS_URL)
+    string(CONCAT metainfo_screenshots
+      "  <screenshots>\n"
+      "    <screenshot type=\"default\">\n"
+      "      <caption>The title screen: full game or Zapfest game</caption>\n"
+      "      <image type=\"source\" width=\"828\" height=\"603\">${ZORVANE_SCREENSHOTS_URL}/title.png</image>\n"
+      "    </screenshot>\n"
+      "  </screenshots>")
+  else()
+    set(metainfo_screenshots "  <!-- The title screen's picture, doc/screens/title.png, is shown once it is published on the web. -->")
+  endif()
+  set(metainfo ${CMAKE_BINARY_DIR}/desktop/invalid.zorvane.zorvane.metainfo.xml)
+  configure_file(${CMAKE_SOURCE_DIR}/desktop/zorvane.metainfo.xml.in ${metainfo} @ONLY)
+  install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 endif()
 
 set(CPACK_PACKAGE_NAME zorvane)

@@ -1,9 +1,9 @@
 # The browser build: the game as zorvane.js and zorvane.wasm, and around it the static site,
 # gathered in one folder to publish, site/ in the build folder: the page's own files (every file
 # of web/ but npm's and the service worker's template), the terminal emulator from
-# web/node_modules (npm ci in web/ first), the icon, the sounds in data/ (where the build makes
-# sound files), and sw.js, the service worker that keeps them all for playing offline
-# (cmake/web_site.cmake).
+# web/node_modules (npm ci in web/ first), the icon, and sw.js, the service worker that keeps them
+# all for playing offline (cmake/web_site.cmake). No sound files: the game makes its sounds in the
+# page.
 set(web_modules ${CMAKE_SOURCE_DIR}/web/node_modules/@xterm/xterm)
 if(NOT EXISTS ${web_modules}/lib/xterm.js)
   message(FATAL_ERROR "The terminal emulator is missing: run `npm ci` in web/ first.")
@@ -24,9 +24,6 @@ set(site_files
   "${web_modules}/lib/xterm.js|xterm.js"
   "${web_modules}/css/xterm.css|xterm.css"
   "${CMAKE_SOURCE_DIR}/desktop/zorvane.svg|icons/zorvane.svg")
-if(TARGET sounds)  # the sound files, where the build makes them
-  list(APPEND site_files "${CMAKE_BINARY_DIR}/data|data")
-endif()
 foreach(file IN LISTS page_files)
   list(APPEND site_files "${CMAKE_SOURCE_DIR}/web/${file}|${file}")
 endforeach()
@@ -39,6 +36,3 @@ add_custom_target(site ALL
           -D WORKER=${CMAKE_SOURCE_DIR}/web/sw.js.in -P ${CMAKE_SOURCE_DIR}/cmake/web_site.cmake
   COMMENT "Gathering the site to publish in site/")
 add_dependencies(site zorvane)
-if(TARGET sounds)
-  add_dependencies(site sounds)
-endif()

@@ -109,11 +109,14 @@
   });
   term.focus();
 
-  // ---- sound: one WAV at a time, after the player's first key ----
+  // ---- sound: one at a time, after the player's first key ----
 
+  // The game makes each sound's samples with its own synthesizer, ahead whenever it waits (at a
+  // key, in a pause) or when the sound first plays, and hands them here: kept for the visit, so a
+  // new game (a fresh instance of the module) finds them made.
   let audio = null;
-  const soundBytes = new Map();   // path -> promise of the file's bytes, or null
-  const soundBuffers = new Map(); // path -> promise of the decoded sound, or null
+  const sounds = new Map();   // name -> { samples: Int16Array, rate, ms: how long the making took }
+  const buffers = new Map();  // name -> the sound as Web Audio plays it, or null
 
   // A browser lets a page sound only after a key; until then every cue is skipped.
   function unlockSound() {
@@ -126,26 +129,40 @@
     }
   }
 
-  function fetchBytes(path) {
-    if (!soundBytes.has(path)) {
-      soundBytes.set(path, fetch(path).then(reply => (reply.ok ? reply.arrayBuffer() : null)).catch(() => null));
-    }
-    return soundBytes.get(path);
+  function keepSound(name, samples, rate, ms) {
+    sounds.set(name, { samples, rate, ms });
+    buffers.delete(name);
   }
 
-  function decoded(path) {
-    if (!soundBuffers.has(path)) {
-      soundBuffers.set(path, fetchBytes(path)
-        .then(bytes => (bytes ? audio.decodeAudioData(bytes.slice(0)) : null))
-        .catch(() => null));
+  // Settles when the page has a moment with nothing else to do: true if no key came meanwhile.
+  const idle = () => new Promise(settle => {
+    const now = () => settle(typed.length === 0);
+    if (typeof requestIdleCallback === 'function') requestIdleCallback(now, { timeout: 100 });
+    else setTimeout(now, 0);
+  });
+
+  function buffered(name) {
+    if (!buffers.has(name)) {
+      const sound = sounds.get(name);
+      let buffer = null;
+      try {
+        if (sound && sound.samples.length > 0) {
+          buffer = audio.createBuffer(1, sound.samples.length, sound.rate);
+          const wave = buffer.getChannelData(0);
+          sound.samples.forEach((sample, i) => { wave[i] = sample / 32768; });
+        }
+      } catch (error) {
+        buffer = null;  // a rate this browser will not take: silent, as on the terminal
+      }
+      buffers.set(name, buffer);
     }
-    return soundBuffers.get(path);
+    return buffers.get(name);
   }
 
-  async function playSound(path) {
+  async function playSound(name) {
     if (!audio || audio.state !== 'running') return;
-    const buffer = await decoded(path);
-    if (!buffer) return;  // missing or undecodable: silent, as on the terminal
+    const buffer = buffered(name);
+    if (!buffer) return;
     await new Promise(done => {
       const source = audio.createBufferSource();
       source.buffer = buffer;
@@ -159,6 +176,9 @@
       source.start();
     });
   }
+
+  // For the browser test: the samples of a sound as the game made them for playing, once made.
+  window.zorvaneSound = name => sounds.get(name) ?? null;
 
   // ---- storage: the frozen game in IndexedDB, mounted as the game's working folder ----
 
@@ -262,7 +282,9 @@
       else keyWaiter = settle;
     }),
     discardKeys: () => { typed.length = 0; },
-    preloadSound: path => { fetchBytes(path); },
+    hasSound: name => sounds.has(name),
+    keepSound,
+    idle,
     playSound,
     openStorage,
     saveFiles,

@@ -40,11 +40,7 @@ bool isFile(const fs::path& path)
 
 }  // namespace
 
-std::string soundFileInData(const char* gameName)
-{
-    const std::string name = plainName(gameName);
-    return name.empty() ? std::string() : "data/" + name + ".wav";
-}
+std::string soundName(const char* gameName) { return plainName(gameName); }
 
 std::string locateSoundFile(const char* gameName)
 {

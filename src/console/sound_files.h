@@ -8,9 +8,9 @@
 // beside its games folder (an install). Returns the path found, or an empty string.
 std::string locateSoundFile(const char* gameName);
 
-// The file a game name stands for, relative to the game's folder ("data/expl.wav"), as the
-// browser asks its web server for it; an empty string for a name that is not a sound file.
-std::string soundFileInData(const char* gameName);
+// The sound a game name stands for ("data\\expl.wav" -> "expl"), as the browser makes it with
+// the synthesizer; an empty string for a name that is not a sound file.
+std::string soundName(const char* gameName);
 
 // Plays the file to its end before returning; any failure (no file, a bad file, no audio
 // library, no device) is silent and quick.

@@ -2,16 +2,19 @@
 // read, a pause, a typed line or a sound is a plain blocking call here, and underneath the game
 // is unwound until the page's promise settles, so the page stays responsive and nothing polls.
 // The page (web/page.js) owns the terminal emulator, the keys, the speaker and the storage;
-// this file speaks to it through the few functions of Module.page.
+// this file speaks to it through the few functions of Module.page. The sounds are made here, by
+// the synthesizer that writes the native builds' sound files, and kept by the page for the visit.
 #include <emscripten.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <vector>
 
-#include "console/cues.h"
 #include "console/platform.h"
 #include "console/sound_files.h"
+#include "console/synthesizer.h"
 #include "console/vt100.h"
 
 namespace {
@@ -24,8 +27,16 @@ EM_JS(void, pageWrite, (const char* bytes, int length), {
 EM_ASYNC_JS(int, pageNextKey, (int typing), { return await Module.page.nextKey(typing); });
 EM_JS(void, pageDiscardKeys, (), { Module.page.discardKeys(); });
 EM_ASYNC_JS(void, pageSleep, (int ms), { await new Promise(done => setTimeout(done, ms)); });
-EM_ASYNC_JS(void, pagePlaySound, (const char* path), { await Module.page.playSound(UTF8ToString(path)); });
-EM_JS(void, pagePreloadSound, (const char* path), { Module.page.preloadSound(UTF8ToString(path)); });
+// Sounds by name ("expl"): whether the page has the sound's samples, the samples handed to it
+// (copied out of the module's memory, with the milliseconds their making took), and one played
+// to its end.
+EM_JS(int, pageHasSound, (const char* name), { return Module.page.hasSound(UTF8ToString(name)) ? 1 : 0; });
+EM_JS(void, pageKeepSound, (const char* name, const std::int16_t* samples, int count, int rate, double ms), {
+    Module.page.keepSound(UTF8ToString(name), HEAP16.slice(samples >> 1, (samples >> 1) + count), rate, ms);
+});
+EM_ASYNC_JS(void, pagePlaySound, (const char* name), { await Module.page.playSound(UTF8ToString(name)); });
+// Waits until the page is idle; 1 when no key has come meanwhile.
+EM_ASYNC_JS(int, pageIdle, (), { return await Module.page.idle(); });
 // The frozen game's folder: IndexedDB mounted as the working directory and read in. The reading
 // starts with the game and the game waits for its end at its first key, the first moment a file
 // can matter, so the title screen does not wait for the storage.
@@ -45,14 +56,7 @@ constexpr std::size_t longestLine = 40;
 
 class WebConsole final : public ConsoleBackend {
 public:
-    WebConsole()
-    {
-        pageOpenStorage();
-        for (const std::string& file : allSoundFiles()) {
-            const std::string path = soundFileInData(file.c_str());
-            if (!path.empty()) pagePreloadSound(path.c_str());
-        }
-    }
+    WebConsole() { pageOpenStorage(); }
 
     void moveCursor(int col0, int row0) override { pending += vt100::moveTo(col0, row0); }
 
@@ -65,6 +69,8 @@ public:
     {
         flush();
         storageOpened();
+        // The sounds are made while the page has nothing else to do; a key stops it at once.
+        for (std::string name = nextToMake(); !name.empty() && pageIdle(); name = nextToMake()) makeSound(name);
         const int key = pageNextKey(0);
         pageDiscardKeys();
         return key;
@@ -92,18 +98,29 @@ public:
         }
     }
 
+    // A pause is idle time too: sounds are made in it while it has time to spare, and it ends
+    // when it would have ended.
     void pause(int ms) override
     {
         flush();
-        if (ms > 0) pageSleep(ms);
+        const double end = emscripten_get_now() + ms;
+        for (std::string name = nextToMake(); !name.empty() && end - emscripten_get_now() > spareMs;
+             name = nextToMake()) {
+            makeSound(name);
+            pageSleep(0);  // lets the page draw and take keys between two sounds
+        }
+        const double left = end - emscripten_get_now();
+        if (left > 0) pageSleep(static_cast<int>(left + 0.5));
     }
 
+    // A sound not made ahead is made now, before it plays.
     void playSound(const char* gameName) override
     {
-        const std::string path = soundFileInData(gameName);
-        if (path.empty()) return;
+        const std::string name = soundName(gameName);
+        if (name.empty()) return;
         flush();
-        pagePlaySound(path.c_str());
+        if (!pageHasSound(name.c_str())) makeSound(name);
+        pagePlaySound(name.c_str());
     }
 
     std::int64_t calendarSeconds() override { return std::time(nullptr); }
@@ -132,6 +149,31 @@ private:
         pending.clear();
     }
 
+    static void makeSound(const std::string& name)
+    {
+        const double start = emscripten_get_now();
+        const std::vector<std::int16_t> samples = synth::synthesize(name);
+        pageKeepSound(name.c_str(), samples.data(), static_cast<int>(samples.size()), synth::sampleRate,
+                      emscripten_get_now() - start);
+    }
+
+    // The sounds are made ahead, in the order the game first plays them, whenever the game waits:
+    // at a key and in a pause. The page keeps them for the visit, so a new game (a fresh
+    // instance of the module) finds them made. Returns the next sound the page does not have
+    // yet; empty once it has them all.
+    std::string nextToMake()
+    {
+        for (; nextSound < soundNames.size(); ++nextSound)
+            if (!pageHasSound(soundNames[nextSound].c_str())) return soundNames[nextSound];
+        return {};
+    }
+
+    // The longest a sound takes to make, with room to spare: a pause makes no sound when less
+    // is left of it.
+    static constexpr double spareMs = 100;
+
+    const std::vector<std::string> soundNames = synth::soundNames();
+    std::size_t nextSound = 0;
     std::string pending;
     bool storageRead = false;
 };

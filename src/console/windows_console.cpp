@@ -1,6 +1,8 @@
 // The Windows console backend: cursor moves and clears through the console API, keys through
-// the C runtime's unechoed single-key read, text through standard output, code page 437 so the
-// byte 0x1E shows as a small upward triangle.
+// the C runtime's unechoed single-key read, text through standard output in code page 437. The
+// byte 0x1E, the small upward triangle, goes to the console as the character U+25B2: Windows
+// Terminal takes the byte for a control character and shows nothing, and the classic console
+// shows it only with a font that draws it in code page 437. Redirected output gets the byte.
 //
 // Ctrl-C is a key, never an interrupt: processed input is off while the game runs, so Ctrl-C
 // waits in the input buffer like any other key and arrives as code 3; the control handler
@@ -8,12 +10,14 @@
 #include <conio.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
 #include <string_view>
 
+#include "console/console.h"
 #include "console/platform.h"
 #include "console/sound_files.h"
 
@@ -25,6 +29,7 @@ constexpr std::size_t maxLineBytes = 4096;
 // The console as the game found it, put back on every way out.
 struct SavedConsole {
     bool inputIsConsole = false;
+    bool outputIsConsole = false;
     DWORD inputMode = 0;
     UINT outputCodePage = 0;
 };
@@ -70,6 +75,8 @@ void setUpConsole()
 {
     interrupted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     saved.inputIsConsole = GetConsoleMode(inputHandle(), &saved.inputMode) != 0;
+    DWORD outputMode = 0;
+    saved.outputIsConsole = GetConsoleMode(outputHandle(), &outputMode) != 0;
     saved.outputCodePage = GetConsoleOutputCP();
     std::atexit(restoreConsole);
     SetConsoleCtrlHandler(onControlEvent, TRUE);
@@ -114,8 +121,15 @@ public:
 
     void write(std::string_view text) override
     {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fflush(stdout);
+        for (;;) {
+            const std::size_t dash = saved.outputIsConsole ? text.find(dashByte) : std::string_view::npos;
+            std::fwrite(text.data(), 1, std::min(dash, text.size()), stdout);
+            std::fflush(stdout);
+            if (dash == std::string_view::npos) return;
+            DWORD written = 0;
+            WriteConsoleW(outputHandle(), L"\u25B2", 1, &written, nullptr);
+            text.remove_prefix(dash + 1);
+        }
     }
 
     void clear() override

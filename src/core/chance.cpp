@@ -47,7 +47,6 @@ void drawCard(NoRepeatDeck& deck)
     }
     if (deck.cards[0] > 0) ++deck.last;
     deck.cards[static_cast<std::size_t>(deck.last)] = mission.dieRoll;
-    if (cardDealtWatcher != nullptr) cardDealtWatcher(deck);
 }
 
 void drawEventCard() { drawCard(mission.eventDeck); }

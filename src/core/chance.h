@@ -25,10 +25,6 @@ void drawEraCard();
 // The deck invariants: last 0..19, slots 0..last distinct kinds 1..20, the rest 0.
 bool deckIsValid(const NoRepeatDeck& deck);
 
-// Called with the deck after every card dealt, when set: the headless drivers check the deck
-// invariants there. The game leaves it null.
-inline void (*cardDealtWatcher)(const NoRepeatDeck& deck) = nullptr;
-
 // Forced chance for tests and headless drivers: while a ForcedChance lives, gameRand() returns
 // the queued raw results in order, and a draw beyond the queue throws UnexpectedDraw.
 struct UnexpectedDraw {};

@@ -10,19 +10,25 @@ void blankStatusRow(int row)
     gotoColRow(17, row);
 }
 
+std::string distanceWords(int distanceLeft)
+{
+    const std::string millions = std::to_string(distanceLeft / 10);
+    const std::string hundredThousands = std::to_string(distanceLeft % 10);
+    if (distanceLeft / 10 > 0 && distanceLeft % 10 > 0)
+        return "Miles to Mars: " + millions + " million, " + hundredThousands + " hundred thousand";
+    if (distanceLeft / 10 > 0 && distanceLeft % 10 == 0) return "Miles to Mars: " + millions + " million";
+    if (distanceLeft / 10 == 0 && distanceLeft % 10 > 0) return "Miles to Mars: " + hundredThousands + " hundred thousand";
+    return "";
+}
+
+std::string fuelWords(int fuel) { return "You have " + std::to_string(fuel) + " units of fuel"; }
+
 void showStatus()
 {
-    const int millions = mission.distanceLeft / 10;
-    const int hundredThousands = mission.distanceLeft % 10;
     blankStatusRow(19);
     pauseMs(1000);
-    if (millions > 0 && hundredThousands > 0)
-        write("Miles to Mars: ", millions, " million, ", hundredThousands, " hundred thousand");
-    else if (millions > 0 && hundredThousands == 0)
-        write("Miles to Mars: ", millions, " million");
-    else if (millions == 0 && hundredThousands > 0)
-        write("Miles to Mars: ", hundredThousands, " hundred thousand");
+    writeText(distanceWords(mission.distanceLeft));
     pauseMs(1000);
     blankStatusRow(20);
-    write("You have ", mission.fuel, " units of fuel");
+    writeText(fuelWords(mission.fuel));
 }

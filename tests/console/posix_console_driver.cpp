@@ -5,7 +5,7 @@
 //   key          reads a key, writes "key N\n"
 //   keys         the same for every key until the input ends
 //   line         reads a line, writes "line LENGTH FIRST-16-BYTES\n"
-//   pause:MS     pauses, then writes "slept ELAPSED-MS\n"
+//   pause:MS     pauses, then writes "slept ELAPSED-MS\n"     hold:MS      pauses, writes nothing
 //   newline      writes "ab\ncd"              dash         writes "<", the dash byte, ">"
 //   move:C,R     gotoColRow(C, R)             clear        clearScreen()
 #include <chrono>
@@ -29,6 +29,7 @@ void run(const std::string& action)
     else if (action == "dash") writeText("<\x1e>");
     else if (action == "clear") clearScreen();
     else if (std::sscanf(action.c_str(), "move:%d,%d", &col, &row) == 2) gotoColRow(col, row);
+    else if (action.rfind("hold:", 0) == 0) pauseMs(std::stoi(action.substr(5)));
     else if (action.rfind("pause:", 0) == 0) {
         const auto start = std::chrono::steady_clock::now();
         pauseMs(std::stoi(action.substr(6)));

@@ -22,7 +22,7 @@ long long monotonicMicros()
 // program's session.
 PtySession::PtySession(const PtyLaunch& launch)
 {
-    winsize size{25, 80, 0, 0};
+    winsize size{launch.rows, launch.cols, 0, 0};
     int slave = -1, keysPipe[2] = {-1, -1};
     if (openpty(&master, &slave, nullptr, nullptr, &size) != 0 || tcgetattr(slave, &fresh) != 0 || pipe(keysPipe) != 0 ||
         (child = fork()) < 0)
@@ -158,7 +158,10 @@ ScreenModel screenAfter(std::string_view out)
             screen.write("\n");
             screen.moveCursor(col, screen.cursorRow());
         }
-        else if (c >= 0x20 && (c < 0x80 || c >= 0xc0)) screen.write(c < 0x80 ? std::string(1, static_cast<char>(c)) : "#");
+        else if (out.substr(i, 3) == "\xe2\x96\xb2") {
+            screen.write("\x1e");
+            i += 2;
+        } else if (c >= 0x20 && (c < 0x80 || c >= 0xc0)) screen.write(c < 0x80 ? std::string(1, static_cast<char>(c)) : "#");
     }
     return screen;
 }

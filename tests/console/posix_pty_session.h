@@ -30,6 +30,7 @@ struct PtyLaunch {
     KeySource keys = KeySource::terminal;
     std::string pipedKeys;  // shorter than a pipe holds (64 KiB)
     std::string workDir;    // empty: the current directory
+    unsigned short cols = 80, rows = 25;  // the window's size
 };
 
 class PtySession {
@@ -77,7 +78,8 @@ long long monotonicMicros();
 
 // The screen a terminal shows after `output`, for the VT100 subset that the game and Wine's
 // console write: cursor moves, whole clears, erases to the end of the line; colours and modes
-// change no cell. A character of several UTF-8 bytes takes one cell, shown as '#'.
+// change no cell. A character of several UTF-8 bytes takes one cell: the small upward triangle
+// U+25B2 shown as the game's dash byte 0x1E, for which it stands, any other as '#'.
 ScreenModel screenAfter(std::string_view output);
 // Its rows, a line each.
 std::string rowsOf(const ScreenModel& screen);

@@ -8,13 +8,15 @@
 
 namespace {
 
-// Where the text is written (0-based), the text, then each row with text as
+// A name, where the text is written (0-based), the text, then each row with text as
 // "row@first column:text" and the cursor.
-class ScreenText : public ::testing::TestWithParam<std::tuple<int, int, const char*, const char*>> {};
+using Placed = std::tuple<const char*, int, int, const char*, const char*>;
+
+class ScreenText : public ::testing::TestWithParam<Placed> {};
 
 TEST_P(ScreenText, LandsWhereATerminalPutsIt)
 {
-    const auto& [col0, row0, text, shown] = GetParam();
+    const auto& [name, col0, row0, text, shown] = GetParam();
     ScreenModel screen;
     screen.moveCursor(col0, row0);
     screen.write(text);
@@ -31,10 +33,11 @@ TEST_P(ScreenText, LandsWhereATerminalPutsIt)
 // Waits past the last column; wraps on the next character; a line end there goes one row
 // down; the bottom row scrolls up; a place off the screen takes the nearest edge.
 INSTANTIATE_TEST_SUITE_P(ScreenModel, ScreenText,
-                         ::testing::Values(std::tuple{78, 5, "ab", "5@78:ab cursor 80,5"},
-                                           std::tuple{78, 5, "abc", "5@78:ab 6@0:c cursor 1,6"},
-                                           std::tuple{78, 5, "ab\nc", "5@78:ab 6@0:c cursor 1,6"},
-                                           std::tuple{2, 23, "x\ny\nz", "22@2:x 23@0:y 24@0:z cursor 1,24"},
-                                           std::tuple{200, -3, "z", "0@79:z cursor 80,0"}));
+                         ::testing::Values(Placed{"waitsPastTheLastColumn", 78, 5, "ab", "5@78:ab cursor 80,5"},
+                                           Placed{"wrapsOnTheNextCharacter", 78, 5, "abc", "5@78:ab 6@0:c cursor 1,6"},
+                                           Placed{"lineEndPastTheLastColumn", 78, 5, "ab\nc", "5@78:ab 6@0:c cursor 1,6"},
+                                           Placed{"scrollsAtTheBottom", 2, 23, "x\ny\nz", "22@2:x 23@0:y 24@0:z cursor 1,24"},
+                                           Placed{"offTheScreenToTheEdge", 200, -3, "z", "0@79:z cursor 80,0"}),
+                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 }  // namespace

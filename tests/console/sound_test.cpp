@@ -1,4 +1,4 @@
-// Sound: our WAV reader, where the game finds its files, and
+// Sound: the synthesizer, our WAV reader, where the game finds its files, and
 // playback through a real ALSA path. ALSA reads $HOME/.asoundrc, so the playback tests write one
 // into a scratch HOME: a file device over the null device, which takes the samples at once and
 // records them, or a default card that this machine does not have.
@@ -7,11 +7,15 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
+#include "console/cues.h"
 #include "console/sound_files.h"
+#include "console/synthesizer.h"
 #include "console/wav.h"
 #include "support/game_test.h"
 
@@ -50,10 +54,28 @@ std::string heard(const std::string& bytes)
            std::to_string(sound->sampleRate) + " " + std::string(sound->samples.begin(), sound->samples.end());
 }
 
+// Every sound a cue plays is one the synthesizer makes (the browser makes them by these names),
+// and each is fit for a speaker: it rises from silence, and a loud mix is scaled down to 95% of
+// full scale rather than clipped. A name of no sound makes nothing.
+TEST(Synthesizer, MakesEverySoundTheCuesPlayWithinFullScale)
+{
+    for (const std::string& file : allSoundFiles()) {
+        const std::vector<std::int16_t> samples = synth::synthesize(soundName(file.c_str()));
+        ASSERT_FALSE(samples.empty()) << file;
+        int peak = 0;
+        for (std::int16_t sample : samples) peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        EXPECT_EQ(samples.front(), 0) << file;
+        EXPECT_GT(peak, 32767 / 4) << file;
+        EXPECT_LE(peak, 31129) << file;  // 95% of 32767, rounded
+    }
+    EXPECT_TRUE(synth::synthesize("nothing").empty());
+}
+
 // Any chunk order, 8-bit stereo, the lowest and highest rates, half a frame at the end dropped,
-// a last chunk without its pad byte.
+// a last chunk without its pad byte, an empty one at the very end.
 TEST(Wav, WellFormedFilesGiveTheirFormatAndWholeFrames)
 {
+    EXPECT_EQ(heard(riff(mono + chunk("data", ""))), "1x16@22050 ");
     EXPECT_EQ(heard(riff(chunk("LIST", "INFOabc") + chunk("data", frames) + fmt(1, 2, 1000, 8))), "2x8@1000 " + frames);
     EXPECT_EQ(heard(riff(fmt(1, 1, 384000, 16) + "data" + le(5, 4) + "\x01\x02\x03\x04\x05")), "1x16@384000 \x01\x02\x03\x04");
 }
@@ -94,7 +116,7 @@ protected:
 };
 
 // The working directory first, then beside the program, then the install; only a plain file
-// of a plain "data\NAME.wav" name. The browser asks its server for the same names, so they are
+// of a plain "data\NAME.wav" name. The browser makes its sounds by the same names, so they are
 // refused alike.
 TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
 {
@@ -115,8 +137,8 @@ TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
 
     for (const char* unsafe :
          {"data\\..\\secret.wav", "data/x.wav", "data\\X.WAV", "data\\x.wav ", "x.wav", static_cast<const char*>(nullptr)})
-        EXPECT_EQ(soundFileInData(unsafe), "") << unsafe;
-    EXPECT_EQ(soundFileInData("data\\x.wav"), "data/x.wav");
+        EXPECT_EQ(soundName(unsafe), "") << unsafe;
+    EXPECT_EQ(soundName("data\\x.wav"), "x");
 }
 
 // Every sample reaches the device (ALSA's file device over its null device) in the file's own

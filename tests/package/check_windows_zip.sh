@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The Windows zip as a player unpacks it: one folder holding zorvane.exe and its data folder
-# of sounds, nothing else, the sounds the very files the build synthesized, and a 64-bit
-# console program that needs no DLL beyond those every Windows has (the compiler's own
-# libraries are linked in statically, or the zip would need their DLLs).
+# The Windows zip as a player unpacks it: one folder holding zorvane.exe, its data folder of
+# sounds and the licence, nothing else, the sounds the very files the build synthesized, and a
+# 64-bit console program that needs no DLL beyond those every Windows has (the compiler's own
+# libraries are linked in statically, or the zip would need their DLLs) and writes the small
+# upward triangle as a character of the console's own (WriteConsoleW).
 #
 # Usage: tests/package/check_windows_zip.sh [BUILD-DIR]   (default: build-windows)
 set -euo pipefail
@@ -17,8 +18,10 @@ rm -f "$build"/zorvane-*-windows.zip
 zip=$(echo "$build"/zorvane-*-windows.zip)
 folder=$(basename "$zip" .zip)
 unzip -q "$zip" -d "$scratch/unpacked"
-check "the zip holds $folder/zorvane.exe and $folder/data, nothing else" \
-  test "$(cd "$scratch/unpacked" && find . -maxdepth 2 | sort | paste -sd ' ')" == ". ./$folder ./$folder/data ./$folder/zorvane.exe"
+check "the zip holds $folder/zorvane.exe, $folder/data and $folder/LICENSE.txt, nothing else" \
+  test "$(cd "$scratch/unpacked" && find . -maxdepth 2 | sort | paste -sd ' ')" == \
+  ". ./$folder ./$folder/LICENSE.txt ./$folder/data ./$folder/zorvane.exe"
+check "LICENSE.txt is the licence" cmp LICENSE "$scratch/unpacked/$folder/LICENSE.txt"
 check "data holds the build's own sounds, nothing else" \
   diff -r "$build/data" "$scratch/unpacked/$folder/data" -x .synthesized
 x86_64-w64-mingw32-objdump -p "$scratch/unpacked/$folder/zorvane.exe" >"$scratch/objdump"
@@ -26,3 +29,4 @@ check "zorvane.exe is a 64-bit Windows program" grep -q 'file format pei-x86-64'
 check "zorvane.exe is a console program" grep -q 'Subsystem.*(Windows CUI)' "$scratch/objdump"
 check "zorvane.exe needs only the system's DLLs" \
   test -z "$(grep -iE 'DLL Name: (libstdc|libgcc|libwinpthread)' "$scratch/objdump")"
+check "zorvane.exe writes the triangle as a character of the console" grep -q 'WriteConsoleW' "$scratch/objdump"

@@ -3,3 +3,7 @@ check() {  # check DESCRIPTION COMMAND...
   "${@:2}" || { echo "FAILED: $1"; exit 1; }
   echo "ok: $1"
 }
+quietly() {  # quietly COMMAND...: its output only when it fails
+  local out
+  out=$("$@" 2>&1) || { echo "$out"; return 1; }
+}

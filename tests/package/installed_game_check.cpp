@@ -4,7 +4,7 @@
 // --version are the terminal tests' business). The Windows build under Wine and the Linux build,
 // given the same keys, show the same screens cell for cell up to a frozen game; the frozen game
 // is 82 lines ending CR LF in the working directory, and a restart offers to resume it and spins
-// the wheel.
+// the wheel into an action prompt whose small upward triangle both show on a UTF-8 terminal.
 //
 // Usage: installed_game_check PATH-TO-zorvane [--gtest_filter=-*Windows*]
 //        installed_game_check PATH-TO-zorvane PATH-TO-zorvane.exe --gtest_filter=*Windows*
@@ -29,19 +29,22 @@ namespace {
 // The scratch folder holds the games' HOME and their working directories.
 fs::path program, windowsProgram, scratch;
 
-PtyLaunch launch(const fs::path& dir, const fs::path& exe)
+PtyLaunch launch(const fs::path& dir, const fs::path& exe, const char* lang)
 {
     fs::create_directories(dir);
-    PtyLaunch launch({"/bin/sh", "-c", exe == program ? "exec \"$0\"" : "exec wine \"$0\"", exe.string()});  // wine from PATH
+    PtyLaunch launch({"/bin/sh", "-c", exe == program ? "exec \"$0\"" : "exec wine \"$0\"", exe.string()}, lang);  // wine from PATH
     launch.workDir = dir.string();
     launch.env.push_back({"HOME", (scratch / "home").string()});
     return launch;
 }
 
-// A game started in `dir` (the Windows one under Wine when `exe` is), and the screen it shows.
+// A game started in `dir` (the Windows one under Wine when `exe` is) on a terminal of the
+// locale `lang`, and the screen it shows.
 struct Game : PtySession {
-    explicit Game(const fs::path& dir, const fs::path& exe = program) : PtySession(launch(dir, exe)), wine(exe != program) {}
+    explicit Game(const fs::path& dir, const fs::path& exe = program, const char* lang = "C")
+        : PtySession(launch(dir, exe, lang)), wine(exe != program) {}
     std::string screen() const { return rowsOf(screenAfter(output())); }
+    std::string row(int row0) const { return screenAfter(output()).row(row0); }
     // Waits until `text` shows, then until the output pauses, so that the screen is whole.
     bool await(std::string_view text, int ms)
     {
@@ -101,6 +104,17 @@ TEST(InstalledGame, PlaysItsSoundsResumesAndFreezesInTheWorkingDirectory)
     out.close();
     const std::vector<std::string> before = lines(frozen);
     Game game(work);
+    // The title screen states the licence that the tree's copyright file carries (the package
+    // check holds that one to LICENSE), on two whole rows of its own.
+    ASSERT_TRUE(game.await("Full game or Zapfest Game?  F or W  ", 10000)) << game.screen();
+    std::vector<std::string> licence;
+    bool inLicence = false;
+    for (const std::string& line : lines(program.parent_path() / "../share/doc/zorvane/copyright")) {
+        if (inLicence && (line.empty() || line[0] != ' ')) break;
+        if (inLicence) licence.push_back(line.substr(1) + std::string(line.size() < 81 ? 81 - line.size() : 0, ' '));
+        inLicence = inLicence || line.rfind("License:", 0) == 0;
+    }
+    EXPECT_EQ(licence, std::vector<std::string>({game.row(14), game.row(15)}));
     ASSERT_NO_FATAL_FAILURE(play({&game}, {{"Full game or Zapfest Game?  F or W  ", "f"},
         {"Resume prior game  or begin new game, R or B? ", "r"}, {"Resuming prior game", ""},
         {"Do you want instructions?  Y or N  ", "n"}, {"Do you want sound effects?  Y or N     ", "y"},
@@ -118,12 +132,27 @@ TEST(InstalledGame, PlaysItsSoundsResumesAndFreezesInTheWorkingDirectory)
     EXPECT_EQ(std::distance(fs::directory_iterator(work), fs::directory_iterator()), 1);
 }
 
+// Rewrites lines of a frozen game, keeping its line ends (CR LF from Windows).
+void rewrite(const fs::path& file, const std::vector<std::pair<std::size_t, int>>& lineValues)
+{
+    std::vector<std::string> all = lines(file);
+    for (const auto& [line, value] : lineValues) {
+        const bool crlf = !all.at(line - 1).empty() && all[line - 1].back() == '\r';
+        all[line - 1] = std::to_string(value) + (crlf ? "\r" : "");
+    }
+    std::ofstream out(file, std::ios::binary);
+    for (const std::string& line : all) out << line << "\n";
+}
+
+// Both on a UTF-8 terminal, where the Linux build writes the game's small upward triangle as
+// U+25B2 and the Windows build must show the same.
 TEST(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
 {
     if (windowsProgram.empty()) GTEST_SKIP() << "no Windows program given";
     const fs::path windowsDir = scratch / "windows", linuxDir = scratch / "linux";
+    const char* const utf8 = "C.UTF-8";
     {
-        Game windows(windowsDir, windowsProgram), linux(linuxDir);
+        Game windows(windowsDir, windowsProgram, utf8), linux(linuxDir, program, utf8);
         ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
             {"Do you want instructions?", "n"}, {"Do you want sound effects?", "n"}, {"Press B to blast off", "b"},
             {"Spin cosmic wheel", "f"}, {"Want to freeze the game?", "y"}, {"Press ESCAPE to exit", "\x1b"}}));
@@ -138,11 +167,25 @@ TEST(InstalledGame, WindowsPlaysAsLinuxFreezesAndResumes)
         if (i >= 50 && i != 55 && i != 56) { EXPECT_EQ(windowsLines[i], linuxLines[i] + "\r") << "line " << i + 1; }
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(windowsDir), fs::directory_iterator()), 1);  // no temporary file
-    Game windows(windowsDir, windowsProgram), linux(linuxDir);
+
+    // Both games are resumed 34 million miles out (past the Moon, short of the time warps) with
+    // one card left in the event deck, the meteor storm's, so the spin brings its action prompt.
+    std::vector<std::pair<std::size_t, int>> stormNext = {{55, 340}, {62, 18}, {82, 0}};
+    for (int kind = 1, slot = 0; kind <= 20; ++kind)
+        if (kind != 10) stormNext.push_back({63 + slot++, kind});
+    rewrite(windowsDir / "mars.dat", stormNext);
+    rewrite(linuxDir / "mars.dat", stormNext);
+    Game windows(windowsDir, windowsProgram, utf8), linux(linuxDir, program, utf8);
     ASSERT_NO_FATAL_FAILURE(play({&windows, &linux}, {{"Full game or Zapfest Game?  F or W", "f"},
         {"Resume prior game  or begin new game, R or B?", "r"}, {"Do you want instructions?", "n"},
         {"Do you want sound effects?", "n"}, {"Spin cosmic wheel", "\r"}}));
-    EXPECT_TRUE(windows.await("You spun a ", 10000)) << windows.screen();
+    // The spin and the miles differ; the storm and its prompt, triangle and all, do not.
+    const std::string promptRow = std::string(16, ' ') + "Make your move \x1e" + std::string(48, ' ');
+    for (Game* game : {&linux, &windows}) {
+        ASSERT_TRUE(game->await("Make your move", 60000)) << game->screen();
+        EXPECT_EQ(game->row(4), "You are caught in a huge meteor storm." + std::string(42, ' ')) << game->screen();
+        EXPECT_EQ(game->row(20), promptRow) << (game->wine ? "Windows" : "Linux") << ":\n" << game->screen();
+    }
 }
 
 }  // namespace

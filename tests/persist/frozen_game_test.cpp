@@ -1,4 +1,8 @@
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <sstream>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,88 +13,93 @@
 #include "mission/wheel.h"
 #include "persist/frozen_game.h"
 #include "support/trace.h"
+// After gtest, whose own write(2) call the game's write() would otherwise take.
+#include "support/frozen_game_checks.h"
 
 namespace {
 
-using Numbers = std::vector<long long>;
+namespace checks = frozen_game_checks;
 
-// A game's saved numbers in the file's order: twelve fields, then the deck's twenty cards.
-Numbers game(Numbers fields, const Numbers& cards)
+// A game under way; the fields the file does not hold keep the fuzz checks' start values.
+MissionState goodState()
 {
-    fields.insert(fields.end(), cards.begin(), cards.end());
-    fields.resize(32, 0);
-    return fields;
+    MissionState s = checks::startState();
+    s.damage = 2, s.warnings = 1, s.fuel = 250, s.spins = 17, s.distanceLeft = 201, s.phaserCells = 3;
+    s.barrierCharges = -1, s.hasDiamond = 1, s.hasGold = 1;
+    s.eventDeck.cards = {10, 4, 13, 7};
+    s.eventDeck.last = 3;
+    return s;
 }
 
-Numbers with(Numbers numbers, std::size_t index, long long value)
+std::vector<std::string> linesOf(const std::string& text)
 {
-    numbers[index] = value;
-    return numbers;
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
 }
 
-// A frozen game as the game writes it: 50 decoys, then the saved numbers, a line each.
-std::string frozenText(const Numbers& saved, long long decoy = 7, const std::string& lineEnd = "\n")
+// Written at start-up, before any test forces chance.
+const std::string writtenGoodText = checks::frozenTextOf(goodState());
+
+// The good game as the writer writes it, each line ending in `lineEnd`, and with its fifty
+// decoys made `decoy` when one is given.
+std::string goodText(const std::string& decoy = "", const std::string& lineEnd = "\n")
 {
     std::string text;
-    for (int i = 0; i < 50; ++i) text += std::to_string(decoy) + lineEnd;
-    for (long long v : saved) text += std::to_string(v) + lineEnd;
+    int line = 0;
+    for (const std::string& written : linesOf(writtenGoodText))
+        text += (line++ < 50 && !decoy.empty() ? decoy : written) + lineEnd;
     return text;
 }
 
-const Numbers goodGame = game({2, 1, 250, 17, 201, 3, -1, 1, 0, 1, 1, 2}, {10, 4, 13});
-const std::string goodText = frozenText(goodGame);
+using Field = std::function<std::int32_t&(MissionState&)>;
 
-// What the file holds of a game, in the file's order.
-Numbers savedFields(const MissionState& s)
+// The good game's text with the line of `field` (found by where the writer puts it) holding `value`.
+std::string textWith(const Field& field, std::int32_t value)
 {
-    Numbers saved{s.damage, s.warnings, s.fuel, s.spins, s.distanceLeft, s.phaserCells, s.barrierCharges,
-                  s.hasDiamond, s.hasPlatinum, s.hasGold, s.stationVisited, s.eventDeck.last};
-    saved.insert(saved.end(), s.eventDeck.cards.begin(), s.eventDeck.cards.end());
-    return saved;
+    MissionState marked = goodState();
+    field(marked) = 123456789;
+    const std::vector<std::string> lines = linesOf(goodText()), markedLines = linesOf(checks::frozenTextOf(marked));
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += (lines[i] != markedLines[i] ? std::to_string(value) : lines[i]) + "\n";
+    return text;
 }
 
 class FrozenGame : public GameTest {
 protected:
-    // A game under way, with the sound on: the saved fields of goodText.
-    void setPlayedState()
+    // Freezes with the decoys drawn from these raw results, the second from the 26th decoy on.
+    void freezeWithDecoys(int raw, int secondRaw = 0)
     {
-        ASSERT_TRUE(readFrozenGame(goodText, mission));
-        mission.soundOn = 'y';
-    }
-    // Freezes with the decoys drawn from this raw result.
-    void freezeWithDecoys(int raw)
-    {
-        for (int i = 0; i < 50; ++i) chance->push(raw);
+        for (int i = 0; i < 50; ++i) chance->push(i < 25 ? raw : secondRaw);
         console.queueKey(keyEsc);
         EXPECT_TRUE(ends([] { freezeGame(); }));
     }
 };
 
 // Freeze (50 decoys of rand() % 400 + 1, then the saved fields), resume: the saved fields come
-// back and only those. Counters beyond the billion a file may hold are frozen at it.
+// back and only those. Counters beyond the billion a file may hold are frozen at it. (The
+// screens of both are the paths' examples.)
 TEST_F(FrozenGame, RoundTrip)
 {
-    setPlayedState();
-    freezeWithDecoys(399);
-    EXPECT_EQ(readFile("mars.dat"), frozenText(goodGame, 400));
-    EXPECT_EQ(console.at(16, 12, 47), "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION");
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"exit"}));
+    mission = goodState();
+    freezeWithDecoys(400, 399);  // 1 (400 wraps round) and 400
+    std::vector<std::string> decoys = linesOf(readFile("mars.dat"));
+    decoys.resize(50);
+    EXPECT_EQ(decoys[0] + " " + decoys[24] + " " + decoys[25] + " " + decoys[49], "1 1 400 400");
 
-    mission = MissionState{};
-    mission.oxygen = 60;  // not saved, so not changed by resuming
-    console = ScriptedConsole();
+    mission = checks::startState();
     console.queueKeys("r");
     offerResume();
-    EXPECT_TRUE(logHasRun(console, prompted(23, 21, 50, 500, "Resume prior game  or begin new game, R or B? ")));
-    EXPECT_TRUE(logHasRun(console, prompted(23, 20, 49, 200, "Resuming prior game")));
-    EXPECT_EQ(mission.resumedGame, 1);
-    EXPECT_EQ(savedFields(mission), goodGame);
-    EXPECT_EQ(mission.oxygen, 60);
+    MissionState expected = goodState();
+    expected.resumedGame = 1;
+    EXPECT_TRUE(checks::same(mission, expected));
 
     mission.fuel = 1000000040;
     mission.barrierCharges = -1000000001;
     freezeWithDecoys(0);
-    EXPECT_EQ(readFile("mars.dat"), frozenText(with(with(goodGame, 2, 1000000000), 6, -1000000000), 1));
+    ASSERT_TRUE(readFrozenGame(readFile("mars.dat"), expected));
+    EXPECT_EQ(std::pair(expected.fuel, expected.barrierCharges), std::pair(1000000000, -1000000000));
 }
 
 // Whichever step of a freeze fails (by fault injection, or a mars.dat that is a directory), the
@@ -102,8 +111,8 @@ TEST_P(FreezeFault, KeepsTheGameGoingAndTheOldFileWhole)
 {
     const FileFault fault = GetParam();
     if (fault == FileFault::None) std::filesystem::create_directory(scratch / "mars.dat");
-    else writeFile("mars.dat", goodText);
-    setPlayedState();
+    else writeFile("mars.dat", goodText());
+    mission = goodState();
     injectFileFault(fault);
     for (int i = 0; i < 50; ++i) chance->push(0);
     console.queueKeys("fy");
@@ -112,60 +121,115 @@ TEST_P(FreezeFault, KeepsTheGameGoingAndTheOldFileWhole)
     EXPECT_EQ(console.at(17, 23, 30), "The game could not be frozen: ") << console.rowText(23);
     EXPECT_EQ(console.at(17, 21, 17), "Spin cosmic wheel");
     EXPECT_FALSE(std::filesystem::exists("mars.dat." + std::to_string(::getpid()) + ".tmp"));
-    EXPECT_TRUE(fault == FileFault::None ? std::filesystem::is_directory("mars.dat") : readFile("mars.dat") == goodText);
+    EXPECT_TRUE(fault == FileFault::None ? std::filesystem::is_directory("mars.dat") : readFile("mars.dat") == goodText());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault, ::testing::Values(FileFault::None, FileFault::Create, FileFault::Write,
-                                                                  FileFault::Flush, FileFault::Close, FileFault::Rename));
+constexpr const char* faultNames[] = {"aDirectoryInTheWay", "create", "write", "flush", "close", "rename"};
 
-// A sound file is resumed on R: the reader skips exactly fifty numbers whatever they hold (up
-// to 32 bits), takes any line ends and blanks between numbers, leaves what follows the 82
-// numbers unread and clamps nothing. A damaged one is refused (with the message the pipe test
-// reads) and then only B or ESC are taken. Either way the file stays as it was. (Which decks are sound is the deck's own
-// test; one broken deck here shows the reader asks.)
-struct FileCase {
-    const char* name;
-    std::string text;
-    bool sound = false;
-    Numbers saved = goodGame;
+INSTANTIATE_TEST_SUITE_P(EveryStep, FreezeFault,
+                         ::testing::Values(FileFault::None, FileFault::Create, FileFault::Write, FileFault::Flush,
+                                           FileFault::Close, FileFault::Rename),
+                         [](const auto& info) { return std::string(faultNames[static_cast<int>(info.param)]); });
+
+// Texts offered as a frozen game, each the good game as the writer writes it with one thing
+// changed. The reader skips exactly fifty numbers whatever they hold (up to 32 bits), takes any
+// line ends and blanks between numbers and leaves what follows the 82 numbers unread. Each field
+// is taken at the edges of its range (counters up to a billion either way, flags 0 or 1, the
+// deck's invariants) and refused one step beyond. A text taken changes the fields it holds and
+// no other; one refused changes nothing. Either way the fuzz target's checks hold.
+struct FrozenText {
+    std::string name;
+    std::function<std::string()> text;
+    bool taken;
+    std::function<void(MissionState&)> change = [](MissionState&) {};  // to the good game, when taken
 };
+void PrintTo(const FrozenText& row, std::ostream* out) { *out << row.name; }
 
-// Counters at the billion a file may hold, either way, and a deck dealt to its last card.
-const Numbers atTheLimits = game({2, 1, 250, -1000000000, 1000000000, 3, -1, 1, 0, 1, 1, 19},
-                                 {20, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1});
-
-class FrozenFile : public FrozenGame, public ::testing::WithParamInterface<FileCase> {};
-
-TEST_P(FrozenFile, IsResumedOnlyWhenSoundAndStaysAsItWas)
+std::vector<FrozenText> frozenTexts()
 {
-    const FileCase& file = GetParam();
-    writeFile("mars.dat", file.text);
-    console.queueKeys(std::string("rR") + static_cast<char>(keyCtrlC) + "b");
-    offerResume();
-    EXPECT_EQ(mission.resumedGame, file.sound ? 1 : 0);
-    EXPECT_EQ(savedFields(mission), file.sound ? file.saved : savedFields(MissionState{}));
-    EXPECT_EQ(console.keysLeft(), file.sound ? 3u : 0u);
-    EXPECT_EQ(readFile("mars.dat"), file.text);
+    std::vector<FrozenText> rows{
+        {"decoysAtTheLeast32Bits", [] { return goodText("-2147483648"); }, true},
+        {"decoysOf31Bits", [] { return goodText("2147483647"); }, true},
+        {"windowsLineEndsAndBlanks", [] { return "  " + goodText("", " \t\r\n"); }, true},
+        {"notesAfter", [] { return goodText() + "notes\n"; }, true},
+        {"noLineEndAtTheEnd", [] { return goodText().substr(0, goodText().size() - 1); }, true},
+        {"longerThan64KiBReadButNotResumed", [] { return (goodText() + std::string(65536, ' ')).substr(0, 65537); }, true},
+        {"oneMissing", [] { return goodText().substr(0, goodText().rfind('\n', goodText().size() - 2) + 1); }, false},
+        {"lastNumberNotWhole", [] { return goodText().substr(0, goodText().size() - 1) + "x"; }, false},
+        {"minusAlone", [] { return "-\n" + goodText(); }, false},
+        {"firstNumberGluedToALetter", [] { return "7x" + goodText().substr(goodText().find('\n')); }, false},
+        {"decoysOf32Bits", [] { return goodText("2147483648"); }, false},
+        {"hugeDecoy", [] { return goodText("99999999999999999999"); }, false}};
+    const auto add = [&](const std::string& name, Field field, std::initializer_list<std::int32_t> taken,
+                         std::initializer_list<std::int32_t> refused) {
+        for (bool isTaken : {true, false})
+            for (std::int32_t value : isTaken ? taken : refused) {
+                std::string rowName;  // eventDeck.cards[0] as eventDeckCards0
+                bool capital = false;
+                for (char c : name) {
+                    if (std::isalnum(static_cast<unsigned char>(c))) rowName += capital ? static_cast<char>(std::toupper(c)) : c;
+                    capital = c == '.';
+                }
+                rowName += (value < 0 ? "_minus" : "_") + std::to_string(std::abs(std::int64_t{value}));
+                rows.push_back({rowName + (isTaken ? "_taken" : "_refused"), [=] { return textWith(field, value); }, isTaken,
+                                [=](MissionState& s) { field(s) = value; }});
+            }
+    };
+    constexpr std::int32_t limit = 1000000000;
+#define FIELD(member) #member, [](MissionState& s) -> std::int32_t& { return s.member; }
+    using Named = std::vector<std::pair<std::string, Field>>;
+    for (const auto& [name, field] : Named{{FIELD(damage)}, {FIELD(warnings)}, {FIELD(fuel)}, {FIELD(spins)},
+                                           {FIELD(distanceLeft)}, {FIELD(phaserCells)}, {FIELD(barrierCharges)}})
+        add(name, field, {limit, -limit}, {limit + 1, -limit - 1});
+    for (const auto& [name, field] : Named{{FIELD(hasDiamond)}, {FIELD(hasPlatinum)}, {FIELD(hasGold)}, {FIELD(stationVisited)}})
+        add(name, field, {0, 1}, {-1, 2});
+    // The good deck holds 10, 4, 13, 7 and is at its slot 3.
+    add(FIELD(eventDeck.last), {}, {-1, 0, 2, 4, 19, 20});
+    add(FIELD(eventDeck.cards[0]), {1, 20}, {0, -1, 21, 4});
+    add(FIELD(eventDeck.cards[3]), {}, {0});
+    add(FIELD(eventDeck.cards[19]), {}, {5});
+#undef FIELD
+    return rows;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, FrozenFile,
-    ::testing::Values(
-        FileCase{"decoysAtTheLeast32Bits", frozenText(goodGame, -2147483648LL), true},
-        FileCase{"decoysOf31Bits", frozenText(goodGame, 2147483647LL), true},
-        FileCase{"windowsLineEndsAndBlanks", "  " + frozenText(goodGame, 7, " \t\r\n"), true},
-        FileCase{"notesAfter", goodText + "notes\n", true},
-        FileCase{"atTheLimits", frozenText(atTheLimits), true, atTheLimits},
-        FileCase{"oneMissing", goodText.substr(0, goodText.size() - 2)},
-        FileCase{"lastNumberNotWhole", goodText.substr(0, goodText.size() - 1) + "x"},
-        FileCase{"minusAlone", "-\n" + goodText},
-        FileCase{"decoyOf32Bits", frozenText(goodGame, 2147483648LL)},
-        FileCase{"hugeDecoy", "99999999999999999999\n" + goodText.substr(2)},
-        FileCase{"fuelTooLarge", frozenText(with(goodGame, 2, 1000000001LL))},
-        FileCase{"spinsTooNegative", frozenText(with(goodGame, 3, -1000000001LL))},
-        FileCase{"diamondFlag2", frozenText(with(goodGame, 7, 2))},
-        FileCase{"deckRepeats", frozenText(with(goodGame, 13, 10))}),
-    [](const auto& info) { return std::string(info.param.name); });
+class FrozenFile : public FrozenGame, public ::testing::WithParamInterface<FrozenText> {};
+
+TEST_P(FrozenFile, IsTakenOnlyWhenSoundAndChangesOnlyWhatItHolds)
+{
+    chance.reset();
+    const std::string text = GetParam().text();
+    MissionState expected = GetParam().taken ? goodState() : checks::startState();
+    if (GetParam().taken) GetParam().change(expected);
+    MissionState loaded = checks::startState();
+    const std::vector<char> exact(text.begin(), text.end());  // for AddressSanitizer to see a read past its end
+    EXPECT_EQ(readFrozenGame(std::string_view(exact.data(), exact.size()), loaded), GetParam().taken);
+    EXPECT_TRUE(checks::same(loaded, expected));
+    bool accepted = false;
+    const char* broken = checks::brokenCheck(text, accepted);
+    EXPECT_EQ(broken, nullptr) << broken;
+    installConsole(console);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FrozenFile, ::testing::ValuesIn(frozenTexts()), [](const auto& info) { return info.param.name; });
+
+// The fuzz target's seed corpus, under the fuzz target's own checks, on every run: the texts
+// named bad- are refused, the others taken.
+TEST_F(FrozenGame, TheFuzzCorpusPassesTheFuzzChecks)
+{
+    chance.reset();
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(ZORVANE_FUZZ_CORPUS)) {
+        const std::string text = (std::ostringstream() << std::ifstream(entry.path(), std::ios::binary).rdbuf()).str();
+        const std::string name = entry.path().filename().string();
+        bool accepted = false;
+        const char* broken = checks::brokenCheck(text, accepted);
+        EXPECT_EQ(broken, nullptr) << name << ": " << broken;
+        EXPECT_EQ(accepted, name.rfind("bad-", 0) != 0) << name;
+        ++files;
+    }
+    EXPECT_GT(files, 10);
+    installConsole(console);
+}
 
 // A named pipe by the file's name is reported as damaged at start-up, never opened (opening a
 // pipe would wait for a writer for ever), and a freeze replaces it.
