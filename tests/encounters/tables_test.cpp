@@ -204,21 +204,14 @@ std::vector<TableView> everyTable()
     return views;
 }
 
-class GameTables : public GameTest, public ::testing::WithParamInterface<TableView> {
-protected:
-    // Barrier, phasers and damage, each 0 or 1: the bits of `state`.
-    static void supplies(int state)
-    {
-        std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
-    }
-};
+class GameTables : public GameTest, public ::testing::WithParamInterface<TableView> {};
 
 TEST_P(GameTables, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
 {
     const TableView& table = GetParam();
     std::vector<bool> chosen(table.rules.size());
-    for (int state = 0; state < 8; ++state) {
-        supplies(state);
+    for (int state = 0; state < 8; ++state) {  // barrier, phasers and damage, each 0 or 1
+        std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
         for (const char key : table.keys)
             for (int die = 0; die <= table.sides + 1; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
@@ -268,7 +261,7 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
             for (int die = 1; die <= table.sides; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
                 SetUp();
-                supplies(state);
+                std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
                 mission.distanceLeft = 182;
                 mission.soundOn = 'y';
                 const MissionState before = mission;
