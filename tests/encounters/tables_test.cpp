@@ -260,15 +260,18 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
         for (const char key : table.keys)
             for (int die = 1; die <= table.sides; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
-                SetUp();
+                mission = MissionState{};
                 std::tie(mission.barrierCharges, mission.phaserCells, mission.damage) = std::tuple(state & 1, (state >> 1) & 1, state >> 2);
                 mission.distanceLeft = 182;
                 mission.soundOn = 'y';
                 const MissionState before = mission;
+                console = ScriptedConsole();
+                installConsole(console);
                 showStatus();
                 const std::vector<std::string> status = rows(19, 20);
                 gotoColRow(1, 9);
                 console.clearLog();
+                chance.emplace();
                 if (!table.acts) chance->push(die - 1);  // the aliens' shot
                 for (int draw = 0; draw < 8; ++draw) chance->push(0);
                 std::pair<int, int> hitsAndKilled;
