@@ -93,7 +93,8 @@ const std::vector<Answer> meteorActions = {
     {"eE", After::Returns, 9, "You turned the wrong way!", [] { return mission.damage == 1; }},
     {"fF", After::Returns, 9, "Your phasers have had no effect on the meteors.", [] { return mission.phaserCells == 0; }},
     {"rR", After::Returns, 9, "This is no time to repair your ship.", [] { return mission.warnings == 1; }},
-    {"nN", After::Returns, 9, "The meteors have miraculously missed your ship."}};
+    {"nN", After::Returns, 9, "The meteors have miraculously missed your ship."},
+    {"hH", After::Waits, 2, "You need help \x1e here it is."}};  // at the action prompt only
 
 // Landed on the asteroid, the diamond next to the ship (then platinum and gold); the die of the
 // cliff and the next one show no 13.
@@ -166,13 +167,9 @@ const std::vector<Prompt> prompts = {
     {"quit", [] { atTheWheel(); keyboard->queueKey(keyEsc); }, [] { wheelTurn(); }, quitQuestion, 200, {'x', esc, ctrlC},
      {{"nN", After::Waits, 21, wheelPrompt}, {"yY", After::Waits, 1, "You made 4 spins of the cosmic wheel."}}},
     {"action", inAMeteorStorm, meteorStorm, at(17, "Press A, B, E, F, R, N, or H for help \x1e"), 200, {'x', esc, ctrlC},
-     [] {
-         std::vector<Answer> answers = meteorActions;
-         answers.push_back({"hH", After::Waits, 2, "You need help \x1e here it is."});
-         return answers;
-     }()},
+     meteorActions},
     {"help", [] { inAMeteorStorm(); keyboard->queueKeys("h"); }, meteorStorm, "Press the letter of your choice \x1e",
-     200, {'x', 'h', esc, ctrlC}, meteorActions},
+     200, {'x', 'h', esc, ctrlC}, {meteorActions.begin(), meteorActions.end() - 1}},
     {"asteroidLanding", [] { draws->face(1); }, asteroidEncounter, at(17, "Do you want to land?  Y or N"), 200, {'x', esc, ctrlC},
      {{"yY", After::Rolls, 3, "Very smooth landing."}, {"nN", After::Returns, 5, "You are approaching a large asteroid."}}},
     {"walk", onTheAsteroid, asteroidEncounter, "Press E, W, N, S, or B \x1e", 0, {'x', 'h'},
@@ -249,7 +246,6 @@ protected:
         }
         return After::Returns;
     }
-    std::vector<std::string> screen() const { return rows(1, ScriptedConsole::rows); }
 };
 
 TEST_P(PromptKeys, TakesItsKeysAndRefusesTheRest)
@@ -257,7 +253,7 @@ TEST_P(PromptKeys, TakesItsKeysAndRefusesTheRest)
     const KeyCase& c = GetParam();
     ASSERT_EQ(run(""), After::Waits);
     const auto asked = console.clockMs();
-    const std::vector<std::string> before = screen();
+    const std::vector<std::string> before = rows(1, ScriptedConsole::rows);
     const auto stateBefore = stateOf(mission);
     const int promptRow = console.cursorRow();
 
@@ -270,7 +266,7 @@ TEST_P(PromptKeys, TakesItsKeysAndRefusesTheRest)
     }
     ASSERT_EQ(after, After::Waits) << "a refused key is asked again";
     EXPECT_EQ(console.clockMs() - asked, c.prompt->pause);
-    const std::vector<std::string> now = screen();
+    const std::vector<std::string> now = rows(1, ScriptedConsole::rows);
     if (c.prompt->appends) {
         const std::string row = console.rowText(console.cursorRow());
         EXPECT_EQ(row.substr(row.size() - std::min(row.size(), c.prompt->again.size())), c.prompt->again);

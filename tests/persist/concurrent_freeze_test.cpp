@@ -41,11 +41,6 @@ protected:
         for (const auto& entry : std::filesystem::directory_iterator(scratch)) names.insert(entry.path().filename().string());
         return names;
     }
-    static int exitStatus(pid_t pid)
-    {
-        int status = 0;
-        return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
 };
 
 TEST_F(ConcurrentFreeze, TheLaterRenameWinsAndNothingIsLeftBeside)
@@ -62,7 +57,8 @@ TEST_F(ConcurrentFreeze, TheLaterRenameWinsAndNothingIsLeftBeside)
         }
         close(start[0]);
         close(start[1]);
-        for (pid_t child : children) ASSERT_EQ(exitStatus(child), 0) << "round " << round;
+        int status = -1;  // 0: exited with 0
+        for (pid_t child : children) ASSERT_TRUE(waitpid(child, &status, 0) == child && status == 0) << "round " << round;
         ASSERT_EQ(whole.count(readFile("mars.dat")), 1u) << "round " << round;
         ASSERT_EQ(filesHere(), std::set<std::string>{"mars.dat"}) << "round " << round;
     }

@@ -1,6 +1,5 @@
 #include "support/scripted_console.h"
 
-#include <algorithm>
 
 void ScriptedConsole::queueKeys(std::string_view keys)
 {
@@ -32,11 +31,7 @@ std::string ScriptedConsole::at(int col, int row, int length) const
 std::string ScriptedConsole::screenDump() const
 {
     std::string dump;
-    for (int r = 1; r <= rows; ++r) {
-        std::string number = std::to_string(r);
-        if (number.size() < 2) number.insert(0, " ");
-        dump += number + " |" + rowText(r) + "\n";
-    }
+    for (int r = 1; r <= rows; ++r) dump += (r < 10 ? " " : "") + std::to_string(r) + " |" + rowText(r) + "\n";
     return dump;
 }
 
@@ -46,12 +41,6 @@ std::vector<std::string> ScriptedConsole::soundsPlayed() const
     for (const auto& entry : log_)
         if (entry.kind == LogEntry::Sound) sounds.push_back(entry.text);
     return sounds;
-}
-
-int ScriptedConsole::clears() const
-{
-    return static_cast<int>(std::count_if(log_.begin(), log_.end(),
-                                          [](const LogEntry& e) { return e.kind == LogEntry::Clear; }));
 }
 
 void ScriptedConsole::moveCursor(int col0, int row0)
@@ -82,29 +71,31 @@ std::string ScriptedConsole::promptOnScreen() const
     return "row " + std::to_string(cursorRow()) + ": \"" + text + "\"\n" + screenDump();
 }
 
+// The next item of a queue of the script; when there is none, the hook may queue more.
+template <class T> T ScriptedConsole::next(std::deque<T>& queue, bool wantsLine)
+{
+    if (queue.empty() && onScriptEmpty) onScriptEmpty(wantsLine);
+    if (queue.empty())
+        throw ScriptExhausted(std::string("the game waits for ") + (wantsLine ? "a typed line" : "a key") +
+                              " the script does not have, at " + promptOnScreen());
+    T item = std::move(queue.front());
+    queue.pop_front();
+    return item;
+}
+
 int ScriptedConsole::readKey()
 {
-    if (keys_.empty() && onScriptEmpty) onScriptEmpty(false);
-    if (keys_.empty())
-        throw ScriptExhausted("the game waits for a key the script does not have, at " + promptOnScreen());
-    const int key = keys_.front();
-    keys_.pop_front();
+    const int key = next(keys_, false);
     log_.push_back({LogEntry::Key, "", key});
     return key;
 }
 
 std::string ScriptedConsole::readLine()
 {
-    if (lines_.empty() && onScriptEmpty) onScriptEmpty(true);
-    if (lines_.empty())
-        throw ScriptExhausted("the game waits for a typed line the script does not have, at " +
-                              promptOnScreen());
-    std::string line = lines_.front();
-    lines_.pop_front();
+    std::string line = next(lines_, true);
     log_.push_back({LogEntry::Line, line});
     // The terminal echoes the line where the cursor stands, and ENTER ends the row.
-    screen_.write(line);
-    screen_.write("\n");
+    screen_.write(line + "\n");
     return line;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "console/console.h"
@@ -31,10 +32,7 @@ struct LogEntry {
     int a = 0;         // Move: column (1-based); Pause: ms; Key: the key code
     int b = 0;         // Move: row (1-based)
 
-    bool operator==(const LogEntry& other) const
-    {
-        return kind == other.kind && text == other.text && a == other.a && b == other.b;
-    }
+    bool operator==(const LogEntry& o) const { return std::tie(kind, text, a, b) == std::tie(o.kind, o.text, o.a, o.b); }
 };
 
 class ScriptedConsole : public ConsoleBackend {
@@ -67,7 +65,6 @@ public:
     void clearLog() { log_.clear(); }
     std::vector<std::string> soundsPlayed() const;
     std::int64_t clockMs() const { return clockMs_; }
-    int clears() const;
 
     std::int64_t seedSeconds = 1700000000;
 
@@ -84,6 +81,7 @@ public:
 
 private:
     std::string promptOnScreen() const;
+    template <class T> T next(std::deque<T>& queue, bool wantsLine);
 
     ScreenModel screen_;
     std::deque<int> keys_;
