@@ -66,7 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"eightBitByte", {"\xe9"}, 0xe9}, KeyCase{"esc", {"\x1b"}, 27},
                       KeyCase{"arrow", {"\x1b[A" "z"}, 'z'}, KeyCase{"functionKey", {"\x1b[15~" "z"}, 'z'},
                       KeyCase{"functionKeyO", {"\x1bOP" "z"}, 'z'}, KeyCase{"arrowAfterEscInASecondRead", {"\x1b", "[A" "z"}, 'z'},
-                      KeyCase{"arrowSplitInItsSequence", {"\x1b[", "A" "z"}, 'z'},
                       KeyCase{"functionKeySplitInItsSequence", {"\x1b[1", "5~" "z"}, 'z'},
                       KeyCase{"escThenLetter", {"\x1b" "x"}, 27}, KeyCase{"escThenArrow", {"\x1b\x1b[B"}, 27}),
     [](const auto& info) { return std::string(info.param.name); });
