@@ -49,6 +49,8 @@ const std::vector<const char*> misses = {
 void writeDestruction() { writeVerse(oneOf(destructions)); }
 void writeMiss() { writeText(oneOf(misses)); }
 
+}  // namespace
+
 const Verse vaporizedVerse = {
     "Oh no!  You have been vaporized.\n",
     "One flash of green, a puff of steam,\n",
@@ -59,6 +61,8 @@ const Verse vaporizedVerse = {
     "Your posthumous medal hung inside.\n",
     "But THIS MISSION IS OVER!\n",
 };
+
+namespace {
 
 const AlienGun alienGun = {
     "pursuit alien gun",

@@ -24,6 +24,8 @@ const char* const deadBarrierLine = "No good!  Your force field generator is dea
     shuttleExplosionEnding();
 }
 
+}  // namespace
+
 const Verse shuttleExplosionVerse = {
     "Oh no!  The shuttle explosion blew you to bits.\n",
     "You fired too fast and lost your wits;\n",
@@ -32,6 +34,8 @@ const Verse shuttleExplosionVerse = {
     "A dazzling show for everyone.\n",
     "And THIS MISSION IS DONE!\n",
 };
+
+namespace {
 
 const Encounter meteorStormScene = {
     "meteor storm",

@@ -1,6 +1,8 @@
 // Collision hazards: something on a collision course with the ship.
 #pragma once
 
+#include "core/verse.h"
+
 #include <vector>
 
 void meteorStorm();       // event kind 10
@@ -12,3 +14,6 @@ void abandonedShuttle();  // event kind 18
 // The tables, for the tests of their properties.
 struct Encounter;
 std::vector<const Encounter*> hazardTables();
+
+// The verse of its ending, for the tests that read it off the screen.
+extern const Verse shuttleExplosionVerse;

@@ -8,8 +8,6 @@
 #include "core/verse.h"
 #include "endings/end_mission.h"
 
-namespace {
-
 const Verse moonCrashVerse = {
     "Oh no!  You have crashed into the moon.\n",
     "Your ship went spinning out of control,\n",
@@ -23,6 +21,8 @@ const Verse moonCrashVerse = {
     "A monument to cosmic pride.\n",
     "THIS MISSION IS OVER!\n",
 };
+
+namespace {
 
 // The barrier and the phasers are no use against a whole moon: their cues sound whatever the
 // supplies, and nothing is spent, since the crash comes first. The tank is never near empty

@@ -8,8 +8,6 @@
 #include "endings/end_mission.h"
 #include "persist/frozen_game.h"
 
-namespace {
-
 const Verse damageVerse = {
     "Oh no!  You have sustained too much damage.\n",
     "Your hull is dented, scorched and bent,\n",
@@ -67,6 +65,8 @@ const Verse marsSuccessVerse = {
     "And soon you'll wave to a ticker-tape crowd.\n",
     "But THIS MISSION IS OVER!\n",
 };
+
+namespace {
 
 // The three failure endings share one shape: pause, cue, a cleared screen, the verse from
 // row 3, then the end-of-mission screen.

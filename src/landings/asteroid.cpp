@@ -148,7 +148,9 @@ char readWalkKey()
 }
 
 // --- The endings -----------------------------------------------------------------------------
-const Verse landingCrashVerse = {
+}  // namespace
+
+const Verse asteroidLandingCrashVerse = {
     "Oh no!  You crashed into a million pieces.\n",
     "You came in fast, you came in steep,\n",
     "And struck the rocks and dug in deep.\n",
@@ -159,7 +161,7 @@ const Verse landingCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-const Verse blastOffCrashVerse = {
+const Verse asteroidBlastOffCrashVerse = {
     "Oh no!  You have crashed on blastoff.\n",
     "You lit the engines, up you flew,\n",
     "But gravity had plans for you.\n",
@@ -204,6 +206,8 @@ const Verse cliffVerse = {
     "And THIS MISSION IS HISTORY!\n",
 };
 
+namespace {
+
 // The walk's three deaths share one shape: the verse stands from row 5 of a cleared screen.
 [[noreturn]] void walkEnding(const Verse& verse)
 {
@@ -219,7 +223,7 @@ void asteroidEncounter()
 {
     int square = shipSquare;
     if (!approachAndLand(Cue::Aste, "You are approaching a large asteroid.\n", "It looks parched and barren.\n", 29,
-                         landingCrashVerse))
+                         asteroidLandingCrashVerse))
         return;
     clearScreen();
     gotoColRow(1, 3);
@@ -315,7 +319,7 @@ char askTakeIt()
 
 void asteroidBlastOff()
 {
-    rollForCrash(Cue::Ignition, blastOffCrashVerse);
+    rollForCrash(Cue::Ignition, asteroidBlastOffCrashVerse);
     clearScreen();
     gotoColRow(1, 5);
     writeText("Pretty cool blastoff!\n");

@@ -5,6 +5,8 @@
 // any int, and 99 is the move reader's word for "blast off".
 #pragma once
 
+#include "core/verse.h"
+
 void asteroidEncounter();  // event kind 17
 
 // The square the player stands on when the walk begins, and the move reader's blast-off.
@@ -28,3 +30,10 @@ void asteroidBlastOff();
 [[noreturn]] void suffocationEnding();
 [[noreturn]] void radioactiveRockEnding();
 [[noreturn]] void cliffEnding();
+
+// The verses of its endings, for the tests that read them off the screen.
+extern const Verse asteroidLandingCrashVerse;
+extern const Verse asteroidBlastOffCrashVerse;
+extern const Verse suffocationVerse;
+extern const Verse radioactiveRockVerse;
+extern const Verse cliffVerse;

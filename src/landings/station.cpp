@@ -170,7 +170,9 @@ char askForGood()
 }
 
 // --- The endings -----------------------------------------------------------------------------
-const Verse landingCrashVerse = {
+}  // namespace
+
+const Verse stationLandingCrashVerse = {
     "\nOh no!  You crashed while trying to land.\n",
     "You missed the dock and hit the mast,\n",
     "You came in wrong, you came in fast.\n",
@@ -191,7 +193,7 @@ const Verse arrestVerse = {
     "But this mission is done!\n",
 };
 
-const Verse blastOffCrashVerse = {
+const Verse stationBlastOffCrashVerse = {
     "Oh no!  You have crashed on blastoff.\n",
     "You pulled away with all your might,\n",
     "But something on the dock held tight.\n",
@@ -202,12 +204,10 @@ const Verse blastOffCrashVerse = {
     "But THIS MISSION IS OVER!\n",
 };
 
-}  // namespace
-
 void spaceStation()
 {
     if (!approachAndLand(Cue::Station, "You are nearing a space station.\n",
-                         "Its flashing lights are visible in the darkness.\n", 30, landingCrashVerse))
+                         "Its flashing lights are visible in the darkness.\n", 30, stationLandingCrashVerse))
         return;
     gotoColRow(1, 5);
     writeText("Beautiful landing.\n");
@@ -229,7 +229,7 @@ void stationBlastOff()
         writeText("Press B when ready to blast off  ");
     } while (lowerKey(readKey()) != 'b');
 
-    rollForCrash(Cue::Ignition, blastOffCrashVerse);
+    rollForCrash(Cue::Ignition, stationBlastOffCrashVerse);
     clearScreen();
     gotoColRow(1, 5);
     writeText("Successful blastoff!\n");

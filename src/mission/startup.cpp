@@ -11,9 +11,7 @@
 #include "endings/end_mission.h"
 #include "persist/frozen_game.h"
 
-namespace {
-
-const Verse blastOffCrashVerse = {
+const Verse launchPadCrashVerse = {
     "Oh no!  You crashed on blastoff.\n",
     "The rockets roared, the gantry shook,\n",
     "Then sideways went the ship you took.\n",
@@ -23,6 +21,8 @@ const Verse blastOffCrashVerse = {
     "You'll need a brand new ship to win.\n",
     "But THIS MISSION IS OVER!\n",
 };
+
+namespace {
 
 void drawTitleScreen()
 {
@@ -116,7 +116,7 @@ void offerNewGameOnly()
     cue(Cue::Expl);
     clearScreen();
     gotoColRow(1, 5);
-    writeVerse(blastOffCrashVerse);
+    writeVerse(launchPadCrashVerse);
     pauseMs(3000);
     waitForEscape();
     cue(Cue::Exit);

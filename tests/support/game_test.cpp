@@ -42,3 +42,36 @@ std::vector<std::string> shortNames(const std::vector<std::string>& files)
     for (const std::string& file : files) names.push_back(file.substr(5, file.size() - 9));  // data\\NAME.wav
     return names;
 }
+
+Screen verseRows(int row, const Verse& verse)
+{
+    Screen rows;
+    for (const char* line : verse) {
+        std::string text = line;
+        for (std::size_t end; (end = text.find('\n')) != std::string::npos; text.erase(0, end + 1)) rows[row++] += text.substr(0, end);
+        if (!text.empty()) rows[row] += text;
+    }
+    return rows;
+}
+
+Screen operator+(Screen a, const Screen& b)
+{
+    for (const auto& [row, text] : b) a[row] = text;
+    return a;
+}
+
+::testing::AssertionResult showsScreen(const ScriptedConsole& console, const Screen& expected, const std::set<int>& unlooked)
+{
+    std::string screen, wrong;
+    for (int r = 1; r <= ScriptedConsole::rows; ++r) {
+        const auto it = expected.find(r);
+        std::string want = it == expected.end() ? "" : it->second;
+        want.erase(want.find_last_not_of(' ') + 1);
+        const std::string seen = console.rowText(r);
+        const std::string number = (r < 10 ? " " : "") + std::to_string(r);
+        screen += number + " |" + seen + "\n";
+        if (seen != want && !unlooked.count(r)) wrong += number + " shows    |" + seen + "|\n   should be |" + want + "|\n";
+    }
+    if (wrong.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the screen:\n" << screen << "rows that differ:\n" << wrong;
+}

@@ -7,13 +7,31 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "support/scripted_console.h"
 #include "core/chance.h"
 #include "core/mission_state.h"
+#include "core/verse.h"
+
+// A screen as the player should see it: row number -> the row's text from column 1 (trailing
+// blanks left out). Rows not named are blank.
+using Screen = std::map<int, std::string>;
+
+// `text` written from column `col` of a row.
+inline std::string from(int col, const std::string& text) { return std::string(static_cast<std::size_t>(col - 1), ' ') + text; }
+// A verse's lines, one a row, from `row` down ("\n" ends each line).
+Screen verseRows(int row, const Verse& verse);
+// Two screens in one; the rows of `b` win.
+Screen operator+(Screen a, const Screen& b);
+
+// Whether all 25 rows of the screen, all 80 columns each, are those of `expected`, rows in
+// `unlooked` left out. The failure shows the whole screen and every row that differs.
+::testing::AssertionResult showsScreen(const ScriptedConsole& console, const Screen& expected, const std::set<int>& unlooked = {});
 
 class GameTest : public ::testing::Test {
 protected:
