@@ -13,6 +13,15 @@ const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/cs
   '.wasm': 'application/wasm', '.wav': 'audio/wav', '.svg': 'image/svg+xml', '.png': 'image/png',
   '.webmanifest': 'application/manifest+json' };
 
+// What the status rows after a spin say, in any order: the wheel's number, the fuel, and the
+// miles to Mars in hundreds of thousands; null when one is missing.
+export function readStatus(text) {
+  const miles = text.match(/Miles to Mars: (?:(\d+) million)?,? ?(?:(\d+) hundred thousand)?/);
+  const fuel = text.match(/You have (\d+) units of fuel/), spun = text.match(/You spun a (\d+)/);
+  return miles && fuel && spun && { distance: Number(miles[1] ?? 0) * 10 + Number(miles[2] ?? 0),
+    fuel: Number(fuel[1]), spun: Number(spun[1]) };
+}
+
 export const sleep = ms => new Promise(done => setTimeout(done, ms));
 
 // Serves `site` on a free local port, like any static server a player might use (with the
@@ -78,52 +87,46 @@ export async function openGame(site, { gzip = false } = {}) {
 
   // Resolves, with the page's performance.now(), once row `row` holds `text` at column `col`
   // (1-based; col 0 means anywhere in the row); fails the check after `timeout` ms.
-  const whenText = (row, col, text, timeout = 15000) =>
-    page.evaluate((row, col, text, timeout) => new Promise((resolve, reject) => {
-      const screen = document.querySelector('.xterm-rows');
-      const shown = () => {
-        const line = (screen.children[row - 1]?.textContent ?? '').replace(/\u00a0/g, ' ');
-        return col === 0 ? line.includes(text) : line.substr(col - 1, text.length) === text;
-      };
-      if (shown()) return resolve(performance.now());
-      const watch = new MutationObserver(() => {
-        if (shown()) { watch.disconnect(); clearTimeout(timer); resolve(performance.now()); }
-      });
-      const timer = setTimeout(() => { watch.disconnect(); reject(new Error(`no "${text}" on row ${row}`)); }, timeout);
-      watch.observe(screen, { subtree: true, childList: true, characterData: true });
-    }), row, col, text, timeout).catch(async error => { await rows(); check(false, error.message); });
+  const whenText = (row, col, text, timeout = 15000) => page.waitForFunction((row, col, text) => {
+    const line = (document.querySelector('.xterm-rows')?.children[row - 1]?.textContent ?? '').replace(/\u00a0/g, ' ');
+    return (col === 0 ? line.includes(text) : line.substr(col - 1, text.length) === text) && performance.now();
+  }, { polling: 'mutation', timeout }, row, col, text).then(shown => shown.jsonValue())
+    .catch(async () => { await rows(); check(false, `no "${text}" on row ${row}`); });
 
   async function keys(...names) {
     for (const name of names) await page.keyboard.press(name);
   }
 
+  // Polls `read()` until its answer matches `wanted`, and returns the match.
+  async function until(read, wanted, what) {
+    for (let waited = 0; ; waited += 50) {
+      const now = await read();
+      if (wanted.test(now)) return now.match(wanted);
+      check(waited < 15000, `${what} never showed ${wanted}:\n${now}`);
+      await sleep(50);
+    }
+  }
+
   // From the title screen to the wheel, one key at a time (the type-ahead is dropped after a
   // key): the full game, a frozen game resumed or a new one launched, with sound or without.
   async function launch({ resume = false, sound = false, press = keys } = {}) {
-    await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
-    await press('f');
-    if (resume) {
-      await whenText(21, 23, 'Resume prior game  or begin new game, R or B?');
-      await press('r');
-      await whenText(20, 23, 'Resuming prior game');
-    }
-    await whenText(21, 23, 'Do you want instructions?  Y or N');
-    await press('n');
-    await whenText(21, 23, 'Do you want sound effects?');
-    await press(sound ? 'y' : 'n');
-    if (!resume) {
-      await whenText(21, 28, 'Press B to blast off');
-      await press('b');
-      await whenText(12, 31, 'SUCCESSFUL BLASTOFF!');
-    }
+    const answer = async (row, col, prompt, key) => { await whenText(row, col, prompt); await press(key); };
+    await answer(21, 23, 'Full game or Zapfest Game?  F or W', 'f');
+    if (resume) await answer(21, 23, 'Resume prior game  or begin new game, R or B?', 'r');
+    if (resume) await whenText(20, 23, 'Resuming prior game');
+    await answer(21, 23, 'Do you want instructions?  Y or N', 'n');
+    await answer(21, 23, 'Do you want sound effects?', sound ? 'y' : 'n');
+    if (!resume) await answer(21, 28, 'Press B to blast off', 'b');
+    if (!resume) await whenText(12, 31, 'SUCCESSFUL BLASTOFF!');
     await whenText(21, 17, 'Spin cosmic wheel');
   }
 
-  // F then Y at the wheel: the game asks, then freezes.
-  async function freeze() {
+  // F then Y at the wheel: the game asks, then freezes (and says so, unless `said` is false).
+  async function freeze(said = true) {
     await keys('f');
     await whenText(18, 42, 'Want to freeze the game?  Y or N');
     await keys('y');
+    if (said) await whenText(12, 16, 'GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION');
   }
 
   // The network off (the browser's emulation, and the server silent) or on again.
@@ -144,19 +147,27 @@ export async function openGame(site, { gzip = false } = {}) {
     check(false, 'the wheel did not come back');
   }
 
-  // The status rows after a spin: miles to Mars in hundreds of thousands, and the fuel.
+  // What the status rows say after a spin; `spin` first presses ENTER (through `press`).
+  const spin = async (press = keys) => { await press('Enter'); return status(); };
   async function status() {
     await whenText(19, 17, 'Miles to Mars: ');
     await whenText(20, 17, 'You have ');
-    const screen = await rows();
-    const miles = screen[18].match(/Miles to Mars: (?:(\d+) million)?,? ?(?:(\d+) hundred thousand)?/);
-    check(miles, 'no distance on row 19');
-    return { distance: Number(miles[1] ?? 0) * 10 + Number(miles[2] ?? 0),
-      fuel: Number(screen[19].match(/You have (\d+) units of fuel/)[1]),
-      spun: Number(screen[21].match(/You spun a (\d+)/)[1]) };
+    const shown = readStatus((await rows()).slice(18, 22).join('\n'));
+    check(shown, 'no status after the spin');
+    return shown;
+  }
+
+  // A game taken up where `from` stood has spent a spin's fuel and gone twice the spin on.
+  const goesOn = (from, to, what) => check(to.fuel === from.fuel - 10 && to.distance === from.distance - 2 * to.spun,
+    `${what}: from ${JSON.stringify(from)} to ${JSON.stringify(to)}`);
+
+  // The end of a test: nothing went wrong in the page's console.
+  function passed(name) {
+    check(problems.length === 0, `errors in the page's console:\n${problems.join('\n')}`);
+    if (name) console.log(`${name} test passed`);
   }
 
   const close = async () => { await browser.close(); server.close(); };
   return { page, problems, url: `http://127.0.0.1:${server.address().port}/`,
-    check, rows, whenText, keys, launch, freeze, network, bytesSent, backToWheel, status, close };
+    check, rows, whenText, keys, until, launch, freeze, network, bytesSent, backToWheel, spin, status, goesOn, passed, close };
 }

@@ -8,23 +8,13 @@ import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { openGame, sleep } from './browser.mjs';
+import { openGame, readStatus, sleep } from './browser.mjs';
 
 const [site = 'build-web/site', native = 'build/zorvane', phoneShot] = process.argv.slice(2);
 const corpus = new URL('../../fuzz/corpus/', import.meta.url).pathname;
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane-page-'));
 const game = await openGame(site);
-const { page, check, rows, whenText, keys, launch, freeze, backToWheel, status } = game;
-
-// Waits until `seen()` matches `wanted`, and returns the match.
-async function until(seen, wanted, what) {
-  for (let waited = 0; ; waited += 50) {
-    const now = await seen();
-    if (wanted.test(now)) return now.match(wanted);
-    check(waited < 15000, `${what} never showed ${wanted}:\n${now}`);
-    await sleep(50);
-  }
-}
+const { page, check, rows, whenText, keys, until, launch, freeze, backToWheel, spin, status, goesOn } = game;
 
 // The terminal edition on an 80x25 pseudo-terminal in `folder`: takes up the frozen game there
 // and spins once; returns what the status rows say.
@@ -35,13 +25,12 @@ async function nativeResumes(folder) {
   child.stdout.on('data', bytes => { seen += bytes.toString().replace(/\x1b\[[0-9;?]*[A-Za-z]/g, '\n'); });
   try {
     for (const [prompt, key] of [[/Zapfest Game\?/, 'f'], [/Resume prior game/, 'r'],
-      [/instructions\?/, 'n'], [/sound effects\?/, 'n'], [/Spin cosmic wheel/, '\r']]) {
+      [/instructions\?/, 'n'], [/sound effects\?/, 'n'], [/Spin cosmic wheel/, '\r'], [/units of fuel/]]) {
       await until(() => seen, prompt, 'the terminal edition');
-      seen = '';
-      child.stdin.write(key);
+      if (key) seen = '';
+      child.stdin.write(key ?? '');
     }
-    const [, spun, millions, hundreds, fuel] = await until(() => seen, /You spun a (\d+)[^]*Miles to Mars: (?:(\d+) million)?,? ?(?:(\d+) hundred thousand)?[^]*You have (\d+) units of fuel/, 'the terminal edition');
-    return { spun: Number(spun), fuel: Number(fuel), distance: Number(millions ?? 0) * 10 + Number(hundreds ?? 0) };
+    return readStatus(seen);
   } finally {
     child.kill();
   }
@@ -53,24 +42,20 @@ function frozenFields(file) {
   check(numbers.length === 82, `${file} holds ${numbers.length} numbers`);
   return { fuel: numbers[52], distance: numbers[54] };
 }
-const goesOnFrom = (from, to) => to.fuel === from.fuel - 10 && to.distance === from.distance - 2 * to.spun;
 
 // A file loaded through the page's "Load a file" picker (or dropped on the page), and the page's
 // own questions: each answer clicks the first button (true) or the second.
-async function loadFile(file, ...answers) {
-  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#load-file')]);
-  await chooser.accept([file]);
-  await answer(answers);
-}
-async function dropFile(file, ...answers) {
-  await page.evaluate((text, name) => {
-    const data = new DataTransfer();
-    data.items.add(new File([text], name));
-    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
-  }, fs.readFileSync(file, 'latin1'), path.basename(file));
-  await answer(answers);
-}
-async function answer(answers) {
+async function loadFile(file, answers, drop = false) {
+  if (drop) {
+    await page.evaluate((text, name) => {
+      const data = new DataTransfer();
+      data.items.add(new File([text], name));
+      document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, fs.readFileSync(file, 'latin1'), path.basename(file));
+  } else {
+    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#load-file')]);
+    await chooser.accept([file]);
+  }
   for (const yes of answers) {
     await page.waitForSelector('#ask[open]', { timeout: 15000 });
     await page.click(yes ? '#ask-yes' : '#ask-no');
@@ -90,14 +75,11 @@ try {
   const tap = key => page.tap(`#keybar .keys:not([hidden]) [data-key="${
     { Enter: 'ENTER', Escape: 'ESC' }[key] ?? key.toUpperCase()}"]`);
   await launch({ press: tap });
-  await tap('Enter');
-  await status();
+  await spin(tap);
   await backToWheel(tap);
-  const phone = await page.evaluate(() => ({
-    glyph: document.querySelector('.xterm-screen').getBoundingClientRect().width / 80,
+  const phone = await page.evaluate(() => ({ glyph: document.querySelector('.xterm-screen').getBoundingClientRect().width / 80,
     scrolls: document.documentElement.scrollWidth > innerWidth || document.documentElement.scrollHeight > innerHeight,
-    softKeyboard: document.querySelector('.xterm-helper-textarea').inputMode !== 'none',
-  }));
+    softKeyboard: document.querySelector('.xterm-helper-textarea').inputMode !== 'none' }));
   check(phone.glyph >= 7 && !phone.scrolls && !phone.softKeyboard, `the phone: ${JSON.stringify(phone)}`);
   if (phoneShot) await page.screenshot({ path: phoneShot });
 
@@ -106,7 +88,7 @@ try {
   const midway = path.join(scratch, 'midway.dat');
   fs.writeFileSync(midway, fs.readFileSync(path.join(corpus, 'mid-rocks-station'), 'latin1').split('\n')
     .map((line, i) => ({ 50: 0, 51: 0, 52: 350, 54: 200 })[i] ?? line).join('\n'));
-  await loadFile(midway, true);
+  await loadFile(midway, [true]);  // and reloaded at once: the file waits in the tab's session
   await page.evaluateOnNewDocument('if (location.search) Date.now = () => Number(location.search.slice(1)) * 1000 + performance.now() / 1000;');
   for (let second = 1800000013; ; ++second) {
     check(second < 1800000060, 'no time warp on the first spin in 47 start seconds');
@@ -134,14 +116,13 @@ try {
   check(await page.$eval('#keybar', bar => getComputedStyle(bar).display === 'none'), 'a key bar on a desktop');
   await page.click('#reader');
   await page.reload();  // the box is remembered
-  const heard = [];
+  let lines;
   for (const [key, prompt] of [['f', 'Do you want instructions?'], ['n', 'Do you want sound effects?'],
     ['n', 'Press B to blast off'], ['b', 'Spin cosmic wheel']]) {
     await keys(key);
     await whenText(21, 0, prompt);
     await sleep(300);
-    const lines = await transcript();
-    heard.push(lines);
+    lines = await transcript();
     // The last line is the prompt the game waits at, as the row shows it; nothing else is
     // there but the game's words.
     check(lines.at(-1) === spoken((await rows())[20]) &&
@@ -150,10 +131,9 @@ try {
   }
   // The blast-off is told in the order it was shown, and a new key starts the text afresh; a
   // spin tells the wheel's number before the status rows.
-  check(/SUCCESSFUL BLASTOFF![^]*Spin cosmic wheel/.test(heard[3].join('\n')) &&
-    !heard[3].join().includes('Press B'), `the blast-off as read: ${JSON.stringify(heard[3])}`);
-  await keys('Enter');
-  await status();
+  check(/SUCCESSFUL BLASTOFF![^]*Spin cosmic wheel/.test(lines.join('\n')) && !lines.join().includes('Press B'),
+    `the blast-off as read: ${JSON.stringify(lines)}`);
+  await spin();
   // Read once the game waits at the prompt on row 21 (the wheel's stays there during a scene).
   await until(async () => {
     const lines = await transcript();
@@ -164,49 +144,40 @@ try {
   // ---- a game frozen in the page, saved to a file, taken up by the terminal edition ----
   const frozen = await status();
   await freeze();
-  await whenText(12, 16, 'GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION');
   const downloads = path.join(scratch, 'downloads');
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
   await page.click('#save-file');
   await until(() => String(fs.existsSync(path.join(downloads, 'mars.dat'))), /true/, 'the download');
   await sleep(200);
-  const inTerminal = await nativeResumes(downloads);
-  check(goesOnFrom(frozen, inTerminal), `frozen in the page at ${JSON.stringify(frozen)}, the terminal went on at ${
-    JSON.stringify(inTerminal)}`);
+  goesOn(frozen, await nativeResumes(downloads), 'frozen in the page, the terminal went on');
 
   // ---- files loaded: a huge one refused, the kept game replaced only when the player says ----
   const huge = path.join(scratch, 'huge.dat');
   fs.writeFileSync(huge, '');
   fs.truncateSync(huge, 100 * 1024 * 1024);
-  await loadFile(huge);
+  await loadFile(huge, []);
   await statusSays('huge.dat: it holds 100.0 MB');
   const fromTerminal = path.join(corpus, 'mid-rocks-station');
-  await loadFile(fromTerminal, true, false);  // the game on the screen is left, the kept one stays
+  await loadFile(fromTerminal, [true, false]);  // the game on the screen is left, the kept one stays
   await statusSays('the frozen game kept in this browser stays');
   await launch({ resume: true });
-  await keys('Enter');
-  const kept = await status();
-  check(goesOnFrom(frozen, kept), `the kept game was not the one taken up: ${JSON.stringify(kept)}`);
+  goesOn(frozen, await spin(), 'the kept game taken up');
 
   // A file the terminal edition wrote, taken up by the page where it stood.
-  await loadFile(fromTerminal, true, true);
+  await loadFile(fromTerminal, [true, true]);
   await statusSays('mid-rocks-station is in place');
   await launch({ resume: true });
-  await keys('Enter');
-  const inPage = await status();
-  check(goesOnFrom(frozenFields(fromTerminal), inPage), `the file holds ${JSON.stringify(frozenFields(fromTerminal))
-  }, the page went on at ${JSON.stringify(inPage)}`);
+  goesOn(frozenFields(fromTerminal), await spin(), 'the terminal\'s file taken up in the page');
 
   // A damaged file gets the game's own damaged-file screen, and a new game goes on beside it.
-  await dropFile(path.join(corpus, 'bad-letter'), true, true);
+  await loadFile(path.join(corpus, 'bad-letter'), [true, true], 'drop');
   await whenText(21, 23, 'Full game or Zapfest Game?  F or W');
   await keys('f');
   await whenText(20, 23, 'The frozen game is damaged and cannot be resumed.');
   await keys('b');
   await whenText(21, 23, 'Do you want instructions?  Y or N');
 
-  check(game.problems.length === 0, `errors in the page's console:\n${game.problems.join('\n')}`);
-  console.log('page test passed');
+  game.passed('page');
 } finally {
   await game.close();
   fs.rmSync(scratch, { recursive: true, force: true });
