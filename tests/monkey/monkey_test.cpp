@@ -26,10 +26,10 @@ constexpr int keysPerGame = 3000;
 // them by small steps only, so one far beyond is on its way to overflowing.
 constexpr long counterLimit = 1000000000, counterAlarm = 1100000000;
 
-// Games that ended, met the main ways out, met a damaged mars.dat and were refused, or failed.
+// Games that met the main ways out, met a damaged mars.dat and were refused, or failed (with
+// the first failing game's number, what went wrong and its screen).
 struct Tally {
-    long keys = 0, ended = 0, zapfest = 0, frozen = 0, resumed = 0, refused = 0;
-    long failures = 0, firstFailure = -1;  // the number of the first failing game, and what went wrong
+    long keys = 0, zapfest = 0, frozen = 0, resumed = 0, refused = 0, failures = 0;
     std::string failure;
 };
 
@@ -177,12 +177,8 @@ void playMonkeyGame(std::uint32_t number, Tally& tally)
     tally.resumed += mission.resumedGame;
     tally.frozen += monkey.sawFreeze;
     tally.refused += monkey.sawRefusal;
-    if (failure.empty()) {
-        ++tally.ended;
-    } else if (tally.failures++ == 0) {
-        tally.firstFailure = number;
-        tally.failure = failure + "; the screen:\n" + console.screenDump();
-    }
+    if (!failure.empty() && tally.failures++ == 0)
+        tally.failure = "game " + std::to_string(number) + ": " + failure + "; the screen:\n" + console.screenDump();
 }
 
 long fromEnvironment(const char* name, long otherwise)
@@ -203,26 +199,8 @@ TEST_F(GameTest, MonkeysPlayWholeGamesWithoutAFault)
     const long games = fromEnvironment("ZORVANE_MONKEY_GAMES", 300), first = fromEnvironment("ZORVANE_MONKEY_FIRST", 1);
     Tally tally;
     for (long number = first; number < first + games; ++number) playMonkeyGame(static_cast<std::uint32_t>(number), tally);
-    std::printf("%ld games, %ld keys: ended %ld, failed %ld\n"
-                "Zapfest %ld, frozen %ld, resumed %ld, damaged file refused %ld\n",
-                games, tally.keys, tally.ended, tally.failures, tally.zapfest, tally.frozen, tally.resumed, tally.refused);
-    EXPECT_EQ(tally.failures, 0) << "first failure: game " << tally.firstFailure << ": " << tally.failure;
-    if (games >= 300) {
-        for (long seen : {tally.zapfest, tally.resumed, tally.refused, tally.frozen}) EXPECT_GT(seen, 0);
-    }
-}
-
-// The words the monkey holds the miles row to: the millions and hundred thousands they name
-// make up the distance left, with no zero named, and nothing once the distance is gone.
-TEST(StatusWords, NameTheDistanceLeftInMillionsAndHundredThousands)
-{
-    for (int left = -30; left <= 400; ++left) {
-        const std::string words = distanceWords(left);
-        const auto count = [&](const std::string& unit) {
-            const std::size_t at = words.find(" " + unit);
-            return at == std::string::npos ? 0 : std::stoi(words.substr(words.rfind(' ', at - 1) + 1));
-        };
-        EXPECT_EQ(std::max(left, 0), count("million") * 10 + count("hundred thousand")) << words;
-        EXPECT_EQ(words.find(" 0 "), std::string::npos) << words;
-    }
+    std::printf("%ld games, %ld keys, failed %ld: Zapfest %ld, frozen %ld, resumed %ld, damaged file refused %ld\n", games,
+                tally.keys, tally.failures, tally.zapfest, tally.frozen, tally.resumed, tally.refused);
+    EXPECT_EQ(tally.failures, 0) << "first failure: " << tally.failure;
+    for (long seen : {tally.zapfest, tally.resumed, tally.refused, tally.frozen}) EXPECT_TRUE(games < 300 || seen > 0);
 }

@@ -25,16 +25,6 @@ protected:
         for (int i = 0; i < 100; ++i) chance->push(i % 50);
         return frozenGameText();
     }
-    // A player in a child process: waits until the start pipe closes, then freezes. Exits 0 once
-    // the frozen-game screen has ended the program, 1 when the game said the freeze failed;
-    // anything else thrown aborts the child.
-    [[noreturn]] void freezeOnStart(int fuel, int startPipe) noexcept
-    {
-        if (char go; read(startPipe, &go, 1) != 0) _exit(3);
-        setGame(fuel);
-        console.queueKey(keyEsc);
-        _exit(ends([] { freezeGame(); }) ? 0 : 1);
-    }
     std::set<std::string> filesHere() const
     {
         std::set<std::string> names;
@@ -43,6 +33,8 @@ protected:
     }
 };
 
+// Each player, a child process, waits until the start pipe closes, then freezes, and exits 0
+// once the frozen-game screen has ended the program (anything thrown aborts it).
 TEST_F(ConcurrentFreeze, TheLaterRenameWinsAndNothingIsLeftBeside)
 {
     const std::set<std::string> whole{setGame(111), setGame(222)};
@@ -53,7 +45,10 @@ TEST_F(ConcurrentFreeze, TheLaterRenameWinsAndNothingIsLeftBeside)
         for (int i = 0; i < 2; ++i) {
             if ((children[i] = fork()) != 0) continue;
             close(start[1]);
-            freezeOnStart(111 * (i + 1), start[0]);
+            if (char go; read(start[0], &go, 1) != 0) _exit(3);
+            setGame(111 * (i + 1));
+            console.queueKey(keyEsc);
+            _exit(ends([] { freezeGame(); }) ? 0 : 1);
         }
         close(start[0]);
         close(start[1]);
