@@ -33,8 +33,55 @@ function sizeInWords(bytes) {
 // system and its folder, inProgress() while a game is being played, restart() for a new game,
 // focus() to give the keys back to the game.
 function makeSaves(game) {
-  let pending = null;  // { name, bytes } to put in place when the next game opens its storage
   let busy = false;
+
+  // The file loaded and not yet in place, { id, name, bytes }: the next game puts it in place
+  // once it has read its storage, a moment after the load. It is kept in the tab's session
+  // storage too, so that a reload (or the tab closed and brought back) in that moment does not
+  // lose it: the game of the page that comes back puts it in place instead. A browser that
+  // refuses session storage keeps it in memory only.
+  const pendingKey = 'zorvane loaded file';
+  let pending = null;
+
+  function keepPending(file) {
+    pending = file;
+    try {
+      sessionStorage.setItem(pendingKey, JSON.stringify({ id: file.id, name: file.name,
+        bytes: Array.from(file.bytes, byte => String.fromCharCode(byte)).join('') }));
+    } catch (error) {
+      try {
+        sessionStorage.removeItem(pendingKey);  // an older one must not come back instead
+      } catch (refused) {
+        // no session storage at all
+      }
+    }
+  }
+
+  function pendingFile() {
+    if (pending) return pending;
+    try {
+      const kept = JSON.parse(sessionStorage.getItem(pendingKey));
+      if (kept && typeof kept.name === 'string' && typeof kept.bytes === 'string' &&
+          kept.bytes.length <= largestFrozenGame) {
+        return { id: kept.id, name: kept.name, bytes: Uint8Array.from(kept.bytes, c => c.charCodeAt(0) & 0xff) };
+      }
+    } catch (error) {
+      // none kept, or storage refused
+    }
+    return null;
+  }
+
+  // Once a loaded file is dealt with (put in place, or turned down by the player); a file
+  // loaded since, while the player was asked, stays.
+  function forgetPending(file) {
+    if (pending && pending.id !== file.id) return;
+    pending = null;
+    try {
+      if (JSON.parse(sessionStorage.getItem(pendingKey))?.id === file.id) sessionStorage.removeItem(pendingKey);
+    } catch (error) {
+      // nothing kept
+    }
+  }
 
   function frozenBytes() {
     const { FS, folder } = game.files();
@@ -85,7 +132,7 @@ function makeSaves(game) {
       game.say('Nothing was loaded.');
       return;
     }
-    pending = { name: file.name, bytes };
+    keepPending({ id: `${Date.now()} ${Math.random()}`, name: file.name, bytes });
     game.restart();
   }
 
@@ -109,24 +156,28 @@ function makeSaves(game) {
   // mars.dat, after asking when another frozen game is there; `keep()` stores it in the
   // browser and says whether that worked.
   async function placeLoaded(FS, folder, keep) {
-    if (!pending) return;
-    const { name, bytes } = pending;
-    pending = null;
+    const loaded = pendingFile();
+    if (!loaded) return;
+    const { name, bytes } = loaded;
     const target = `${folder}/mars.dat`;
     const old = frozenBytesAt(FS, target);
     const same = old && old.length === bytes.length && old.every((byte, i) => byte === bytes[i]);
     if (old && !same && !(await askPlayer(`A frozen game is already kept in this browser. Replace it ` +
         `with ${name}? (Keep it, then "Save to a file", to have both.)`, 'Replace it', 'Keep it'))) {
+      forgetPending(loaded);
       game.say(`${name} was not loaded: the frozen game kept in this browser stays.`);
       return;
     }
     try {
       FS.writeFile(target, bytes);
     } catch (error) {
+      forgetPending(loaded);
       game.say(`${name} could not be put in place. Nothing was changed.`);
       return;
     }
-    game.say((await keep())
+    const kept = await keep();
+    forgetPending(loaded);
+    game.say(kept
       ? `${name} is in place: choose F, the full game, to take it up.`
       : `${name} is in place for this visit only: the browser would not store it.`);
   }
