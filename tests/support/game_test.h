@@ -29,9 +29,9 @@ Screen verseRows(int row, const Lines& verse);
 // Two screens in one; the rows of `b` win.
 Screen operator+(Screen a, const Screen& b);
 
-// Whether all 25 rows of the screen, all 80 columns each, are those of `expected`, rows in
-// `unlooked` left out. The failure shows the whole screen and every row that differs.
-::testing::AssertionResult showsScreen(const ScriptedConsole& console, const Screen& expected, const std::set<int>& unlooked = {});
+// Whether the rows of the screen from `firstRow` to 25, all 80 columns each, are those of
+// `expected`. The failure shows the whole screen and every row that differs.
+::testing::AssertionResult showsScreen(const ScriptedConsole& console, const Screen& expected, int firstRow = 1);
 
 class GameTest : public ::testing::Test {
 protected:
@@ -41,9 +41,14 @@ protected:
     // Runs `step` and reports whether it ended the program (true) or returned (false).
     bool ends(const std::function<void()>& step);
 
-    // The texts written, the pauses and the sound files played, in order.
-    std::vector<std::string> writes() const { return ofKind(LogEntry::Write, &LogEntry::text); }
-    std::vector<int> pauses() const { return ofKind(LogEntry::Pause, &LogEntry::a); }
+    // The texts written and the sound files played, in order.
+    std::vector<std::string> writes() const
+    {
+        std::vector<std::string> list;
+        for (const LogEntry& entry : console.log())
+            if (entry.kind == LogEntry::Write) list.push_back(entry.text);
+        return list;
+    }
     std::vector<std::string> sounds() const { return console.soundsPlayed(); }
 
     // The rows of the screen from `first` to `last`, trailing blanks removed.
@@ -70,15 +75,6 @@ protected:
     std::filesystem::path scratch;
 
 private:
-    // One field of the entries of the log of one kind, in order.
-    template <class T> std::vector<T> ofKind(LogEntry::Kind kind, T LogEntry::*field) const
-    {
-        std::vector<T> list;
-        for (const LogEntry& entry : console.log())
-            if (entry.kind == kind) list.push_back(entry.*field);
-        return list;
-    }
-
     std::filesystem::path previousDirectory;
 };
 

@@ -1,10 +1,9 @@
 // What the player sees and hears, as lists to compare with the game's rules: the cues, pauses
-// and writes of the log, the text after a clear, runs of the raw log.
+// and writes of the log, the text after a clear.
 #pragma once
 
 #include "support/game_test.h"  // first: gtest before the console's write()
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -40,23 +39,4 @@ inline std::string textAfterClear(const ScriptedConsole& console, int nth = -1)
         if (entry.kind == LogEntry::Write && (nth < 0 || clears == nth)) text += entry.text;
     }
     return text;
-}
-
-// True when `run` stands in the log as consecutive entries.
-inline bool logHasRun(const ScriptedConsole& console, const std::vector<LogEntry>& run)
-{
-    const auto& log = console.log();
-    return std::search(log.begin(), log.end(), run.begin(), run.end()) != log.end();
-}
-
-inline LogEntry moved(int col, int row) { return {LogEntry::Move, "", col, row}; }
-inline LogEntry wrote(const std::string& text) { return {LogEntry::Write, text}; }
-inline LogEntry paused(int ms) { return {LogEntry::Pause, "", ms}; }
-inline LogEntry pressed(int key) { return {LogEntry::Key, "", key}; }
-inline LogEntry played(const std::string& name) { return {LogEntry::Sound, "data\\" + name + ".wav"}; }
-inline LogEntry cleared() { return {LogEntry::Clear, ""}; }
-// A prompt as the log has it: its place blanked, a pause, then the question.
-inline std::vector<LogEntry> prompted(int col, int row, int blanks, int ms, const std::string& text)
-{
-    return {moved(col, row), wrote(std::string(static_cast<std::size_t>(blanks), ' ')), moved(col, row), paused(ms), wrote(text)};
 }
