@@ -1,0 +1,69 @@
+// Every place the game checks an ending's condition ends the mission exactly at the bound, with
+// that ending's verse, and not one short of it (where the game goes on: a prompt, a die, or back
+// to the wheel). A pursuit at a bound has no exchange: the wheel loop that follows ends it.
+#include "aliens/pursuit.h"
+#include "encounters/hazards.h"
+#include "encounters/malfunctions.h"
+#include "encounters/time_warp.h"
+#include "endings/endings.h"
+#include "landings/asteroid.h"
+#include "mission/wheel.h"
+#include "support/game_test.h"
+
+namespace {
+
+struct Bound {
+    const char* place;
+    void (*set)(int);  // the counter at `value` (and what else the place needs)
+    int ends, goesOn;
+    const Lines* verse;
+    void (*step)();
+    std::vector<int> draws = {};  // raw results: n-1 shows n
+    std::string keys = "";
+    std::string line = "";  // typed at the time warp
+};
+void PrintTo(const Bound& b, std::ostream* os) { *os << b.place; }
+
+void pursuitThenWheel() { alienPursuit(); wheelLoop(); }
+const std::vector<Bound> bounds = {
+    {"wheel_damage", [](int v) { mission.damage = v; }, 5, 4, &damageVerse, wheelLoop},
+    {"wheel_warnings", [](int v) { mission.warnings = v; }, 3, 2, &warningsVerse, wheelLoop},
+    {"wheel_fuel", [](int v) { mission.fuel = v; }, 0, 1, &outOfFuelVerse, wheelLoop},
+    {"pursuit_damage", [](int v) { mission.damage = v; }, 5, 4, &damageVerse, pursuitThenWheel},
+    {"pursuit_warnings", [](int v) { mission.warnings = v; }, 3, 2, &warningsVerse, pursuitThenWheel},
+    {"pursuit_fuel", [](int v) { mission.fuel = v; }, 0, 1, &outOfFuelVerse, pursuitThenWheel},
+    // No action (N) draws a shot that misses; the exchange burns 10 units.
+    {"pursuit_exchange_fuel", [](int v) { mission.fuel = v; }, 10, 11, &outOfFuelVerse, alienPursuit, {0, 0, 0}, "n"},
+    {"time_warp_entry_fuel", [](int v) { mission.fuel = v; }, 10, 11, &outOfFuelVerse, timeWarp},
+    {"time_warp_wrong_era_fuel", [](int v) { mission.fuel = v; mission.spins = 16; }, 20, 21, &outOfFuelVerse, timeWarp, {0}, "", "0"},
+    {"acceleration_fuel", [](int v) { mission.fuel = v; }, 20, 21, &outOfFuelVerse, meteorStorm, {1}, "a"},
+    {"acceleration_first_fuel", [](int v) { mission.fuel = v; }, 20, 21, &outOfFuelVerse, radioDrift, {0, 0, 0}, "a"},
+    {"asteroid_oxygen", [](int v) { mission.oxygen = v; }, 5, 6, &suffocationVerse, chargeOxygen},
+};
+
+struct Bounds : GameTest, ::testing::WithParamInterface<Bound> {};
+
+TEST_P(Bounds, EndTheMissionAtTheBoundAndNotOneShort)
+{
+    const Bound& b = GetParam();
+    for (const int value : {b.ends, b.goesOn}) {
+        SetUp();
+        b.set(value);
+        for (const int raw : b.draws) chance->push(raw);
+        console.queueKeys(b.keys + char(keyEsc));
+        if (!b.line.empty()) console.queueLine(b.line);
+        bool over = false;
+        try {
+            over = ends(b.step);
+        } catch (const ScriptExhausted&) {
+        } catch (const UnexpectedDraw&) {
+        }
+        const std::string first = (*b.verse)[0];
+        const bool told = console.screenDump().find(first.substr(0, first.size() - 1)) != std::string::npos;
+        EXPECT_EQ(over && told, value == b.ends) << "at " << value;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCheck, Bounds, ::testing::ValuesIn(bounds), [](const auto& info) { return std::string(info.param.place); });
+
+}  // namespace
