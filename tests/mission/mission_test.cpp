@@ -17,20 +17,6 @@ using Mission = GameTest;
 // ESC, to type among letters.
 const std::string esc(1, static_cast<char>(keyEsc));
 
-// The whole start-up: full game, no instructions, sound, a blast-off (the raw draw of 23 shows
-// 4, not 13, only on a die of 20), phaser cells and barrier charges drawn in that order; then
-// ESC at the wheel and a quit.
-TEST_F(Mission, AWholeVoyageToAQuit)
-{
-    chance->push(23).face(2).face(5);
-    console.queueKeys("fnyb" + esc + "y" + esc);
-    EXPECT_TRUE(ends([] { runGame(); }));
-    EXPECT_EQ(std::tuple(mission.phaserCells, mission.barrierCharges), std::tuple(4, 7));
-    EXPECT_EQ(shortNames(sounds()), (std::vector<std::string>{"intr", "stup", "blof", "quit", "exit"}));
-    EXPECT_EQ(console.rowText(1), "You made 0 spins of the cosmic wheel.");
-    EXPECT_TRUE(console.scriptUsedUp());
-}
-
 // A ten between 51 and 299 throws the ship into a time warp two times in three (the die of 3
 // shows 1 or 2) instead of moving it; on a 3, and on a ten anywhere else, the ship flies on and
 // the wheel tells the distance left in millions and hundred thousands, leaving out a zero part.

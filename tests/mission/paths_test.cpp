@@ -36,7 +36,7 @@ const char* const everyPath[] = {
     "time warp: home", "time warp: wrong era", "time warp: out of fuel",
     "pursuit: hit and escape", "pursuit: vaporized", "pursuit: at the limits",
     "zapfest: battle", "zapfest: aliens flee", "zapfest: blown apart", "zapfest: quit", "zapfest: quit declined",
-    "asteroid: not landing", "asteroid: landing crash", "asteroid: walk and blast-off", "asteroid: blast-off crash",
+    "asteroid: not landing", "asteroid: landing crash", "asteroid: walk and blast-off", "asteroid: walk onto square 99", "asteroid: blast-off crash",
     "asteroid: rock taken", "asteroid: rock left", "asteroid: radioactive rock", "asteroid: cliff",
     "asteroid: suffocation", "asteroid: quit", "asteroid: quit declined", "asteroid: wall",
     "station: not landing", "station: landing crash", "station: fuel bought", "station: cells bought",
@@ -97,6 +97,9 @@ const Screen title = {{7, from(33, "ZORVANE")}, {9, from(28, "Version 3.1 for Wi
                       {15, "Zorvane is free: copy it and give it away, with all of its files intact, but"},
                       {16, "never sell it.  It comes as it is, without warranties of any kind."}};
 
+const Screen launchPadScreen = {{12, from(15, "** YOU ARE ON THE LAUNCHING PAD AT CAPE CANAVERAL **")}, {21, from(28, "Press B to blast off")}};
+const Screen asteroidBlastedOff = {{5, "Pretty cool blastoff!"}, {6, "You are on your way again space traveller."}};
+const std::string zapfestMenu = from(17, "Press ENTER to play or ESCAPE to quit");
 Screen titleAsking(const char* question) { return title + Screen{{21, from(23, question)}}; }
 
 const char* const walkOptions = "Your options are E, W, N, or S, for direction of movement, or B to blast off.\n";
@@ -123,6 +126,14 @@ Screen rockOffered(const char* asked, const char* answer)
     return {{5, "You have 100 units of oxygen."}, {6, "You see a sparkling rock, it looks like a diamond."}, {7, asked}, {8, answer}};
 }
 std::string times(int n, const std::string& text) { return n == 0 ? "" : text + times(n - 1, text); }
+// Landed, the rocks on squares 1 to 3, 25 moves that do not fall off a cliff, a good blast-off.
+std::vector<int> walkTo99()
+{
+    std::vector<int> draws = {0, 0, 1, 2};
+    draws.resize(29, 0);
+    draws.push_back(33);
+    return draws;
+}
 // The rows of an instruction page above its prompt are left to the prompts' own test.
 const int pagePrompt = 24;
 
@@ -136,8 +147,8 @@ const std::vector<Example>& examples()
 {
     static const std::vector<Example> list = {
         // path, state, draws, keys, step, outcome, last screen, cues heard, ms (lines typed, first row looked at, state left)
-        {"title: full game", [] {}, {}, "f", titleMenu, asks, titleAsking(instructionsQuestion), "", 400},
-        {"title: zapfest mode", frozenGame, {}, "w", titleMenu, asks, titleAsking(instructionsQuestion), "", 400, {}, {},
+        {"title: full game", [] {}, {}, "fnn", runGame, asks, launchPadScreen, "", 800},
+        {"title: zapfest mode", frozenGame, {}, "wnn", runGame, asks, title + Screen{{21, zapfestMenu}}, "", 800, {}, {},
          [] { return mission.zapfestMode == 1; }},
         {"title: quit", [] {}, {}, "x" + ctrlC + esc + "x" + esc, titleMenu, over, quitScreen, "", 1600},
         {"title: instructions", [] {}, {}, "fY", titleMenu, asks, {{24, "Press C to continue or R to return to the game."}}, "", 600, {}, pagePrompt},
@@ -147,7 +158,7 @@ const std::vector<Example>& examples()
         {"title: sound off", [] { mission.soundOn = 0; }, {}, "fnn", titleMenu, back, titleAsking(soundQuestion), "", 600, {}, {},
          [] { return mission.soundOn == 'n'; }},
 
-        {"resume: resumed", frozenGame, {}, "R", offerResume, back, {{20, from(23, "Resuming prior game")}, {21, from(23, resumeQuestion)}}, "", 700,
+        {"resume: resumed", frozenGame, {}, "fRnn", runGame, asks, title + Screen{{20, from(23, "Resuming prior game")}, {21, wheelPrompt}}, "", 1500,
          {}, {}, [] { return mission.resumedGame == 1 && mission.fuel == 400 && mission.distanceLeft == 123; }},
         {"resume: begin new game", frozenGame, {}, "xb", offerResume, back, {{21, from(23, resumeQuestion)}}, "", 1000, {}, {},
          [] { return mission.resumedGame == 0 && mission.fuel == 400 && hasFile(); }},
@@ -155,8 +166,7 @@ const std::vector<Example>& examples()
         {"resume: damaged file", [] { std::ofstream(frozenGameFile) << "1\n2\n"; }, {}, "rb", offerResume, back,
          {{20, from(23, "The frozen game is damaged and cannot be resumed.")}, {21, from(23, "Begin new game with B, or ESCAPE to leave")}}, "", 1000},
 
-        {"launch pad: refused key", [] {}, {}, "x", launchPad, asks,
-         {{12, from(15, "** YOU ARE ON THE LAUNCHING PAD AT CAPE CANAVERAL **")}, {21, from(28, "Press B to blast off")}}, "", 400},
+        {"launch pad: refused key", [] {}, {}, "x", launchPad, asks, launchPadScreen, "", 400},
         {"launch pad: blast-off", [] {}, {22, 5, 9}, "xB", launchPad, back,
          {{12, from(31, "SUCCESSFUL BLASTOFF!")}, {14, from(20, "* You are now in orbit around the Earth *")},
           {16, from(17, "You are ready to begin your 35 million mile trip.")}, {20, from(17, "You have 400 units of fuel")}}, "stup blof", 1400, {}, {},
@@ -255,21 +265,23 @@ const std::vector<Example>& examples()
           {6, "You have been whacked by the space goons."}}, "alie " + times(5, "phas phal dama ") + "expl alla", 14500},
         {"zapfest: battle", [] { mission.zapfestMode = 1; mission.damage = 4; }, {0, 19, 0}, "\rf", zapfestLoop, asks,
          {{3, "Hehehehehehehehehehehehehe, wow, you whacked  the ugly space goons."},
-          {4, "You turned them into cosmic gas and it stinks of alien around here."}, {21, from(17, "Press ENTER to play or ESCAPE to quit")}},
+          {4, "You turned them into cosmic gas and it stinks of alien around here."}, {21, zapfestMenu}},
          "alie phas expl laug", 600, {}, {},
          [] { return mission.phaserCells == 7 && mission.barrierCharges == 8 && mission.damage == 0; }},
         {"zapfest: quit", [] { mission.zapfestMode = 1; frozenGame(); }, {}, esc + "y" + esc, zapfestLoop, over, goodbye(), "quit zapf", 3400,
          {}, {}, hasFile},
         {"zapfest: quit declined", [] { mission.zapfestMode = 1; }, {}, ctrlC + "n", zapfestLoop, asks,
-         {{21, from(17, "Press ENTER to play or ESCAPE to quit")}}, "", 600},
+         {{21, zapfestMenu}}, "", 600},
 
         {"asteroid: not landing", atRow5, {}, "xn", asteroidEncounter, back,
          {{5, "You are approaching a large asteroid."}, {6, "It looks parched and barren."}, {21, landQuestion}}, "aste", 400},
         {"asteroid: landing crash", atRow5, {12}, "y" + esc, asteroidEncounter, over, endingScreen(3, asteroidLandingCrashVerse, 8),
          "aste lago expl exit", 3200},
-        {"asteroid: walk and blast-off", atRow5, {0, 0, 1, 2, 0, 12, 0, 33}, "yweb", asteroidEncounter, back,
-         {{5, "Pretty cool blastoff!"}, {6, "You are on your way again space traveller."}}, "aste lago stup blof", 200, {}, {},
+        {"asteroid: walk and blast-off", atRow5, {0, 0, 1, 2, 0, 12, 0, 33}, "yweb", asteroidEncounter, back, asteroidBlastedOff, "aste lago stup blof", 200, {}, {},
          [] { return mission.oxygen == 100; }},
+        // Square 99 is the move reader's blast-off: a walk onto it blasts off.
+        {"asteroid: walk onto square 99", [] { mission.oxygen = 1000; }, walkTo99(), "yw" + times(23, "s") + "e", asteroidEncounter, back,
+         asteroidBlastedOff, "aste lago stup blof", 200, {}, {}, [] { return mission.oxygen == 880; }},
         {"asteroid: blast-off crash", atRow5, {0, 0, 1, 2, 0, 12, 0, 32}, "yweb" + esc, asteroidEncounter, over,
          endingScreen(3, asteroidBlastOffCrashVerse, 8), "aste lago stup blof expl exit", 3200},
         {"asteroid: rock taken", rocksAround, {11}, "xY", [] { chargeOxygenAndOfferRock(3); }, back,
