@@ -1,6 +1,7 @@
 // Every place the game checks an ending's condition ends the mission exactly at the bound, with
 // that ending's verse, and not one short of it (where the game goes on: a prompt, a die, or back
-// to the wheel). A pursuit at a bound has no exchange: the wheel loop that follows ends it.
+// to the wheel, using the dice given). A pursuit at a bound has no exchange (one short, the
+// player evades): the wheel loop that follows ends it.
 #include "aliens/pursuit.h"
 #include "encounters/hazards.h"
 #include "encounters/malfunctions.h"
@@ -29,15 +30,15 @@ const std::vector<Bound> bounds = {
     {"wheel_damage", [](int v) { mission.damage = v; }, 5, 4, &damageVerse, wheelLoop},
     {"wheel_warnings", [](int v) { mission.warnings = v; }, 3, 2, &warningsVerse, wheelLoop},
     {"wheel_fuel", [](int v) { mission.fuel = v; }, 0, 1, &outOfFuelVerse, wheelLoop},
-    {"pursuit_damage", [](int v) { mission.damage = v; }, 5, 4, &damageVerse, pursuitThenWheel},
-    {"pursuit_warnings", [](int v) { mission.warnings = v; }, 3, 2, &warningsVerse, pursuitThenWheel},
-    {"pursuit_fuel", [](int v) { mission.fuel = v; }, 0, 1, &outOfFuelVerse, pursuitThenWheel},
+    {"pursuit_damage", [](int v) { mission.damage = v; }, 5, 4, &damageVerse, pursuitThenWheel, {8}, "e"},
+    {"pursuit_warnings", [](int v) { mission.warnings = v; }, 3, 2, &warningsVerse, pursuitThenWheel, {8}, "e"},
+    {"pursuit_fuel", [](int v) { mission.fuel = v; }, 0, 1, &outOfFuelVerse, pursuitThenWheel, {8}, "e"},
     // No action (N) draws a shot that misses; the exchange burns 10 units.
     {"pursuit_exchange_fuel", [](int v) { mission.fuel = v; }, 10, 11, &outOfFuelVerse, alienPursuit, {0, 0, 0}, "n"},
     {"time_warp_entry_fuel", [](int v) { mission.fuel = v; }, 10, 11, &outOfFuelVerse, timeWarp},
     {"time_warp_wrong_era_fuel", [](int v) { mission.fuel = v; mission.spins = 16; }, 20, 21, &outOfFuelVerse, timeWarp, {0}, "", "0"},
     {"acceleration_fuel", [](int v) { mission.fuel = v; }, 20, 21, &outOfFuelVerse, meteorStorm, {1}, "a"},
-    {"acceleration_first_fuel", [](int v) { mission.fuel = v; }, 20, 21, &outOfFuelVerse, radioDrift, {0, 0, 0}, "a"},
+    {"acceleration_first_fuel", [](int v) { mission.fuel = v; }, 20, 21, &outOfFuelVerse, radioDrift, {0}, "a"},
     {"asteroid_oxygen", [](int v) { mission.oxygen = v; }, 5, 6, &suffocationVerse, chargeOxygen},
 };
 
@@ -61,6 +62,7 @@ TEST_P(Bounds, EndTheMissionAtTheBoundAndNotOneShort)
         const std::string first = (*b.verse)[0];
         const bool told = console.screenDump().find(first.substr(0, first.size() - 1)) != std::string::npos;
         EXPECT_EQ(over && told, value == b.ends) << "at " << value;
+        if (value == b.goesOn) { EXPECT_EQ(chance->left(), 0u) << "the dice of the step that goes on"; }
     }
 }
 
