@@ -46,19 +46,13 @@ struct Seen {
     std::vector<std::int64_t> state;
     std::int64_t ms;
     int cursorRow;
-    bool operator==(const Seen& o) const
-    {
-        return std::tie(after, rows, sounds, state, ms) == std::tie(o.after, o.rows, o.sounds, o.state, o.ms);
-    }
+    bool operator==(const Seen& o) const { return std::tie(after, rows, sounds, state, ms) == std::tie(o.after, o.rows, o.sounds, o.state, o.ms); }
 };
-
 std::vector<std::int64_t> stateOf(const MissionState& s)
 {
-    std::vector<std::int64_t> fields = {s.fuel, s.distanceLeft, s.oxygen, s.barrierCharges, s.dieRoll, s.phaserCells,
-                                        s.damage, s.warnings, s.spins, s.hasDiamond, s.hasPlatinum, s.hasGold,
-                                        s.stationVisited, s.resumedGame, s.zapfestMode, s.goldSquare, s.platinumSquare,
-                                        s.diamondSquare, s.rocksPlaced, s.eventDeck.last, s.eraDeck.last,
-                                        std::filesystem::exists("mars.dat")};
+    std::vector<std::int64_t> fields = {s.fuel, s.distanceLeft, s.oxygen, s.barrierCharges, s.dieRoll, s.phaserCells, s.damage, s.warnings, s.spins,
+                                        s.hasDiamond, s.hasPlatinum, s.hasGold, s.stationVisited, s.resumedGame, s.zapfestMode, s.goldSquare,
+                                        s.platinumSquare, s.diamondSquare, s.rocksPlaced, s.eventDeck.last, s.eraDeck.last, std::filesystem::exists("mars.dat")};
     for (const auto& deck : {s.eventDeck, s.eraDeck}) fields.insert(fields.end(), deck.cards.begin(), deck.cards.end());
     return fields;
 }
@@ -70,33 +64,19 @@ void frozenGameOnDisk(const std::string& fuel)
     for (int line = 1; line <= 82; ++line) file << (line == 53 ? fuel : line <= 50 ? "1" : "0") << "\n";
     keyboard->queueKeys("f");
 }
-// The wheel at 33.8 million miles with the status rows drawn and sound on; a spin shows 6.
+// The wheel at 33.8 million miles with the status rows drawn and sound on; a spin shows 6, then a frozen game's decoys.
 void atTheWheel()
 {
     std::tie(mission.soundOn, mission.spins, mission.distanceLeft) = std::tuple('y', 4, 338);
     showStatus();
-    draws->face(6);
-    for (int decoy = 0; decoy < 50; ++decoy) draws->push(decoy);  // a frozen game's decoys
+    for (int raw = 5; raw < 55; ++raw) draws->push(raw);
 }
 // A meteor storm on a die of 9 with live supplies.
-void inAMeteorStorm()
-{
-    mission.barrierCharges = mission.phaserCells = 1;
-    draws->face(9);
-}
+void inAMeteorStorm() { mission.barrierCharges = mission.phaserCells = 1; draws->face(9); }
 // Landed on the asteroid, the diamond next to the ship; the dice of the cliff show no 13.
-void onTheAsteroid()
-{
-    keyboard->queueKeys("y");
-    draws->face(1).face(6).face(1).face(2).face(2).face(1);
-}
+void onTheAsteroid() { keyboard->queueKeys("y"); draws->face(1).face(6).face(1).face(2).face(2).face(1); }
 // At the station's sign of price list 1, carrying all three rocks.
-void atTheSign()
-{
-    mission.hasDiamond = mission.hasPlatinum = mission.hasGold = 1;
-    keyboard->queueKeys("y");
-    draws->face(1).face(1);
-}
+void atTheSign() { mission.hasDiamond = mission.hasPlatinum = mission.hasGold = 1; keyboard->queueKeys("y"); draws->face(1).face(1); }
 
 const std::vector<Prompt> prompts = {
     {"mode", [] {}, titleMenu, {"f", "w", esc}, "xn" + ctrlC, "Full game or Zapfest Game?  F or W", 200},
@@ -139,15 +119,10 @@ protected:
         GetParam().enter();
         console.queueKeys(key);
         After after = After::Returns;
-        try {
-            GetParam().ask();
-        } catch (const ScriptExhausted&) {
-            after = After::Waits;
-        } catch (const ProgramEnded&) {
-            after = After::Ends;
-        } catch (const UnexpectedDraw&) {
-            after = After::Rolls;
-        }
+        try { GetParam().ask(); }
+        catch (const ScriptExhausted&) { after = After::Waits; }
+        catch (const ProgramEnded&) { after = After::Ends; }
+        catch (const UnexpectedDraw&) { after = After::Rolls; }
         return {after, rows(1, ScriptedConsole::rows), sounds(), stateOf(mission), console.clockMs(), console.cursorRow()};
     }
 };
