@@ -173,8 +173,7 @@ const std::vector<Example>& examples()
         {"wheel: freeze declined", fresh, {}, "fn", [] { wheelTurn(); }, asks, {{21, wheelPrompt}}, "", 600},
         // Nothing ends the mission yet: each of its ends is one step away.
         {"wheel: quit", [] { nearEveryEnd(); frozenGame(); }, {}, ctrlC + "xy" + esc, [] { wheelTurn(); }, over,
-         Screen{{1, "You made 0 spins of the cosmic wheel."}, {2, "You had 3 hundred thousand miles to go."}} + goodbye(), "quit exit", 3600,
-         [] { return !hasFile(); }},
+         Screen{{1, "You made 0 spins of the cosmic wheel."}, {2, "You had 3 hundred thousand miles to go."}} + goodbye(), "quit exit", 3600, [] { return !hasFile(); }},
         {"wheel: quit declined", fresh, {}, esc + "N", [] { wheelTurn(); }, asks, {{21, wheelPrompt}}, "", 600},
         {"wheel: reaching mars", [] { mission.distanceLeft = 2; }, {0}, "\r", [] { wheelTurn(); }, asks,
          {{12, from(19, "** YOU ARE NOW IN ORBIT AROUND MARS **")}, {21, from(17, "Press L when ready to land")}}, "whee tune", 1700,
@@ -210,16 +209,14 @@ const std::vector<Example>& examples()
          {{5, "The beauty of the vast universe captivates you."}, {6, "A shooting star travels across the dark curtain of space."},
           {9, "Nice fix up job!"}, {10, "You are handy and dandy."}}, "star hamm", 200, [] { return mission.damage == 1; }},
 
-        {"moon: passed", atRow5, {1}, "n", moonPass, back,
-         {{5, "You are approaching the moon \x1e it looks creepy and desolate."}, {9, "You have passed the moon."},
+        {"moon: passed", atRow5, {1}, "n", moonPass, back, {{5, "You are approaching the moon \x1e it looks creepy and desolate."}, {9, "You have passed the moon."},
           {10, "It is shrinking in your rear view monitor."}}, "", 200},
         {"moon: crash", atRow5, {6}, "n" + esc, moonPass, over, endingScreen(3, moonCrashVerse, 11), "expl exit", 3200},
         {"shuttle: explosion", [] { atRow5(); mission.phaserCells = 1; }, {9}, "f" + esc, abandonedShuttle, over, endingScreen(5, shuttleExplosionVerse, 6),
          "shut phas expl expl exit", 5700},
 
         {"time warp: home", [] { mission.spins = 16; }, {0}, "", timeWarp, back, {{22, from(17, "Good job, you made it back to the present!")}}, "tiwa tw_g ouwa", 3900,
-         [] { return mission.fuel == 390; },
-         {"abc", "12", "-1", "", "   ", "+", "- 3", "+-3", "\xb5" "0", std::string(10000, '9'), std::string(1, '\0') + "0", " +9x"}},
+         [] { return mission.fuel == 390; }, {"abc", "12", "-1", "", "   ", "+", "- 3", "+-3", "\xb5" "0", std::string(10000, '9'), std::string(1, '\0') + "0", " +9x"}},
         {"time warp: wrong era", [] { mission.spins = 16; }, {0, 1}, "", timeWarp, asks,
          {{12, from(10, "* The year is 46 B C, Julius Caesar gives Rome a new calendar *")}, {20, from(17, "You have 380 units of fuel")},
           {21, from(17, "Enter 0 to 9 to get back")}}, "tiwa tw_g", 1400, nullptr, {"0"}},
