@@ -15,7 +15,7 @@ namespace {
 
 struct Bound {
     const char* place;
-    void (*set)(int);  // the counter at `value` (and what else the place needs)
+    std::int32_t MissionState::*counter;
     int ends, goesOn;
     const Lines* verse;
     void (*step)();
@@ -27,19 +27,20 @@ void PrintTo(const Bound& b, std::ostream* os) { *os << b.place; }
 
 void pursuitThenWheel() { alienPursuit(); wheelLoop(); }
 const std::vector<Bound> bounds = {
-    {"wheel_damage", [](int v) { mission.damage = v; }, 5, 4, &damageVerse, wheelLoop},
-    {"wheel_warnings", [](int v) { mission.warnings = v; }, 3, 2, &warningsVerse, wheelLoop},
-    {"wheel_fuel", [](int v) { mission.fuel = v; }, 0, 1, &outOfFuelVerse, wheelLoop},
-    {"pursuit_damage", [](int v) { mission.damage = v; }, 5, 4, &damageVerse, pursuitThenWheel, {8}, "e"},
-    {"pursuit_warnings", [](int v) { mission.warnings = v; }, 3, 2, &warningsVerse, pursuitThenWheel, {8}, "e"},
-    {"pursuit_fuel", [](int v) { mission.fuel = v; }, 0, 1, &outOfFuelVerse, pursuitThenWheel, {8}, "e"},
+    {"wheel_damage", &MissionState::damage, 5, 4, &damageVerse, wheelLoop},
+    {"wheel_warnings", &MissionState::warnings, 3, 2, &warningsVerse, wheelLoop},
+    {"wheel_fuel", &MissionState::fuel, 0, 1, &outOfFuelVerse, wheelLoop},
+    {"pursuit_damage", &MissionState::damage, 5, 4, &damageVerse, pursuitThenWheel, {8}, "e"},
+    {"pursuit_warnings", &MissionState::warnings, 3, 2, &warningsVerse, pursuitThenWheel, {8}, "e"},
+    {"pursuit_fuel", &MissionState::fuel, 0, 1, &outOfFuelVerse, pursuitThenWheel, {8}, "e"},
     // No action (N) draws a shot that misses; the exchange burns 10 units.
-    {"pursuit_exchange_fuel", [](int v) { mission.fuel = v; }, 10, 11, &outOfFuelVerse, alienPursuit, {0, 0, 0}, "n"},
-    {"time_warp_entry_fuel", [](int v) { mission.fuel = v; }, 10, 11, &outOfFuelVerse, timeWarp},
-    {"time_warp_wrong_era_fuel", [](int v) { mission.fuel = v; mission.spins = 16; }, 20, 21, &outOfFuelVerse, timeWarp, {0}, "", "0"},
-    {"acceleration_fuel", [](int v) { mission.fuel = v; }, 20, 21, &outOfFuelVerse, meteorStorm, {1}, "a"},
-    {"acceleration_first_fuel", [](int v) { mission.fuel = v; }, 20, 21, &outOfFuelVerse, radioDrift, {0}, "a"},
-    {"asteroid_oxygen", [](int v) { mission.oxygen = v; }, 5, 6, &suffocationVerse, chargeOxygen},
+    {"pursuit_exchange_fuel", &MissionState::fuel, 10, 11, &outOfFuelVerse, alienPursuit, {0, 0, 0}, "n"},
+    {"time_warp_entry_fuel", &MissionState::fuel, 10, 11, &outOfFuelVerse, timeWarp},
+    // The first era, 1943, wants a 3: the 0 typed is a wrong era, which burns 10 more units.
+    {"time_warp_wrong_era_fuel", &MissionState::fuel, 20, 21, &outOfFuelVerse, timeWarp, {0}, "", "0"},
+    {"acceleration_fuel", &MissionState::fuel, 20, 21, &outOfFuelVerse, meteorStorm, {1}, "a"},
+    {"acceleration_first_fuel", &MissionState::fuel, 20, 21, &outOfFuelVerse, radioDrift, {0}, "a"},
+    {"asteroid_oxygen", &MissionState::oxygen, 5, 6, &suffocationVerse, chargeOxygen},
 };
 
 struct Bounds : GameTest, ::testing::WithParamInterface<Bound> {};
@@ -49,16 +50,14 @@ TEST_P(Bounds, EndTheMissionAtTheBoundAndNotOneShort)
     const Bound& b = GetParam();
     for (const int value : {b.ends, b.goesOn}) {
         SetUp();
-        b.set(value);
+        mission.*b.counter = value;
         for (const int raw : b.draws) chance->push(raw);
         console.queueKeys(b.keys + char(keyEsc));
         if (!b.line.empty()) console.queueLine(b.line);
         bool over = false;
-        try {
-            over = ends(b.step);
-        } catch (const ScriptExhausted&) {
-        } catch (const UnexpectedDraw&) {
-        }
+        try { over = ends(b.step); }
+        catch (const ScriptExhausted&) {}
+        catch (const UnexpectedDraw&) {}
         const std::string first = (*b.verse)[0];
         const bool told = console.screenDump().find(first.substr(0, first.size() - 1)) != std::string::npos;
         EXPECT_EQ(over && told, value == b.ends) << "at " << value;
