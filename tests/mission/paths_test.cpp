@@ -64,18 +64,11 @@ Screen goodbye(const char* bye = "Bye for now space traveller!")
     return {{18, "Zorvane is free.  If it gave you a good trip, a small gift to its developers"},
             {19, "keeps the cosmic wheel spinning.  Thank you, and come back soon!"}, {21, from(34, bye)}, {22, pressEscape}};
 }
-// A verse of `count` lines from `row`; one of another length shows as a wrong row 25.
-Screen verse(int row, const Lines& verse, std::size_t count)
-{
-    Screen rows = verseRows(row, verse);
-    if (verse.size() != count) rows[25] = "a verse of " + std::to_string(verse.size()) + " lines, not " + std::to_string(count);
-    return rows;
-}
 // An ending's screen: the verse from `row`, the spins and the distance left right below it.
-Screen endingScreen(int row, const Lines& lines, std::size_t count, const std::string& distance = "You had 35 million miles to go.")
+Screen endingScreen(int row, const Lines& lines, const std::string& distance = "You had 35 million miles to go.")
 {
-    const Screen text = verse(row, lines, count);
-    const int after = std::prev(text.end(), text.count(25) + 1)->first + 1;
+    const Screen text = verseRows(row, lines);
+    const int after = text.rbegin()->first + 1;
     return text + Screen{{after, "You made 0 spins of the cosmic wheel."}, {after + 1, distance}} + goodbye();
 }
 const Screen quitScreen = {{12, from(16, "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.")}, {22, pressEscape}};
@@ -112,14 +105,6 @@ Screen rockOffered(const char* asked, const char* answer)
     return {{5, "You have 100 units of oxygen."}, {6, "You see a sparkling rock, it looks like a diamond."}, {7, asked}, {8, answer}};
 }
 std::string times(int n, const std::string& text) { return n == 0 ? "" : text + times(n - 1, text); }
-// Landed, the rocks on squares 1 to 3, 25 moves that do not fall off a cliff, a good blast-off.
-std::vector<int> walkTo99()
-{
-    std::vector<int> draws(29, 0);
-    std::tie(draws[2], draws[3]) = std::tuple(1, 2);
-    draws.push_back(33);
-    return draws;
-}
 // The rows of an instruction page above its prompt are left to the prompts' own test.
 const int pagePrompt = 24;
 void frozenGame()
@@ -153,7 +138,7 @@ const std::vector<Example>& examples()
          {{12, from(31, "SUCCESSFUL BLASTOFF!")}, {14, from(20, "* You are now in orbit around the Earth *")},
           {16, from(17, "You are ready to begin your 35 million mile trip.")}, {20, from(17, "You have 400 units of fuel")}}, "stup blof", 1400,
          [] { return mission.phaserCells == 3 && mission.barrierCharges == 7; }},
-        {"launch pad: crash", frozenGame, {32}, "b" + esc, launchPad, over, verse(5, launchPadCrashVerse, 8) + Screen{{22, pressEscape}}, "stup blof expl exit", 3200, hasFile},
+        {"launch pad: crash", frozenGame, {32}, "b" + esc, launchPad, over, verseRows(5, launchPadCrashVerse) + Screen{{22, pressEscape}}, "stup blof expl exit", 3200, hasFile},
         {"launch pad: quit", fresh, {}, "x" + ctrlC + esc, launchPad, over, quitScreen, "", 1400},
 
         // A spin, its encounter, and the wheel's prompt again.
@@ -184,15 +169,15 @@ const std::vector<Example>& examples()
           {20, fuel390}, {21, from(17, "Make your move \x1e")}, {22, from(17, "You spun a 1")}}, "whee", 3400},
 
         // Each ending at its own bound alone, the others one step short of theirs (their order: tests/mission/mission_test.cpp).
-        {"ending: damage", [] { mission.damage = 5; mission.warnings = 2; }, {}, esc, wheelLoop, over, endingScreen(3, damageVerse, 9), "expl exit", 5000},
-        {"ending: warnings", [] { mission.warnings = 3; mission.damage = 4; }, {}, esc, wheelLoop, over, endingScreen(3, warningsVerse, 9), "warn exit", 7000},
+        {"ending: damage", [] { mission.damage = 5; mission.warnings = 2; }, {}, esc, wheelLoop, over, endingScreen(3, damageVerse), "expl exit", 5000},
+        {"ending: warnings", [] { mission.warnings = 3; mission.damage = 4; }, {}, esc, wheelLoop, over, endingScreen(3, warningsVerse), "warn exit", 7000},
         {"ending: out of fuel", [] { nearEveryEnd(); std::tie(mission.fuel, mission.distanceLeft) = std::tuple(0, 123); }, {}, esc, wheelLoop, over,
-         endingScreen(3, outOfFuelVerse, 8, "You had 12 million 3 hundred thousand miles to go."), "fuel exit", 5000},
+         endingScreen(3, outOfFuelVerse, "You had 12 million 3 hundred thousand miles to go."), "fuel exit", 5000},
         {"ending: landed on mars", [] { nearEveryEnd(); std::tie(mission.distanceLeft, mission.fuel, mission.spins) = std::tuple(0, 10, 21); frozenGame(); }, {31},
          esc + ctrlC + "xL" + esc, wheelLoop, over,
-         verse(3, marsSuccessVerse, 9) + goodbye() + Screen{{12, "It took you 21 spins of the cosmic wheel."}, {13, "You had 10 units of fuel remaining."}},
+         verseRows(3, marsSuccessVerse) + goodbye() + Screen{{12, "It took you 21 spins of the cosmic wheel."}, {13, "You had 10 units of fuel remaining."}},
          "tune lago grjo appl appl appl appl appl paho exit", 8000, [] { return !hasFile(); }},
-        {"ending: crashed on mars", [] { mission.distanceLeft = 0; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, 8, ""), "tune lago expl exit", 4500},
+        {"ending: crashed on mars", [] { mission.distanceLeft = 0; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, ""), "tune lago expl exit", 4500},
 
         {"action: help page", fresh, {}, "hX", [] { actionPrompt(); }, asks,
          {{2, "You need help \x1e here it is."}, {3, "Below is a list of letters with their definitions.  Simply press the"}, {4, "letter of your choice."},
@@ -209,8 +194,8 @@ const std::vector<Example>& examples()
 
         {"moon: passed", atRow5, {1}, "n", moonPass, back, {{5, "You are approaching the moon \x1e it looks creepy and desolate."}, {9, "You have passed the moon."},
           {10, "It is shrinking in your rear view monitor."}}, "", 200},
-        {"moon: crash", atRow5, {6}, "n" + esc, moonPass, over, endingScreen(3, moonCrashVerse, 11), "expl exit", 3200},
-        {"shuttle: explosion", [] { atRow5(); mission.phaserCells = 1; }, {9}, "f" + esc, abandonedShuttle, over, endingScreen(5, shuttleExplosionVerse, 6),
+        {"moon: crash", atRow5, {6}, "n" + esc, moonPass, over, endingScreen(3, moonCrashVerse), "expl exit", 3200},
+        {"shuttle: explosion", [] { atRow5(); mission.phaserCells = 1; }, {9}, "f" + esc, abandonedShuttle, over, endingScreen(5, shuttleExplosionVerse),
          "shut phas expl expl exit", 5700},
 
         {"time warp: home", [] { mission.spins = 16; }, {0}, "", timeWarp, back, {{22, from(17, "Good job, you made it back to the present!")}}, "tiwa tw_g ouwa", 3900,
@@ -218,12 +203,12 @@ const std::vector<Example>& examples()
         {"time warp: wrong era", [] { mission.spins = 16; }, {0, 1}, "", timeWarp, asks,
          {{12, from(10, "* The year is 46 B C, Julius Caesar gives Rome a new calendar *")}, {20, from(17, "You have 380 units of fuel")},
           {21, from(17, "Enter 0 to 9 to get back")}}, "tiwa tw_g", 1400, nullptr, {"0"}},
-        {"time warp: out of fuel", [] { mission.fuel = 10; }, {}, esc, timeWarp, over, endingScreen(3, outOfFuelVerse, 8), "tiwa fuel exit", 6000},
+        {"time warp: out of fuel", [] { mission.fuel = 10; }, {}, esc, timeWarp, over, endingScreen(3, outOfFuelVerse), "tiwa fuel exit", 6000},
 
         {"pursuit: hit and escape", [] { atRow5(); mission.phaserCells = 5; }, {11, 0, 0, 0, 18}, "xFe", alienPursuit, back,
          {{5, "You have eluded the alien dirtbags."}, {6, "You have left them in a cloud of cosmic dust."}}, "alie phas hit phal evad", 3600,
          [] { return mission.phaserCells == 4 && mission.fuel == 390; }},
-        {"pursuit: vaporized", atRow5, {0, 9}, "n" + esc, alienPursuit, over, endingScreen(3, vaporizedVerse, 8), "alie phal expl alla exit", 6200},
+        {"pursuit: vaporized", atRow5, {0, 9}, "n" + esc, alienPursuit, over, endingScreen(3, vaporizedVerse), "alie phal expl alla exit", 6200},
         {"pursuit: at the limits", [] { atRow5(); mission.damage = 5; }, {}, "", alienPursuit, back,
          {{5, "Be careful!  An alien ship is following you."}, {6, "You have no indication of its intentions, but the dudes look nasty."}}, "alie", 0},
 
@@ -243,21 +228,22 @@ const std::vector<Example>& examples()
 
         {"asteroid: not landing", atRow5, {}, "xn", asteroidEncounter, back,
          {{5, "You are approaching a large asteroid."}, {6, "It looks parched and barren."}, {21, landQuestion}}, "aste", 400},
-        {"asteroid: landing crash", atRow5, {12}, "y" + esc, asteroidEncounter, over, endingScreen(3, asteroidLandingCrashVerse, 8), "aste lago expl exit", 3200},
+        {"asteroid: landing crash", atRow5, {12}, "y" + esc, asteroidEncounter, over, endingScreen(3, asteroidLandingCrashVerse), "aste lago expl exit", 3200},
         {"asteroid: walk and blast-off", atRow5, {0, 0, 1, 2, 0, 12, 0, 33}, "yweb", asteroidEncounter, back, asteroidBlastedOff, "aste lago stup blof", 200,
          [] { return mission.oxygen == 100; }},
         // Square 99 is the move reader's blast-off: a walk onto it blasts off.
-        {"asteroid: walk onto square 99", [] { mission.oxygen = 1000; }, walkTo99(), "yw" + times(23, "s") + "e", asteroidEncounter, back, asteroidBlastedOff,
+        {"asteroid: walk onto square 99", [] { mission.oxygen = 1000; },
+         {0, 0, 1, 2, /* 25 moves, no cliff: */ 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 33}, "yw" + times(23, "s") + "e", asteroidEncounter, back, asteroidBlastedOff,
          "aste lago stup blof", 200, [] { return mission.oxygen == 880; }},
-        {"asteroid: blast-off crash", atRow5, {0, 0, 1, 2, 0, 12, 0, 32}, "yweb" + esc, asteroidEncounter, over, endingScreen(3, asteroidBlastOffCrashVerse, 8),
+        {"asteroid: blast-off crash", atRow5, {0, 0, 1, 2, 0, 12, 0, 32}, "yweb" + esc, asteroidEncounter, over, endingScreen(3, asteroidBlastOffCrashVerse),
          "aste lago stup blof expl exit", 3200},
         {"asteroid: rock taken", rocksAround, {11}, "xY", [] { chargeOxygenAndOfferRock(3); }, back,
          rockOffered("Do you want to take it? Y or N   Do you want to take it? Y or N", "Okay, you have it."), "rock", 0, [] { return mission.hasDiamond == 1; }},
         {"asteroid: rock left", [] { rocksAround(); mission.oxygen = 10; }, {}, "n", [] { chargeOxygenAndOfferRock(3); }, back,  // the last oxygen but 5
          rockOffered("Do you want to take it? Y or N", "All right, move on.") + Screen{{5, "You have 5 units of oxygen."}}, "", 0, [] { return mission.hasDiamond == 0; }},
-        {"asteroid: radioactive rock", rocksAround, {12}, "y" + esc, [] { chargeOxygenAndOfferRock(3); }, over, endingScreen(5, radioactiveRockVerse, 8), "roen exit", 3000},
-        {"asteroid: cliff", atRow5, {0, 0, 1, 2, 12}, "yw" + esc, asteroidEncounter, over, endingScreen(5, cliffVerse, 8), "aste lago clif exit", 3200},
-        {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse, 9), "oxyg exit", 6000},
+        {"asteroid: radioactive rock", rocksAround, {12}, "y" + esc, [] { chargeOxygenAndOfferRock(3); }, over, endingScreen(5, radioactiveRockVerse), "roen exit", 3000},
+        {"asteroid: cliff", atRow5, {0, 0, 1, 2, 12}, "yw" + esc, asteroidEncounter, over, endingScreen(5, cliffVerse), "aste lago clif exit", 3200},
+        {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse), "oxyg exit", 6000},
         {"asteroid: quit", atRow5, {}, esc + "y" + esc, [] { readMove(6); }, over, quitAtTheWheel, "quit exit", 3200},
         // Declined where the walk's text has come down to the quit question's row: the question blanks 69 columns and
         // writes from column 17, N blanks 29 columns from there, and the tails of both stay.
@@ -267,18 +253,18 @@ const std::vector<Example>& examples()
 
         {"station: not landing", atRow5, {}, "xn", spaceStation, back,
          {{5, "You are nearing a space station."}, {6, "Its flashing lights are visible in the darkness."}, {21, landQuestion}}, "stat stat stat", 400},
-        {"station: landing crash", atRow5, {12}, "y" + esc, spaceStation, over, endingScreen(3, stationLandingCrashVerse, 7), "stat stat stat lago expl exit", 3200},
+        {"station: landing crash", atRow5, {12}, "y" + esc, spaceStation, over, endingScreen(3, stationLandingCrashVerse), "stat stat stat lago expl exit", 3200},
         {"station: fuel bought", [] { atRow5(); mission.hasDiamond = 1; }, {0, 0}, "yf", spaceStation, asks, sign("Okay, you now have 600 units of fuel"),
          "stat stat stat lago rock", 2200, [] { return mission.fuel == 600 && mission.hasDiamond == 0; }},
         {"station: cells bought", [] { atRow5(); mission.hasPlatinum = 1; }, {0, 0}, "yp", spaceStation, asks, sign("You now have fresh phaser power cells."),
          "stat stat stat lago rock", 2200, [] { return mission.phaserCells == 5 && mission.hasPlatinum == 0; }},
         {"station: barrier bought", [] { atRow5(); mission.hasGold = 1; }, {0, 0}, "yb", spaceStation, asks, sign("Nice job, you have a new barrier generator."),
          "stat stat stat lago rock", 2200, [] { return mission.barrierCharges == 5 && mission.hasGold == 0; }},
-        {"station: cannot pay", [] { atRow5(); mission.hasGold = 1; }, {0, 0}, "yf" + esc, spaceStation, over, endingScreen(3, arrestVerse, 8),
+        {"station: cannot pay", [] { atRow5(); mission.hasGold = 1; }, {0, 0}, "yf" + esc, spaceStation, over, endingScreen(3, arrestVerse),
          "stat stat stat lago dama arre arre arre exit", 7200},
         {"station: blast-off", atRow5, {0, 0, 0}, "ynb", spaceStation, back,
          {{5, "Successful blastoff!"}, {6, "You are back on course and ready to resume your trip."}}, "stat stat stat lago stup blof", 2400},
-        {"station: blast-off crash", atRow5, {0, 0, 12}, "ynxb" + esc, spaceStation, over, endingScreen(3, stationBlastOffCrashVerse, 8),
+        {"station: blast-off crash", atRow5, {0, 0, 12}, "ynxb" + esc, spaceStation, over, endingScreen(3, stationBlastOffCrashVerse),
          "stat stat stat lago stup blof expl exit", 5600},
 
         {"instructions: forward", fresh, {}, "cC", instructionPages, asks, {{24, "Press B to back up or R to return to the game     from the Zorvane developers"}},
