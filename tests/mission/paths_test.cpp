@@ -7,6 +7,7 @@
 
 #include "aliens/pursuit.h"
 #include "aliens/zapfest.h"
+#include "core/status.h"
 #include "encounters/action_prompt.h"
 #include "encounters/hazards.h"
 #include "encounters/moon.h"
@@ -146,7 +147,9 @@ const std::vector<Example>& examples()
          {{5, "You are studying the stars with your telescope."}, {6, "Saturn with its rings is clearly in view."}, {9, "You are zooming to Mars."},
           {19, from(17, "Miles to Mars: 33 million, 8 hundred thousand")}, {20, fuel390}, {21, wheelPrompt}, {22, from(17, "You spun a 6")}}, "whee", 3600,
          [] { return mission.spins == 5 && mission.distanceLeft == 338 && mission.fuel == 390; }},
-        {"wheel: sound off", fresh, {}, "s", [] { wheelTurn(); }, asks, {{19, from(17, "* Sound off *")}, {21, wheelPrompt}}, "", 400, [] { return mission.soundOn == 'n'; }},
+        // The toggle's message takes the whole row of the longest miles line.
+        {"wheel: sound off", [] { mission.distanceLeft = 338; showStatus(); }, {}, "s", [] { wheelTurn(); }, asks,
+         {{19, from(17, "* Sound off *")}, {20, from(17, "You have 400 units of fuel")}, {21, wheelPrompt}}, "", 2400, [] { return mission.soundOn == 'n'; }},
         {"wheel: sound on", [] { mission.soundOn = 'n'; }, {}, "S", [] { wheelTurn(); }, asks, {{19, from(17, "* Sound on *")}, {21, wheelPrompt}}, "", 400,
          [] { return mission.soundOn == 'y'; }},
         {"wheel: freeze", [] { mission.spins = 3; }, std::vector<int>(50, 0), "fxY" + esc, [] { wheelTurn(); }, over,
