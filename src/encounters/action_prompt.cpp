@@ -7,6 +7,17 @@
 
 static char helpPage();
 
+const Lines helpPageText = {
+    "You need help \x1e here it is.\n",
+    "Below is a list of letters with their definitions.  Simply press the\n",
+    "letter of your choice.\n\n",
+    "A = Accelerate.\n",
+    "B = Set up force field barrier.\n",
+    "E = Take evasive action.\n",
+    "F = Fire phasers.\n",
+    "N = Take no action.\n",
+};
+
 namespace {
 
 const char* const shortPrompt = "Make your move \x1e ";
@@ -42,14 +53,7 @@ static char helpPage()
 {
     clearScreen();
     gotoColRow(1, 2);
-    writeText("You need help \x1e here it is.\n");
-    writeText("Below is a list of letters with their definitions.  Simply press the\n");
-    writeText("letter of your choice.\n\n");
-    writeText("A = Accelerate.\n");
-    writeText("B = Set up force field barrier.\n");
-    writeText("E = Take evasive action.\n");
-    writeText("F = Fire phasers.\n");
-    writeText("N = Take no action.\n");
+    writeLines(helpPageText);
     for (;;) {
         showPrompt(1, 24, 29, 200, "Press the letter of your choice \x1e ");
         const char key = lowerKey(readKey());

@@ -183,9 +183,7 @@ const std::vector<Example>& examples()
         {"ending: crashed on mars", [] { mission.distanceLeft = 0; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, ""), "tune lago expl exit", 4500},
 
         {"action: help page", fresh, {}, "hX", [] { actionPrompt(); }, asks,
-         {{2, "You need help \x1e here it is."}, {3, "Below is a list of letters with their definitions.  Simply press the"}, {4, "letter of your choice."},
-          {6, "A = Accelerate."}, {7, "B = Set up force field barrier."}, {8, "E = Take evasive action."}, {9, "F = Fire phasers."}, {10, "N = Take no action."},
-          {24, "Press the letter of your choice \x1e"}}, "", 600},
+         verseRows(2, helpPageText) + Screen{{24, "Press the letter of your choice \x1e"}}, "", 600},
         {"action: accelerate", atRow5, {1}, "xA", meteorStorm, back,
          {{5, "You are caught in a huge meteor storm."}, {6, "Giant meteors are whizzing past your ship on all sides."},
           {9, "Bing bong kaboom \x1e you have been hit by a meteor."}, {10, "There is a hole in your hull."},

@@ -62,16 +62,14 @@ Screen operator+(Screen a, const Screen& b)
 
 ::testing::AssertionResult showsScreen(const ScriptedConsole& console, const Screen& expected, int firstRow)
 {
-    std::string screen, wrong;
-    for (int r = 1; r <= ScriptedConsole::rows; ++r) {
+    std::string wrong;
+    for (int r = firstRow; r <= ScriptedConsole::rows; ++r) {
         const auto it = expected.find(r);
         std::string want = it == expected.end() ? "" : it->second;
         want.erase(want.find_last_not_of(' ') + 1);
         const std::string seen = console.rowText(r);
-        const std::string number = (r < 10 ? " " : "") + std::to_string(r);
-        screen += number + " |" + seen + "\n";
-        if (seen != want && r >= firstRow) wrong += number + " shows    |" + seen + "|\n   should be |" + want + "|\n";
+        if (seen != want) wrong += (r < 10 ? " " : "") + std::to_string(r) + " shows    |" + seen + "|\n   should be |" + want + "|\n";
     }
     if (wrong.empty()) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the screen:\n" << screen << "rows that differ:\n" << wrong;
+    return ::testing::AssertionFailure() << "the screen:\n" << console.screenDump() << "rows that differ:\n" << wrong;
 }

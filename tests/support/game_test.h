@@ -42,14 +42,15 @@ protected:
     bool ends(const std::function<void()>& step);
 
     // The texts written and the sound files played, in order.
-    std::vector<std::string> writes() const
+    std::vector<std::string> writes() const { return logged(LogEntry::Write); }
+    std::vector<std::string> sounds() const { return logged(LogEntry::Sound); }
+    std::vector<std::string> logged(LogEntry::Kind kind) const
     {
         std::vector<std::string> list;
         for (const LogEntry& entry : console.log())
-            if (entry.kind == LogEntry::Write) list.push_back(entry.text);
+            if (entry.kind == kind) list.push_back(entry.text);
         return list;
     }
-    std::vector<std::string> sounds() const { return console.soundsPlayed(); }
 
     // The rows of the screen from `first` to `last`, trailing blanks removed.
     std::vector<std::string> rows(int first, int last) const

@@ -1,6 +1,5 @@
 #include "support/scripted_console.h"
 
-
 void ScriptedConsole::queueKeys(std::string_view keys)
 {
     for (char c : keys) keys_.push_back(static_cast<unsigned char>(c));
@@ -35,14 +34,6 @@ std::string ScriptedConsole::screenDump() const
     return dump;
 }
 
-std::vector<std::string> ScriptedConsole::soundsPlayed() const
-{
-    std::vector<std::string> sounds;
-    for (const auto& entry : log_)
-        if (entry.kind == LogEntry::Sound) sounds.push_back(entry.text);
-    return sounds;
-}
-
 void ScriptedConsole::moveCursor(int col0, int row0)
 {
     log_.push_back({LogEntry::Move, "", col0 + 1, row0 + 1});
@@ -64,20 +55,15 @@ void ScriptedConsole::clear()
     screen_.clear();
 }
 
-std::string ScriptedConsole::promptOnScreen() const
-{
-    std::string text = rowText(cursorRow());
-    if (text.find_first_not_of(' ') == std::string::npos) text = "(an empty row)";
-    return "row " + std::to_string(cursorRow()) + ": \"" + text + "\"\n" + screenDump();
-}
-
 // The next item of a queue of the script; when there is none, the hook may queue more.
 template <class T> T ScriptedConsole::next(std::deque<T>& queue, bool wantsLine)
 {
     if (queue.empty() && onScriptEmpty) onScriptEmpty(wantsLine);
-    if (queue.empty())
-        throw ScriptExhausted(std::string("the game waits for ") + (wantsLine ? "a typed line" : "a key") +
-                              " the script does not have, at " + promptOnScreen());
+    if (queue.empty()) {
+        const std::string prompt = rowText(cursorRow());
+        throw ScriptExhausted(std::string("the game waits for ") + (wantsLine ? "a typed line" : "a key") + " the script does not have, at row " +
+                              std::to_string(cursorRow()) + ": " + (prompt.empty() ? "(an empty row)" : "\"" + prompt + "\"") + "\n" + screenDump());
+    }
     T item = std::move(queue.front());
     queue.pop_front();
     return item;

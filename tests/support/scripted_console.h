@@ -9,7 +9,6 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "console/console.h"
@@ -31,8 +30,6 @@ struct LogEntry {
     std::string text;  // Write: the text; Sound: the file; Line: the line read
     int a = 0;         // Move: column (1-based); Pause: ms; Key: the key code
     int b = 0;         // Move: row (1-based)
-
-    bool operator==(const LogEntry& o) const { return std::tie(kind, text, a, b) == std::tie(o.kind, o.text, o.a, o.b); }
 };
 
 class ScriptedConsole : public ConsoleBackend {
@@ -63,7 +60,6 @@ public:
     // The log and the virtual clock.
     const std::vector<LogEntry>& log() const { return log_; }
     void clearLog() { log_.clear(); }
-    std::vector<std::string> soundsPlayed() const;
     std::int64_t clockMs() const { return clockMs_; }
 
     std::int64_t seedSeconds = 1700000000;
@@ -80,7 +76,6 @@ public:
     [[noreturn]] void endProgram() override;
 
 private:
-    std::string promptOnScreen() const;
     template <class T> T next(std::deque<T>& queue, bool wantsLine);
 
     ScreenModel screen_;
