@@ -28,11 +28,8 @@ void GameTest::TearDown()
 
 bool GameTest::ends(const std::function<void()>& step)
 {
-    try {
-        step();
-    } catch (const ProgramEnded&) {
-        return true;
-    }
+    try { step(); }
+    catch (const ProgramEnded&) { return true; }
     return false;
 }
 
