@@ -49,7 +49,16 @@ const char* const everyPath[] = {
     "instructions: return", "instructions: quit",
 };
 
-enum Outcome { back, over, asks };  // returns; ends the program; asks for a key the example has not
+// Returns; ends the program; asks for a key the script has not; goes on to a die the test did not give.
+enum Outcome { back, over, asks, rolls };
+Outcome outcomeOf(void (*step)())
+{
+    try { step(); }
+    catch (const ProgramEnded&) { return over; }
+    catch (const ScriptExhausted&) { return asks; }
+    catch (const UnexpectedDraw&) { return rolls; }
+    return back;
+}
 
 struct Example {
     const char* path;
@@ -299,10 +308,7 @@ TEST_P(Paths, PlayTheirExample)
     for (int raw : e.draws) chance->push(raw);
     console.queueKeys(e.keys);
     for (const std::string& line : e.lines) console.queueLine(line);
-    Outcome seen = asks;
-    try { seen = ends(e.step) ? over : back; }
-    catch (const ScriptExhausted&) {}
-    EXPECT_EQ(seen, e.outcome);
+    EXPECT_EQ(outcomeOf(e.step), e.outcome);
     EXPECT_TRUE(showsScreen(console, e.screen, e.firstRow));
     std::string heard;
     for (const std::string& name : shortNames(sounds())) heard += (heard.empty() ? "" : " ") + name;
@@ -328,7 +334,6 @@ TEST(PathList, EachPathHasOneExample)
     EXPECT_EQ(covered.size(), std::size(everyPath));
 }
 
-enum class After { Waits, Returns, Ends, Rolls };  // Rolls: went on to a die the test did not give
 
 // The console and the draws of the case running, for the ways in to the prompts.
 ScriptedConsole* keyboard;
@@ -348,7 +353,7 @@ void PrintTo(const Prompt& p, std::ostream* os) { *os << p.name; }
 // All a key leads to; the sound switch left out, as it holds every key pressed at the sound
 // question until it is answered (the cues tell the answers apart).
 struct Seen {
-    After after;
+    Outcome after;
     std::vector<std::string> rows, sounds;
     MissionState state;  // with the sound switch at 0
     bool frozen;         // whether mars.dat is on disk
@@ -412,14 +417,10 @@ protected:
         draws = &*chance;
         GetParam().enter();
         console.queueKeys(key);
-        After after = After::Returns;
-        try { GetParam().ask(); }
-        catch (const ScriptExhausted&) { after = After::Waits; }
-        catch (const ProgramEnded&) { after = After::Ends; }
-        catch (const UnexpectedDraw&) { after = After::Rolls; }
+        const Outcome after = outcomeOf(GetParam().ask);
         MissionState state = mission;
         state.soundOn = 0;
-        return {after, rows(1, ScriptedConsole::rows), sounds(), state, std::filesystem::exists("mars.dat"), console.clockMs(), console.cursorRow()};
+        return {after, rows(1, ScriptedConsole::rows), sounds(), state, hasFile(), console.clockMs(), console.cursorRow()};
     }
 };
 
@@ -427,11 +428,11 @@ TEST_P(PromptKeys, AnswerTheirKeysInBothCasesAndRefuseTheRest)
 {
     const Prompt& p = GetParam();
     const Seen asked = run("");
-    ASSERT_EQ(asked.after, After::Waits);
+    ASSERT_EQ(asked.after, asks);
     for (const char key : p.refused) {
         SCOPED_TRACE("refused key " + std::to_string(int(key)));
         const Seen seen = run({key});
-        ASSERT_EQ(seen.after, After::Waits);
+        ASSERT_EQ(seen.after, asks);
         EXPECT_EQ(seen.ms - asked.ms, p.pause);
         EXPECT_TRUE(seen.sameState(asked));
         EXPECT_EQ(seen.sounds, asked.sounds);
