@@ -93,7 +93,7 @@ Screen endingScreen(int row, const Lines& lines, const std::string& distance = "
 const Screen quitScreen = {{12, from(16, "SORRY YOU CANNOT PLAY NOW, PLEASE COME BACK SOON.")}, {22, pressEscape}};
 const std::string wheelPrompt = from(17, "Spin cosmic wheel"), landQuestion = from(17, "Do you want to land?  Y or N");
 const std::string zapfestMenu = from(17, "Press ENTER to play or ESCAPE to quit"), fuel390 = from(17, "You have 390 units of fuel");
-const Screen title = {{7, from(33, "ZORVANE")}, {9, from(28, "Version 3.1 for Windows")}, {12, from(12, "A voyage from the Earth to Mars, written by the Zorvane developers.")},
+const Screen title = {{7, from(33, "ZORVANE")}, {9, from(28, "Version " ZORVANE_VERSION " for Windows")}, {12, from(12, "A voyage from the Earth to Mars, written by the Zorvane developers.")},
                       {13, from(40, "Tell the Zorvane developers your tales!")}, {15, "Zorvane is free: copy it and give it away, with all of its files intact, but"},
                       {16, "never sell it.  It comes as it is, without warranties of any kind."}};
 Screen titleAsking(const char* question) { return title + Screen{{21, from(23, question)}}; }
