@@ -9,7 +9,6 @@
 #include "aliens/battle.h"
 #include "aliens/pursuit.h"
 #include "aliens/zapfest.h"
-#include "core/status.h"
 #include "encounters/fields.h"
 #include "encounters/hazards.h"
 #include "encounters/malfunctions.h"
@@ -24,32 +23,23 @@ struct Rule {
     bool catchAll;  // the whole die, every supply state and cover: the rest of the key's cases
 };
 
-// A table as the test reads it: the rules of its rows, and their lines and cues.
+// A table as the test reads it: the rules of its rows.
 struct TableView {
     std::string name;
     int sides;
     std::string keys;
     std::vector<Rule> rules;
-    std::vector<const char*> lines;  // written from column 1
-    std::vector<Step> cues;
     // Settles a key on a die through the table's own walker; returns the hits on the aliens and
     // whether the ship was killed.
     std::function<std::pair<int, int>(char key, int die)> walk;
     bool acts = true;  // the player's action, not the aliens' shot
     int missingShot = 0;  // the draw that makes the aliens' reply miss
 
-    void add(const std::vector<Say>& says, const std::vector<Step>& steps)
-    {
-        for (const Say& say : says)
-            if (say.text != nullptr) lines.push_back(say.text);
-        cues.insert(cues.end(), steps.begin(), steps.end());
-    }
     template <typename Row>
     void addRow(const Row& row, std::function<bool(char, int)> holds, bool anyCover = true)
     {
         const When& when = row.when;
         rules.push_back({std::move(holds), when.low == 1 && when.high == sides && when.need == Need::Nothing && anyCover});
-        add(row.lines, row.cues);
     }
 };
 
@@ -60,20 +50,19 @@ std::vector<TableView> everyTable()
     std::vector<TableView> views;
     for (auto tables : {hazardTables, malfunctionTables, fieldTables, moonTables, quietSpaceTables})
         for (const Encounter* encounter : tables()) {
-            TableView& view = views.emplace_back(TableView{encounter->name, 10, "abefrn", {}, {}, {},
+            TableView& view = views.emplace_back(TableView{encounter->name, 10, "abefrn", {},
                                                            [encounter](char key, int die) {
                                                                mission.dieRoll = die;
                                                                settle(key, encounter->rows);
                                                                return std::pair(0, 0);
                                                            }});
-            view.add(encounter->announcement, encounter->opening);
             for (const Row& row : encounter->rows)
                 view.addRow(row, [&row](char key, int die) { return row.action == key && applies(row.when, die); });
         }
     // Each battle: its exchanges on its own die, then its alien gun.
     for (auto [battle, sides, gun, keys, miss] : {std::tuple{&pursuitExchanges(), 10, &pursuitGun(), "abefrn", 0},
                                                   {&zapfestExchanges(), 20, &zapfestGun(), "bf", 7}}) {
-        TableView& exchanges = views.emplace_back(TableView{battle->name, sides, keys, {}, {}, {}, [battle = battle](char key, int die) {
+        TableView& exchanges = views.emplace_back(TableView{battle->name, sides, keys, {}, [battle = battle](char key, int die) {
             Score score;
             fightExchange(*battle, key, die, score);
             return std::pair(score.hits, score.killed);
@@ -81,12 +70,11 @@ std::vector<TableView> everyTable()
         exchanges.missingShot = miss;
         for (const Exchange& row : battle->exchanges)
             exchanges.addRow(row, [&row](char key, int die) { return row.key == key && applies(row.when, die); });
-        TableView& shots = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, {}, {}, [gun = gun](char key, int) {
+        TableView& shots = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, [gun = gun](char key, int) {
             int hits = 0, killed = 0;
             alienShot(*gun, key, hits, killed);
             return std::pair(hits, killed);
         }, false});
-        if (gun->defenceless) shots.lines.push_back(gun->defenceless);
         for (const ShotRow& row : gun->rows)
             shots.addRow(row, [&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
                          row.cover == eitherCover);
@@ -102,30 +90,28 @@ void setSupplies(int state)
 }
 
 // What a case did: whether it ended the program, the hits on the aliens and a kill, the
-// mission before, the text written, the cues heard and the status rows before.
+// mission before, the text written and the cues heard.
 struct Played {
     bool ended;
     std::pair<int, int> hitsAndKilled;
     MissionState before;
     std::string text;
-    Trace heard, status;
+    Trace heard;
 };
 
 class GameTables : public GameTest, public ::testing::WithParamInterface<TableView> {
 protected:
     // Plays a case through its walker from a fresh state with sound on (the other draws, the
-    // aliens' reply among them, all `draws`), with the status rows shown before.
+    // aliens' reply among them, all `draws`).
     Played play(char key, int die, int state, int draws = 0)
     {
         mission = MissionState{};
         setSupplies(state);
         mission.distanceLeft = 182;
         mission.soundOn = 'y';
-        Played played{false, {}, mission, {}, {}, {}};
+        Played played{false, {}, mission, {}, {}};
         console = ScriptedConsole();
         installConsole(console);
-        showStatus();
-        played.status = rows(19, 20);
         gotoColRow(1, 9);
         console.clearLog();
         chance.emplace();
@@ -160,14 +146,6 @@ TEST_P(GameTables, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
             }
     }
     for (std::size_t r = 0; r < chosen.size(); ++r) EXPECT_TRUE(chosen[r]) << "row " << r + 1 << " is never chosen";
-    // Lines end their row and fit the screen; cues are in the catalogue.
-    for (const std::string line : GetParam().lines) {
-        EXPECT_EQ(line.back(), '\n') << line;
-        for (std::size_t start = 0, end; start < line.size(); start = end + 1)
-            EXPECT_LE((end = line.find('\n', start)) - start, 79u) << line;
-    }
-    for (const Step& step : GetParam().cues)
-        if (step.kind != Step::Key && step.kind != Step::Beat) { EXPECT_FALSE(cuePlays(step.cue, 1).empty()); }
 }
 
 // What a row's lines tell, from the phrases the rows use: a warning from Mission Control, a hit
@@ -183,7 +161,7 @@ const auto aliensHit = {"hit the space goons", "Good shot"};
 const auto shipKilled = {"whacked you"};
 
 // Every case of every table: the change to the mission is what the lines written say and the
-// cues let hear, and an A move redraws the status rows whole over a longer line.
+// cues let hear.
 TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
 {
     const TableView& table = GetParam();
@@ -191,7 +169,7 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
         for (const char key : table.keys)
             for (int die = 1; die <= table.sides; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
-                const auto [ended, hitsAndKilled, before, text, heard, status] = play(key, die, state);
+                const auto [ended, hitsAndKilled, before, text, heard] = play(key, die, state);
                 if (ended) continue;
                 const bool live = key == 'b' ? before.barrierCharges > 0 : before.phaserCells > 0;
                 const bool says = text.find_first_not_of(" \n") != std::string::npos;
@@ -204,12 +182,10 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
                 if (mission.damage > before.damage) { EXPECT_TRUE(tells(text, harm) || damageHeard || tells(text, aWarning)) << text; }
                 if (tells(text, noHarm) && !tells(text, harm)) { EXPECT_LE(mission.damage, before.damage) << text; }
                 EXPECT_EQ(hitsAndKilled, std::pair(tells(text, aliensHit) ? 1 : 0, tells(text, shipKilled) ? 1 : 0)) << text;
-                // Only the A key moves the ship, and its move redraws the status rows whole.
+                // Only the A key moves the ship.
                 const bool moves = table.acts && key == 'a';
                 EXPECT_EQ(std::pair(mission.distanceLeft - before.distanceLeft, mission.fuel - before.fuel),
                           moves ? std::pair(-2, -20) : std::pair(0, 0));
-                const Trace redrawn = {std::string(16, ' ') + "Miles to Mars: 18 million", std::string(16, ' ') + "You have 380 units of fuel"};
-                EXPECT_EQ(rows(19, 20), moves ? redrawn : status);
                 // B spends a live barrier's charge and F a live phaser cell, once; a dead supply
                 // may sink one below; a row that tells nothing spends nothing.
                 for (auto [spent, own] : {std::pair(mission.barrierCharges - before.barrierCharges, 'b'),
@@ -219,6 +195,12 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
                     EXPECT_TRUE(spent == 0 || (spends && spent == -1)) << own << " " << spent << " " << text;
                 }
                 if (!says) { EXPECT_EQ(mission.damage, before.damage); }
+                // The lines (but the status rows an A move redraws) end their rows and fit the
+                // screen; a B or F key is heard as dead equipment exactly when its supply is dead.
+                EXPECT_TRUE(moves || text.empty() || text.back() == '\n') << text;
+                for (std::size_t start = 0, end; !moves && start < text.size(); start = end + 1)
+                    EXPECT_LE((end = text.find('\n', start)) - start, 79u) << text;
+                if (table.acts && (key == 'b' || key == 'f') && !heard.empty()) { EXPECT_EQ(heard[0] == "dead", !live); }
             }
 }
 
