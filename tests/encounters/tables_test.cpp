@@ -5,6 +5,7 @@
 #include "support/trace.h"
 
 #include <functional>
+#include <sstream>
 
 #include "aliens/battle.h"
 #include "aliens/pursuit.h"
@@ -198,8 +199,8 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
                 // The lines (but the status rows an A move redraws) end their rows and fit the
                 // screen; a B or F key is heard as dead equipment exactly when its supply is dead.
                 EXPECT_TRUE(moves || text.empty() || text.back() == '\n') << text;
-                for (std::size_t start = 0, end; !moves && start < text.size(); start = end + 1)
-                    EXPECT_LE((end = text.find('\n', start)) - start, 79u) << text;
+                std::istringstream lines(text);
+                for (std::string line; !moves && std::getline(lines, line);) { EXPECT_LE(line.size(), 79u) << text; }
                 if (table.acts && (key == 'b' || key == 'f') && !heard.empty()) { EXPECT_EQ(heard[0] == "dead", !live); }
             }
 }
