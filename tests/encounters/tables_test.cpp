@@ -248,6 +248,27 @@ TEST_P(GameTables, HarmsAsOftenAsThePlayerIsTold)
     EXPECT_EQ(seen, odds.at(GetParam().name));
 }
 
+// Rules of the walkers that no line tells: a malfunction's split A move checks the tank before
+// its lines, a hazard's after them; a malfunction spends no charge from a dead generator, a
+// hazard sinks it below; aliens that have just taken the hit that makes them flee do not reply
+// (a reply would draw a shot none was given for).
+TEST_F(GameTest, WalkersKeepTheRulesNoLineTells)
+{
+    for (auto [table, linesFirst, chargesLeft] : {std::tuple{hazardTables()[0], true, -1}, {malfunctionTables()[1], false, 0}}) {
+        SetUp();
+        std::tie(mission.fuel, mission.dieRoll, mission.barrierCharges) = std::tuple(20, 5, 0);
+        console.queueKey(keyEsc);
+        EXPECT_TRUE(ends([&] { settle('a', table->rows); }));
+        EXPECT_EQ(textAfterClear(console, 0).empty(), !linesFirst) << table->name;
+        settle('b', table->rows);
+        EXPECT_EQ(mission.barrierCharges, chargesLeft) << table->name;
+    }
+    Score score{pursuitExchanges().hitsToWin - 1, 0};
+    mission.phaserCells = 1;
+    chance->push(0);  // the hit message
+    EXPECT_FALSE(fightExchange(pursuitExchanges(), 'f', 1, score));
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryTable, GameTables, ::testing::ValuesIn(everyTable()), [](const auto& info) {
     std::string name = info.param.name;
     std::replace(name.begin(), name.end(), ' ', '_');
