@@ -126,7 +126,11 @@ protected:
     }
 };
 
-TEST_P(GameTables, EveryCaseHasOneRowEveryRowIsChosenAndLinesFit)
+// Whatever the key, the face of the die and the supplies (barrier, phasers, damage waiting), as
+// the game walks the rows: the first that holds answers, and any later one that also holds is
+// the key's catch-all; no face is left without a row, none off the die has one, and every row
+// is the one that answers somewhere.
+TEST_P(GameTables, EachFaceMeetsOneRowAndEveryRowIsMet)
 {
     const TableView& table = GetParam();
     std::vector<bool> chosen(table.rules.size());
