@@ -56,7 +56,9 @@ if (sounds.length > 0) sizes(`${sounds.length} sound files`, sounds);
 }
 
 // Navigation to the title screen in a fresh browser, with `link` network conditions: the page's
-// clock when the title's name is on row 7, seen by an observer set up before the page loads.
+// clock when the title's name on row 7 has been painted. An observer set up before the page
+// loads sees the terminal put the name in its row (in the frame that draws it); a task queued
+// then runs once that frame's layout and paint are done.
 async function coldTitle(link) {
   const game = await openGame(site, { gzip: true });
   try {
@@ -69,8 +71,10 @@ async function coldTitle(link) {
       const watch = new MutationObserver(() => {
         const row = document.querySelector('.xterm-rows')?.children[6]?.textContent ?? '';
         if (row.replace(/\u00a0/g, ' ').substr(32, 7) !== 'ZORVANE') return;
-        window.titleShownAt = performance.now();
         watch.disconnect();
+        const painted = new MessageChannel();
+        painted.port1.onmessage = () => { window.titleShownAt = performance.now(); };
+        painted.port2.postMessage(0);
       });
       watch.observe(document, { subtree: true, childList: true, characterData: true });
     });

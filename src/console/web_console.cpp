@@ -98,16 +98,18 @@ public:
         }
     }
 
-    // A pause is idle time too: sounds are made in it while it has time to spare, and it ends
-    // when it would have ended.
+    // A pause is idle time too: sounds are made in it while it has time to spare, each in a
+    // moment the page has nothing else to do (what was written before the pause is drawn first),
+    // and it ends when it would have ended.
     void pause(int ms) override
     {
         flush();
         const double end = emscripten_get_now() + ms;
-        for (std::string name = nextToMake(); !name.empty() && end - emscripten_get_now() > spareMs;
-             name = nextToMake()) {
+        const auto timeToSpare = [end] { return end - emscripten_get_now() > spareMs; };
+        for (std::string name = nextToMake(); !name.empty() && timeToSpare(); name = nextToMake()) {
+            pageIdle();
+            if (!timeToSpare()) break;
             makeSound(name);
-            pageSleep(0);  // lets the page draw and take keys between two sounds
         }
         const double left = end - emscripten_get_now();
         if (left > 0) pageSleep(static_cast<int>(left + 0.5));
