@@ -1,7 +1,7 @@
 // The web build's figures (figures, not a test): the site's files, as they are and gzipped; the
 // bytes a first visit transfers from a server that sends gzip (the page and the service worker's
 // copies of every file of the site, until the worker is in charge); the time from navigation to
-// the title screen, the median of 5 cold loads (a fresh browser each) on the local server and 5
+// the title screen painted, the median of 5 cold loads (a fresh browser each) on the local server and 5
 // under DevTools' emulation of a slow mobile link; the time from a key press to the text that
 // answers it; and the page's main-thread CPU share while the game waits at a prompt and during
 // its 3000 ms pause after a freeze. The page harness is the browser test's (tests/web/browser.mjs),

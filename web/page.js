@@ -394,6 +394,22 @@
     firstGame = false;
     term.focus();
     statusLine.textContent = 'Loading the game\u2026';
+    const mine = ++launches;
+    loaderReady.then(() => {
+      if (mine === launches) launchGame();
+    });
+  }
+
+  // zorvane.js loads beside the page's scripts without holding them up (index.html marks it
+  // async): the terminal is set up meanwhile, and the first game waits for it.
+  const loaderReady = new Promise(done => {
+    const script = document.getElementById('game-loader');
+    if (typeof createZorvane === 'function' || window.zorvaneLoader || !script) done();
+    else for (const type of ['load', 'error']) script.addEventListener(type, done);
+  });
+  let launches = 0;  // a game asked for again before the loader came starts once
+
+  function launchGame() {
     if (typeof WebAssembly !== 'object' || typeof createZorvane !== 'function') {
       showEnded(typeof WebAssembly !== 'object'
         ? 'This browser cannot run the game: it has no WebAssembly.'
