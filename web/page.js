@@ -198,9 +198,10 @@
   let drawn = Promise.resolve();
 
   // Settles when the page has a moment with nothing else to do, after the screen the game wrote
-  // is drawn: true if no key came meanwhile.
-  const idle = () => new Promise(settle => {
+  // is drawn, or after `withinMs` at most (0: no limit): true if no key came meanwhile.
+  const idle = withinMs => new Promise(settle => {
     const now = () => settle(typed.length === 0);
+    if (withinMs > 0) setTimeout(now, withinMs);
     drawn.then(() => {
       if (typeof requestIdleCallback === 'function') requestIdleCallback(now, { timeout: 100 });
       else setTimeout(now, 0);
