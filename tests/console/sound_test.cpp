@@ -55,20 +55,16 @@ std::string heard(const std::string& bytes)
            std::to_string(sound->sampleRate) + " " + std::string(sound->samples.begin(), sound->samples.end());
 }
 
-// Any chunk order, 8-bit stereo, the lowest and highest rates, half a frame at the end dropped,
-// a last chunk without its pad byte, an empty one at the very end.
-TEST(Wav, WellFormedFilesGiveTheirFormatAndWholeFrames)
+// Well formed: any chunk order, 8-bit stereo, the lowest and highest rates, half a frame at the
+// end dropped, a last chunk without its pad byte, an empty one at the very end. Refused, one file
+// for each check of the reader: too short for a header, not WAVE, a RIFF size or a chunk running
+// past the end, a short fmt chunk, a compressed format, no channels, 24 bits, a frame size that
+// does not fit, rates just outside those the players take, no data, two.
+TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
 {
     EXPECT_EQ(heard(riff(mono + chunk("data", ""))), "1x16@22050 ");
     EXPECT_EQ(heard(riff(chunk("LIST", "INFOabc") + chunk("data", frames) + fmt(1, 2, 1000, 8))), "2x8@1000 " + frames);
     EXPECT_EQ(heard(riff(fmt(1, 1, 384000, 16) + "data" + le(5, 4) + "\x01\x02\x03\x04\x05")), "1x16@384000 \x01\x02\x03\x04");
-}
-
-// One file for each check of the reader: too short for a header, not WAVE, a RIFF size or a
-// chunk running past the end, a short fmt chunk, a compressed format, no channels, 24 bits, a
-// frame size that does not fit, rates just outside those the players take, no data, two.
-TEST(Wav, DamagedOrUnusualFilesAreRefused)
-{
     for (const std::string& bytes :
          {good.substr(0, 11), good.substr(0, 8) + "AVI " + good.substr(12), "RIFF" + le(40, 4) + good.substr(8),
           good.substr(0, good.size() - 1), wav(chunk("fmt ", mono.substr(8, 14))), wav(fmt(3, 1, 22050, 16)),
@@ -77,27 +73,8 @@ TEST(Wav, DamagedOrUnusualFilesAreRefused)
         EXPECT_EQ(heard(bytes), "") << testing::PrintToString(bytes);
 }
 
-// configure() points HOME, where ALSA reads its .asoundrc, at the scratch directory.
-class Sound : public GameTest {
-protected:
-    void TearDown() override
-    {
-        setenv("HOME", oldHome.c_str(), 1);
-        GameTest::TearDown();
-    }
-    // ALSA reads its configuration once per process: the cached one is dropped.
-    bool configure(const std::string& asoundrc)
-    {
-        setenv("HOME", scratch.c_str(), 1);
-        writeFile(".asoundrc", asoundrc);
-        void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) return false;
-        if (auto drop = reinterpret_cast<int (*)()>(dlsym(library, "snd_config_update_free_global"))) drop();
-        dlclose(library);
-        return true;
-    }
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "/";
-};
+// The scenario fixture: a scratch working directory, the scripted console, forced chance.
+using Sound = GameTest;
 
 // Every cue as the game plays it, in both modes and with each repair tool drawn (42 draws, so
 // that each of the six tools comes equally often), sound by sound from the files the build
@@ -170,13 +147,30 @@ TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
     EXPECT_EQ(soundName("data\\x.wav"), "x");
 }
 
+// ALSA reads $HOME/.asoundrc once per process: HOME points at `home` and the cached configuration
+// is dropped. False without the library.
+bool configureAlsa(const fs::path& home, const std::string& asoundrc)
+{
+    setenv("HOME", home.c_str(), 1);
+    std::ofstream(home / ".asoundrc") << asoundrc;
+    void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) return false;
+    if (auto drop = reinterpret_cast<int (*)()>(dlsym(library, "snd_config_update_free_global"))) drop();
+    dlclose(library);
+    return true;
+}
+
 // Every sample reaches the device (ALSA's file device over its null device) in the file's own
 // format; missing or damaged files reach it not at all. Then, on a machine without the sound
 // card, ALSA's complaints never reach the screen.
 TEST_F(Sound, PlaybackSendsEverySampleAndNoCardIsQuiet)
 {
+    struct HomeBack {
+        const std::string home;
+        ~HomeBack() { setenv("HOME", home.c_str(), 1); }
+    } back{std::getenv("HOME") ? std::getenv("HOME") : "/"};
     const std::string device = "pcm.!default {\n type file\n slave.pcm null\n file \"" + (scratch / "played.raw").string();
-    if (!configure(device + "\"\n format raw\n}\n")) GTEST_SKIP() << "libasound.so.2 is not installed";
+    if (!configureAlsa(scratch, device + "\"\n format raw\n}\n")) GTEST_SKIP() << "libasound.so.2 is not installed";
     std::string stereo8;
     for (int i = 0; i < 4000; ++i) stereo8.push_back(static_cast<char>(i * 7));
     fs::create_directory("data");
@@ -184,8 +178,7 @@ TEST_F(Sound, PlaybackSendsEverySampleAndNoCardIsQuiet)
     writeFile("data/bad.wav", std::string("RIFF\x10\0\0\0WAVEfmt \x40\0\0\0 this is no sound", 36));
     for (const char* name : {"data\\missing.wav", "data\\bad.wav", "data\\stereo8.wav"}) playGameSound(name);
     EXPECT_EQ(readFile("played.raw"), stereo8);
-
-    configure("defaults.pcm.card 7\ndefaults.ctl.card 7\n");
+    configureAlsa(scratch, "defaults.pcm.card 7\ndefaults.ctl.card 7\n");
     testing::internal::CaptureStderr();
     playGameSound("data\\stereo8.wav");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
