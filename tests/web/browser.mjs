@@ -123,8 +123,9 @@ export async function openGame(site, { gzip = false } = {}) {
     [21, 23, 'Do you want sound effects?', sound ? 'y' : 'n'], !resume && [21, 28, 'Press B to blast off', 'b'],
     !resume && [12, 31, 'SUCCESSFUL BLASTOFF!'], [21, 17, 'Spin cosmic wheel']);
 
-  // F then Y at the wheel: the game asks, then freezes (and says so, unless `said` is false).
-  const freeze = (said = true) => keys('f').then(() => answer(keys, [18, 42, 'Want to freeze the game?  Y or N', 'y'],
+  // F then Y at the wheel, through `press`: the game asks, then freezes (and says so, unless
+  // `said` is false).
+  const freeze = (said = true, press = keys) => press('f').then(() => answer(press, [18, 42, 'Want to freeze the game?  Y or N', 'y'],
     said && [12, 16, 'GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION']));
 
   // The network off (the browser's emulation, and the server silent) or on again.
