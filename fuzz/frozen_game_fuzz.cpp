@@ -11,8 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    bool accepted = false;
-    if (const char* broken = frozen_game_checks::brokenCheck(std::string(reinterpret_cast<const char*>(data), size), accepted)) {
+    if (const char* broken = frozen_game_checks::brokenCheck(std::string(reinterpret_cast<const char*>(data), size))) {
         std::fprintf(stderr, "frozen_game_fuzz: %s\n", broken);
         std::abort();
     }

@@ -8,7 +8,6 @@
 // removes it again. It installs a scripted console of its own and uses the game's own chance.
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -16,7 +15,6 @@
 #include <tuple>
 
 #include "core/chance.h"
-#include "core/mission_state.h"
 #include "mission/startup.h"
 #include "persist/frozen_game.h"
 #include "support/scripted_console.h"
@@ -25,28 +23,14 @@ namespace frozen_game_checks {
 
 inline auto fields(const MissionState& s)
 {
-    return std::tie(s.fuel, s.distanceLeft, s.oxygen, s.barrierCharges, s.dieRoll, s.soundOn, s.phaserCells,
-                    s.eventDeck.cards, s.eventDeck.last, s.damage, s.warnings, s.spins, s.hasDiamond,
-                    s.hasPlatinum, s.hasGold, s.stationVisited, s.resumedGame, s.zapfestMode, s.eraDeck.cards,
-                    s.eraDeck.last, s.goldSquare, s.platinumSquare, s.diamondSquare, s.rocksPlaced);
+    return std::tie(s.fuel, s.distanceLeft, s.oxygen, s.barrierCharges, s.dieRoll, s.soundOn, s.phaserCells, s.eventDeck.cards,
+                    s.eventDeck.last, s.damage, s.warnings, s.spins, s.hasDiamond, s.hasPlatinum, s.hasGold, s.stationVisited,
+                    s.resumedGame, s.zapfestMode, s.eraDeck.cards, s.eraDeck.last, s.goldSquare, s.platinumSquare, s.diamondSquare, s.rocksPlaced);
 }
 inline bool same(const MissionState& a, const MissionState& b) { return fields(a) == fields(b); }
 
-// Flags 0 or 1 and decks sound. (A counter beyond the billion a file may hold would not come
-// back the same from a freeze, which writes it at the limit.)
-inline bool sound(const MissionState& s)
-{
-    for (std::int32_t flag : {s.hasDiamond, s.hasPlatinum, s.hasGold, s.stationVisited})
-        if (flag != 0 && flag != 1) return false;
-    return deckIsValid(s.eventDeck) && deckIsValid(s.eraDeck);
-}
-
-inline std::string frozenTextOf(const MissionState& s)
-{
-    mission = s;
-    gameSrand(1);
-    return frozenGameText();
-}
+// The text a freeze of `s` writes, its decoys drawn from the game's chance as seeded.
+inline std::string frozenTextOf(const MissionState& s) { return mission = s, gameSrand(1), frozenGameText(); }
 
 // A game under way, so that a reader writing fields the file does not hold is seen.
 inline MissionState startState()
@@ -56,35 +40,31 @@ inline MissionState startState()
     return start;
 }
 
-// The first check `text` breaks, or nothing when it breaks none. `accepted` tells what the
-// reader made of it.
-inline const char* brokenCheck(const std::string& text, bool& accepted)
+// The first check `text` breaks, or nothing when it breaks none.
+inline const char* brokenCheck(const std::string& text)
 {
     const MissionState start = startState();
-    MissionState loaded = start;
-    accepted = readFrozenGame(text, loaded);
-    if (accepted) {
-        if (!sound(loaded)) return "the reader accepted a state that is not sound";
-        const std::string again = frozenTextOf(loaded);
-        MissionState reread = start;
-        if (!readFrozenGame(again, reread) || !same(reread, loaded) || frozenTextOf(reread) != again)
-            return "an accepted state, frozen again, did not come back the same";
-    } else if (!same(loaded, start)) {
-        return "the reader changed the state of a text it refused";
-    }
+    MissionState loaded = start, reread = start;
+    const bool accepted = readFrozenGame(text, loaded);
+    // Sound: flags 0 or 1 (no bit beyond the lowest in any of them), decks sound. (A counter
+    // beyond the billion a file may hold would not come back the same from a freeze, which
+    // writes it at the limit.)
+    if (accepted && (((loaded.hasDiamond | loaded.hasPlatinum | loaded.hasGold | loaded.stationVisited) & ~1) != 0 ||
+                     !deckIsValid(loaded.eventDeck) || !deckIsValid(loaded.eraDeck)))
+        return "the reader accepted a state that is not sound";
+    if (accepted && (!readFrozenGame(frozenTextOf(loaded), reread) || !same(reread, loaded) || frozenTextOf(reread) != frozenTextOf(loaded)))
+        return "an accepted state, frozen again, did not come back the same";
+    if (!accepted && !same(loaded, start)) return "the reader changed the state of a text it refused";
 
     // The resume offer, the player pressing R and then B: R resumes a sound file, a damaged one
     // offers only B. Files beyond 64 KiB are refused unread.
-    if (!std::ofstream(frozenGameFile, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size())))
-        return "mars.dat could not be written";
+    if (!(std::ofstream(frozenGameFile, std::ios::binary) << text)) return "mars.dat could not be written";
     ScriptedConsole console;
     installConsole(console);
     console.queueKeys("rb");
     mission = start;
     offerResume();
-    std::ifstream in(frozenGameFile, std::ios::binary);
-    const bool fileKept = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) == text;
-    in.close();
+    const bool fileKept = std::string(std::istreambuf_iterator<char>(std::ifstream(frozenGameFile, std::ios::binary).rdbuf()), {}) == text;
     std::remove(frozenGameFile);
     if (!fileKept) return "the resume offer changed the file";
     const bool resumable = accepted && text.size() <= 64 * 1024;
