@@ -1,4 +1,4 @@
-// The page harness that the browser tests (play.mjs, offline.mjs, samples.mjs) and the web
+// The page harness that the browser tests (play.mjs, offline.mjs) and the web
 // build's benchmark (bench/web_bench.mjs) share: the built site on a local static server, opened
 // in headless Chromium, with the means to read the screen's rows, wait for a text and press keys.
 // puppeteer-core is resolved from this folder's node_modules (`npm ci` here), wherever the
