@@ -108,7 +108,6 @@ protected:
     {
         mission = MissionState{};
         setSupplies(state);
-        mission.distanceLeft = 182;
         mission.soundOn = 'y';
         Played played{false, {}, mission, {}, {}};
         console = ScriptedConsole();
