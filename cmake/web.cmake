@@ -15,14 +15,22 @@ target_link_options(zorvane PRIVATE
   -Os -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384 -sMODULARIZE=1 -sEXPORT_NAME=createZorvane
   -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -lidbfs.js -sALLOW_MEMORY_GROWTH=1)
 
-# The site's files, one "SOURCE|NAME" a line (a folder gives each of its files).
+# The site's files, one "SOURCE|NAME" a line (a folder gives each of its files). The page's
+# own scripts are served as one page.js, and the terminal's styles with the page's as one
+# page.css: a first visit asks the server for five files before the title screen, which a
+# browser fetches side by side (it opens six connections to a server).
 file(GLOB_RECURSE page_files CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/web ${CMAKE_SOURCE_DIR}/web/*)
 list(FILTER page_files EXCLUDE REGEX "^node_modules/|(^|/)\\.|^package(-lock)?\\.json$|\\.in$")
+set(page_scripts offline.js keybar.js transcript.js saves.js page.js)  # in this order
+list(REMOVE_ITEM page_files ${page_scripts} page.css)
+list(TRANSFORM page_scripts PREPEND ${CMAKE_SOURCE_DIR}/web/)
+list(JOIN page_scripts "|" page_scripts)
 set(site_files
   "${CMAKE_BINARY_DIR}/zorvane.js|zorvane.js"
   "${CMAKE_BINARY_DIR}/zorvane.wasm|zorvane.wasm"
   "${web_modules}/lib/xterm.js|xterm.js"
-  "${web_modules}/css/xterm.css|xterm.css"
+  "${web_modules}/css/xterm.css|${CMAKE_SOURCE_DIR}/web/page.css|page.css"
+  "${page_scripts}|page.js"
   "${CMAKE_SOURCE_DIR}/desktop/zorvane.svg|icons/zorvane.svg")
 foreach(file IN LISTS page_files)
   list(APPEND site_files "${CMAKE_SOURCE_DIR}/web/${file}|${file}")

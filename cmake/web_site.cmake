@@ -3,7 +3,9 @@
 #
 #   cmake -D SITE=DIR -D LIST=FILE -D WORKER=TEMPLATE -P web_site.cmake
 #       LIST holds one "SOURCE|NAME" a line: the file SOURCE is served as NAME (a folder SOURCE
-#       gives each of its files under NAME/). Files in DIR that are on no line are removed.
+#       gives each of its files under NAME/); "SOURCE|SOURCE...|NAME" serves the text files
+#       SOURCE one after the other as the one file NAME (fewer files for a browser to ask for).
+#       Files in DIR that are on no line are removed.
 #   cmake -D SITE=DIR -D WORKER=TEMPLATE -P web_site.cmake
 #       only writes DIR/sw.js anew from what DIR holds (a site changed by hand, as a test does).
 #
@@ -20,9 +22,18 @@ if(LIST)
   set(wanted "")
   foreach(line IN LISTS lines)
     string(REPLACE "|" ";" pair "${line}")
+    list(POP_BACK pair name)
+    list(LENGTH pair sources)
     list(GET pair 0 source)
-    list(GET pair 1 name)
-    if(IS_DIRECTORY "${source}")
+    if(sources GREATER 1)
+      foreach(part IN LISTS pair)
+        if(NOT EXISTS "${part}")
+          message(FATAL_ERROR "A file of the site is missing: ${part}")
+        endif()
+      endforeach()
+      list(APPEND wanted "${name}")
+      set(parts_of_${name} "${pair}")
+    elseif(IS_DIRECTORY "${source}")
       file(GLOB inside RELATIVE "${source}" "${source}/*")
       foreach(file IN LISTS inside)
         if(NOT IS_DIRECTORY "${source}/${file}" AND NOT file MATCHES "^\\.")  # no stamps
@@ -57,7 +68,22 @@ if(LIST)
   foreach(file IN LISTS wanted)
     get_filename_component(folder "${SITE}/${file}" DIRECTORY)
     file(MAKE_DIRECTORY "${folder}")
-    file(COPY_FILE "${source_of_${file}}" "${SITE}/${file}" ONLY_IF_DIFFERENT)
+    if(DEFINED parts_of_${file})
+      set(joined "")
+      foreach(part IN LISTS parts_of_${file})
+        file(READ "${part}" text)
+        string(APPEND joined "${text}\n")
+      endforeach()
+      set(old_joined "")
+      if(EXISTS "${SITE}/${file}")
+        file(READ "${SITE}/${file}" old_joined)
+      endif()
+      if(NOT old_joined STREQUAL joined)
+        file(WRITE "${SITE}/${file}" "${joined}")
+      endif()
+    else()
+      file(COPY_FILE "${source_of_${file}}" "${SITE}/${file}" ONLY_IF_DIFFERENT)
+    endif()
   endforeach()
 endif()
 

@@ -1,10 +1,10 @@
 // Playing offline: the page registers the service worker (sw.js), which keeps every file of the
-// site, once the game is on its way. When a newer build of the site has been kept beside the one
-// the page runs, the page moves to it whole by a reload, at a moment that loses nothing: before
-// the player's first key or tap, or when a game has ended and a new one is to start
-// (page.js asks `siteUpdate.reloadForNewBuild()` then). Anything that fails here (no service
-// workers, a worker that fails to install, storage that is full) leaves the page as it is: it
-// plays from the network as before.
+// site, once the game's title is up (page.js calls `siteUpdate.start()`). When a newer build of
+// the site has been kept beside the one the page runs, the page moves to it whole by a reload,
+// at a moment that loses nothing: before the player's first key or tap, or when a game has ended
+// and a new one is to start (page.js asks `siteUpdate.reloadForNewBuild()` then). Anything that
+// fails here (no service workers, a worker that fails to install, storage that is full) leaves
+// the page as it is: it plays from the network as before.
 'use strict';
 
 window.siteUpdate = (() => {
@@ -73,16 +73,16 @@ window.siteUpdate = (() => {
     });
   }
 
-  function register() {
+  // page.js starts it once the game's first screen is painted and the page is idle, so that the
+  // worker's copies of the files do not compete with the game's start; a page whose game never
+  // came up starts it a few seconds after it has loaded.
+  let started = false;
+  function start() {
+    if (started || !workers || !window.isSecureContext) return;
+    started = true;
     workers.register('sw.js').then(watch, () => {});
   }
-  if (workers && window.isSecureContext) {
-    // Once the page has loaded and is idle (the title screen drawn), so that the worker's
-    // copies of the files do not compete with the game's start.
-    const whenIdle = () => (window.requestIdleCallback ? requestIdleCallback(register, { timeout: 3000 })
-      : setTimeout(register, 500));
-    if (document.readyState === 'complete') whenIdle();
-    else addEventListener('load', whenIdle, { once: true });
-  }
-  return { reloadForNewBuild };
+  if (document.readyState === 'complete') setTimeout(start, 5000);
+  else addEventListener('load', () => setTimeout(start, 5000), { once: true });
+  return { reloadForNewBuild, start };
 })();

@@ -11,28 +11,71 @@
   const againButton = document.getElementById('again');
   const screenBox = document.getElementById('screen-box');
 
+  // ---- the screen: 80x25 at the largest font that fits its box (page.css lays the box out) ----
+
+  const fontFamily = '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace';
+  const cols = 80, rows = 25;
+  const largestFont = 40, smallestFont = 6;
+
+  // The screen's size in CSS pixels at a font size, worked out as the terminal itself does from
+  // the font's metrics (the width of a W, the font's ascent and descent), without laying the
+  // page out; null where the browser cannot measure text off screen.
+  const metrics = typeof OffscreenCanvas === 'function' ? new OffscreenCanvas(1, 1).getContext('2d') : null;
+  function screenSize(size) {
+    if (!metrics) return null;
+    metrics.font = `${size}px ${fontFamily}`;
+    const w = metrics.measureText('W');
+    if (!(w.width > 0) || !(w.fontBoundingBoxAscent + w.fontBoundingBoxDescent > 0)) return null;
+    const dpr = window.devicePixelRatio || 1;
+    const height = Math.ceil((w.fontBoundingBoxAscent + w.fontBoundingBoxDescent) * dpr);
+    return { width: Math.round(w.width * dpr * cols / dpr), height: Math.round(height * rows / dpr) };
+  }
+
+  // The largest size, in half points (a phone's screen gains a whole row of room from them),
+  // whose screen fits the box with room for its border; null when it cannot be worked out. The
+  // size is found from one measure at a large size (text grows with its size) and checked at
+  // the size found: each size the font is measured at costs the browser a new font.
+  function fittingFontSize() {
+    const room = screenBox.getBoundingClientRect();
+    const reference = screenSize(100);
+    if (!reference || room.width === 0 || room.height === 0) return null;
+    const fits = size => {
+      const screen = screenSize(size);
+      return screen && screen.width <= room.width - 6 && screen.height <= room.height - 6;
+    };
+    const scale = Math.min((room.width - 6) / reference.width, (room.height - 6) / reference.height);
+    let size = Math.max(smallestFont, Math.min(largestFont, Math.floor(100 * scale * 2) / 2));
+    while (size > smallestFont && !fits(size)) size -= 0.5;
+    while (size < largestFont && fits(size + 0.5)) size += 0.5;
+    return size;
+  }
+
+  // The terminal opens at its fitted size: it is laid out and drawn once at the start.
   const term = new Terminal({
-    cols: 80, rows: 25, scrollback: 0, fontSize: 16, cursorBlink: false,
-    fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
+    cols, rows, scrollback: 0, fontSize: fittingFontSize() ?? 16, cursorBlink: false, fontFamily,
   });
   term.open(screenElement);
 
-  // ---- the screen: 80x25 at the largest font that fits its box (page.css lays the box out) ----
-
-  function fitToWindow() {
+  // Where the font cannot be measured off screen: from the screen as drawn, a few rounds.
+  function fitByLayout() {
     for (let round = 0; round < 4; ++round) {
       const screen = term.element.querySelector('.xterm-screen').getBoundingClientRect();
       const room = screenBox.getBoundingClientRect();
       if (screen.width === 0 || screen.height === 0 || room.width === 0) return;
       const scale = Math.min((room.width - 6) / screen.width, (room.height - 6) / screen.height);
-      // Half points: a phone's screen gains a whole row of room from them.
-      const size = Math.max(6, Math.min(40, Math.floor(term.options.fontSize * scale * 2) / 2));
+      const size = Math.max(smallestFont, Math.min(largestFont, Math.floor(term.options.fontSize * scale * 2) / 2));
       if (size === term.options.fontSize) return;
       term.options.fontSize = size;
     }
   }
+
+  function fitToWindow() {
+    const size = fittingFontSize();
+    if (size === null) fitByLayout();
+    else if (size !== term.options.fontSize) term.options.fontSize = size;
+  }
   window.addEventListener('resize', fitToWindow);
-  fitToWindow();
+  if (!metrics) fitToWindow();
 
   // ---- a touch screen: the key bar, and no soft keyboard unless the player asks ----
 
@@ -63,9 +106,25 @@
       return false;  // storage refused: the box starts unticked
     }
   }
-  readerBox.checked = storedReader();
-  transcript.show(readerBox.checked);
+  // Work that can wait until the game's first screen is painted, done in the first idle moment
+  // after it (or at once if the game could not start).
+  let firstScreenShown;
+  const firstScreen = new Promise(done => { firstScreenShown = done; });
+  const afterTitle = work => firstScreen.then(() => (typeof requestIdleCallback === 'function'
+    ? requestIdleCallback(work, { timeout: 1000 }) : setTimeout(work, 0)));
+  // The service worker's copies of the site wait for it too (offline.js).
+  afterTitle(() => window.siteUpdate?.start());
+
+  // The stored choice is read after the title: the first look at the browser's storage takes
+  // a while, and the transcript keeps the game's text from the start either way.
+  let readerTicked = false;  // by the player, before the stored choice was read
+  afterTitle(() => {
+    if (readerTicked) return;
+    readerBox.checked = storedReader();
+    transcript.show(readerBox.checked);
+  });
   readerBox.addEventListener('change', () => {
+    readerTicked = true;
     transcript.show(readerBox.checked);
     term.focus();
     try {
@@ -134,11 +193,19 @@
     buffers.delete(name);
   }
 
-  // Settles when the page has a moment with nothing else to do: true if no key came meanwhile.
-  const idle = () => new Promise(settle => {
+  // Settles once what the game last wrote is on the screen: parsed by the terminal, drawn in
+  // the next frame and painted (or after 100 ms at most: a hidden tab draws no frames).
+  let drawn = Promise.resolve();
+
+  // Settles when the page has a moment with nothing else to do, after the screen the game wrote
+  // is drawn, or after `withinMs` at most (0: no limit): true if no key came meanwhile.
+  const idle = withinMs => new Promise(settle => {
     const now = () => settle(typed.length === 0);
-    if (typeof requestIdleCallback === 'function') requestIdleCallback(now, { timeout: 100 });
-    else setTimeout(now, 0);
+    if (withinMs > 0) setTimeout(now, withinMs);
+    drawn.then(() => {
+      if (typeof requestIdleCallback === 'function') requestIdleCallback(now, { timeout: 100 });
+      else setTimeout(now, 0);
+    });
   });
 
   function buffered(name) {
@@ -244,9 +311,15 @@
 
   let compiled = null;  // the compiled game, kept: a new game needs no download
 
-  // Compiled as it downloads (index.html asks for it early, beside the scripts); a server that
-  // does not label it application/wasm gets it compiled once it is all there.
+  // Compiled as it downloads, from the start of the page (index.html starts it before the
+  // scripts, window.zorvaneCompiling); a server that does not label it application/wasm gets it
+  // compiled once it is all there.
   function compiledGame() {
+    if (!compiled && window.zorvaneCompiling) {
+      compiled = window.zorvaneCompiling;
+      window.zorvaneCompiling = null;
+      compiled = compiled.catch(() => { compiled = null; return compiledGame(); });
+    }
     if (!compiled) {
       const download = () => fetch('zorvane.wasm').then(reply => {
         if (!reply.ok) throw new Error(`zorvane.wasm: ${reply.status}`);
@@ -263,6 +336,7 @@
   compiledGame();
 
   function showEnded(message) {
+    firstScreenShown();
     gameOver = true;
     keyWaiter = null;
     statusLine.textContent = message;
@@ -272,7 +346,9 @@
 
   const page = {
     write: bytes => {
-      term.write(bytes);
+      const painted = new Promise(done => term.write(bytes, () => requestAnimationFrame(() => setTimeout(done, 0))));
+      drawn = Promise.race([painted, new Promise(done => setTimeout(done, 100))]);
+      drawn.then(firstScreenShown);
       transcript.write(bytes);
     },
     // `typing` is set while the game reads a typed line: the key bar shows the digits then.
@@ -302,6 +378,7 @@
       [name, (...args) => (live() ? call(...args) : name === 'saveFiles' ? 0 : never())]));
   }
 
+  let firstGame = true;
   function startGame() {
     // A newer build of the site kept for playing offline is taken between two games.
     if (window.siteUpdate?.reloadForNewBuild()) return;
@@ -314,9 +391,26 @@
     keyWaiter = null;
     transcript.key();
     keyBarTyping(false);
-    term.reset();
+    if (!firstGame) term.reset();  // a fresh terminal is blank already
+    firstGame = false;
     term.focus();
     statusLine.textContent = 'Loading the game\u2026';
+    const mine = ++launches;
+    loaderReady.then(() => {
+      if (mine === launches) launchGame();
+    });
+  }
+
+  // zorvane.js loads beside the page's scripts without holding them up (index.html marks it
+  // async): the terminal is set up meanwhile, and the first game waits for it.
+  const loaderReady = new Promise(done => {
+    const script = document.getElementById('game-loader');
+    if (typeof createZorvane === 'function' || window.zorvaneLoader || !script) done();
+    else for (const type of ['load', 'error']) script.addEventListener(type, done);
+  });
+  let launches = 0;  // a game asked for again before the loader came starts once
+
+  function launchGame() {
     if (typeof WebAssembly !== 'object' || typeof createZorvane !== 'function') {
       showEnded(typeof WebAssembly !== 'object'
         ? 'This browser cannot run the game: it has no WebAssembly.'

@@ -35,8 +35,9 @@ EM_JS(void, pageKeepSound, (const char* name, const std::int16_t* samples, int c
     Module.page.keepSound(UTF8ToString(name), HEAP16.slice(samples >> 1, (samples >> 1) + count), rate, ms);
 });
 EM_ASYNC_JS(void, pagePlaySound, (const char* name), { await Module.page.playSound(UTF8ToString(name)); });
-// Waits until the page is idle; 1 when no key has come meanwhile.
-EM_ASYNC_JS(int, pageIdle, (), { return await Module.page.idle(); });
+// Waits until the page is idle, or `withinMs` at most (0: no limit); 1 when no key has come
+// meanwhile.
+EM_ASYNC_JS(int, pageIdle, (int withinMs), { return await Module.page.idle(withinMs); });
 // The frozen game's folder: IndexedDB mounted as the working directory and read in. The reading
 // starts with the game and the game waits for its end at its first key, the first moment a file
 // can matter, so the title screen does not wait for the storage.
@@ -70,7 +71,7 @@ public:
         flush();
         storageOpened();
         // The sounds are made while the page has nothing else to do; a key stops it at once.
-        for (std::string name = nextToMake(); !name.empty() && pageIdle(); name = nextToMake()) makeSound(name);
+        for (std::string name = nextToMake(); !name.empty() && pageIdle(0); name = nextToMake()) makeSound(name);
         const int key = pageNextKey(0);
         pageDiscardKeys();
         return key;
@@ -98,16 +99,18 @@ public:
         }
     }
 
-    // A pause is idle time too: sounds are made in it while it has time to spare, and it ends
-    // when it would have ended.
+    // A pause is idle time too: sounds are made in it while it has time to spare, each in a
+    // moment the page has nothing else to do (what was written before the pause is drawn first),
+    // and it ends when it would have ended.
     void pause(int ms) override
     {
         flush();
         const double end = emscripten_get_now() + ms;
-        for (std::string name = nextToMake(); !name.empty() && end - emscripten_get_now() > spareMs;
-             name = nextToMake()) {
+        const auto timeToSpare = [end] { return end - emscripten_get_now() > spareMs; };
+        for (std::string name = nextToMake(); !name.empty() && timeToSpare(); name = nextToMake()) {
+            pageIdle(static_cast<int>(end - emscripten_get_now() - spareMs) + 1);  // never past the pause
+            if (!timeToSpare()) break;
             makeSound(name);
-            pageSleep(0);  // lets the page draw and take keys between two sounds
         }
         const double left = end - emscripten_get_now();
         if (left > 0) pageSleep(static_cast<int>(left + 0.5));

@@ -1,13 +1,11 @@
 // Drives the real terminal backend for the pseudo-terminal tests. Each argument is one action,
 // done in order through the game's own console calls; then the program ends.
 //
-//   ready        writes "READY\n"
-//   key          reads a key, writes "key N\n"
-//   keys         the same for every key until the input ends
+//   key          reads a key, writes "key N\n"       keys      the same until the input ends
 //   line         reads a line, writes "line LENGTH FIRST-16-BYTES\n"
-//   pause:MS     pauses, then writes "slept ELAPSED-MS\n"     hold:MS      pauses, writes nothing
-//   newline      writes "ab\ncd"              dash         writes "<", the dash byte, ">"
-//   move:C,R     gotoColRow(C, R)             clear        clearScreen()
+//   pause:MS     pauses, then writes "slept ELAPSED-MS\n"      hold:MS   pauses, writes nothing
+//   move:C,R     gotoColRow(C, R)                    clear     clearScreen()
+//   anything else is written as game text ("\x1e" is the dash byte)
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -15,34 +13,27 @@
 #include "console/console.h"
 #include "console/platform.h"
 
-namespace {
-
-void run(const std::string& action)
-{
-    int col = 0, row = 0;
-    const std::string line = action == "line" ? readLine() : "";
-    if (action == "ready") writeText("READY\n");
-    else if (action == "key") write("key ", readKey(), "\n");
-    else if (action == "keys") for (;;) write("key ", readKey(), "\n");
-    else if (action == "line") write("line ", static_cast<int>(line.size()), " ", line.substr(0, 16), "\n");
-    else if (action == "newline") writeText("ab\ncd");
-    else if (action == "dash") writeText("<\x1e>");
-    else if (action == "clear") clearScreen();
-    else if (std::sscanf(action.c_str(), "move:%d,%d", &col, &row) == 2) gotoColRow(col, row);
-    else if (action.rfind("hold:", 0) == 0) pauseMs(std::stoi(action.substr(5)));
-    else if (action.rfind("pause:", 0) == 0) {
-        const auto start = std::chrono::steady_clock::now();
-        pauseMs(std::stoi(action.substr(6)));
-        const auto slept = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-        write("slept ", static_cast<int>(slept.count()), "\n");
-    }
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     installConsole(platformConsole());
-    for (int i = 1; i < argc; ++i) run(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        const std::string action = argv[i];
+        int col = 0, row = 0, ms = 0;
+        const auto start = std::chrono::steady_clock::now();
+        if (action == "key" || action == "keys") {
+            do write("key ", readKey(), "\n");
+            while (action == "keys");
+        } else if (action == "line") {
+            const std::string line = readLine();
+            write("line ", static_cast<int>(line.size()), " ", line.substr(0, 16), "\n");
+        } else if (action == "clear") clearScreen();
+        else if (std::sscanf(action.c_str(), "move:%d,%d", &col, &row) == 2) gotoColRow(col, row);
+        else if (std::sscanf(action.c_str(), "hold:%d", &ms) == 1) pauseMs(ms);
+        else if (std::sscanf(action.c_str(), "pause:%d", &ms) == 1) {
+            pauseMs(ms);
+            const auto slept = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+            write("slept ", static_cast<int>(slept.count()), "\n");
+        } else writeText(action);
+    }
     endProgram();
 }

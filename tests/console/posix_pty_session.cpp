@@ -11,7 +11,6 @@
 #include <stdexcept>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 long long monotonicMicros()
 {
@@ -23,17 +22,12 @@ long long monotonicMicros()
 PtySession::PtySession(const PtyLaunch& launch)
 {
     winsize size{launch.rows, launch.cols, 0, 0};
-    int slave = -1, keysPipe[2] = {-1, -1};
-    if (openpty(&master, &slave, nullptr, nullptr, &size) != 0 || tcgetattr(slave, &fresh) != 0 || pipe(keysPipe) != 0 ||
-        (child = fork()) < 0)
-        throw std::runtime_error("openpty, pipe or fork failed");
-    if (child == 0) {  // the pseudo-terminal as the program's screen and, unless told otherwise, its keyboard
+    int slave = -1;
+    if (openpty(&master, &slave, nullptr, nullptr, &size) != 0 || (child = fork()) < 0) throw std::runtime_error("openpty or fork failed");
+    if (child == 0) {  // the pseudo-terminal as the program's keyboard and screen
         setsid();
         if (launch.controllingTerminal) ioctl(slave, TIOCSCTTY, 0);
-        const KeySource keys = launch.keys;
-        const int input = keys == KeySource::terminal ? slave : keys == KeySource::pipe ? keysPipe[0] : open("/dev/null", O_RDONLY);
-        keys == KeySource::closed ? close(STDIN_FILENO) : dup2(input, STDIN_FILENO);
-        for (int screen : {STDOUT_FILENO, STDERR_FILENO}) dup2(slave, screen);
+        for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) dup2(slave, fd);
         for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE"}) unsetenv(name);
         for (const auto& [name, value] : launch.env) setenv(name.c_str(), value.c_str(), 1);
         if (!launch.workDir.empty() && chdir(launch.workDir.c_str()) != 0) _exit(126);
@@ -44,11 +38,7 @@ PtySession::PtySession(const PtyLaunch& launch)
         execv(args[0], args.data());
         _exit(127);
     }
-    for (int childSide : {slave, keysPipe[0]}) close(childSide);
-    // Only a piped program reads the pipe; the others close it at once, and a write into it then
-    // would raise SIGPIPE in the test. The keys fit in the pipe, so the write never blocks.
-    if (launch.keys == KeySource::pipe) (void)!write(keysPipe[1], launch.pipedKeys.data(), launch.pipedKeys.size());
-    close(keysPipe[1]);
+    close(slave);
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
 }
 

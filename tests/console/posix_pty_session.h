@@ -1,5 +1,6 @@
 // A program run on an 80x25 pseudo-terminal, as a player's terminal would run it: the tests and
 // the benchmark type keys at it, read what it draws, signal it, resize or hang up its terminal.
+// The terminal is its keyboard too (a test that wants other keys redirects them in a shell).
 #pragma once
 
 #include <sys/resource.h>
@@ -15,10 +16,6 @@
 
 #include "console/screen_model.h"
 
-// Where the program's keys come from: the terminal, a pipe of `pipedKeys` closed after them,
-// /dev/null, or no file at all.
-enum class KeySource { terminal, pipe, devNull, closed };
-
 struct PtyLaunch {
     explicit PtyLaunch(std::vector<std::string> argv = {}, const char* lang = "C")
         : argv(std::move(argv)), env{{"LANG", lang}} {}
@@ -27,9 +24,7 @@ struct PtyLaunch {
     std::vector<std::pair<std::string, std::string>> env;
     // Without a controlling terminal a hang-up reaches the program only as EIO, not SIGHUP.
     bool controllingTerminal = true;
-    KeySource keys = KeySource::terminal;
-    std::string pipedKeys;  // shorter than a pipe holds (64 KiB)
-    std::string workDir;    // empty: the current directory
+    std::string workDir;                  // empty: the current directory
     unsigned short cols = 80, rows = 25;  // the window's size
 };
 
@@ -53,8 +48,6 @@ public:
     // Reads on until `done` or the time-out; whether it was done.
     bool waitUntil(const std::function<bool()>& done, int timeoutMs = 2000);
     termios modes() const;  // as the program has set them
-    // The modes the terminal started with: the ones the program must give back.
-    const termios& freshModes() const { return fresh; }
     void resize(unsigned short cols, unsigned short rows);
     // Closes the terminal's master side, as a closed terminal window does.
     void hangUp() { close(std::exchange(master, -1)); }
@@ -67,7 +60,6 @@ private:
 
     int master = -1;
     pid_t child = -1;
-    termios fresh{};
     std::optional<int> status;
     rusage childUsage{};
     std::string received;

@@ -1,5 +1,5 @@
-// Sound: the synthesizer, our WAV reader, where the game finds its files, and
-// playback through a real ALSA path. ALSA reads $HOME/.asoundrc, so the playback tests write one
+// Sound: every cue as the game plays it, our WAV reader, where the game finds its files, and
+// playback through a real ALSA path. ALSA reads $HOME/.asoundrc, so the playback test writes one
 // into a scratch HOME: a file device over the null device, which takes the samples at once and
 // records them, or a default card that this machine does not have.
 #include <gtest/gtest.h>
@@ -8,15 +8,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <vector>
 
-#include "console/cues.h"
 #include "console/sound_files.h"
-#include "console/synthesizer.h"
 #include "console/wav.h"
+#include "core/sound.h"
 #include "support/game_test.h"
 
 namespace fs = std::filesystem;
@@ -54,37 +55,16 @@ std::string heard(const std::string& bytes)
            std::to_string(sound->sampleRate) + " " + std::string(sound->samples.begin(), sound->samples.end());
 }
 
-// Every sound a cue plays is one the synthesizer makes (the browser makes them by these names),
-// and each is fit for a speaker: it rises from silence, and a loud mix is scaled down to 95% of
-// full scale rather than clipped. A name of no sound makes nothing.
-TEST(Synthesizer, MakesEverySoundTheCuesPlayWithinFullScale)
-{
-    for (const std::string& file : allSoundFiles()) {
-        const std::vector<std::int16_t> samples = synth::synthesize(soundName(file.c_str()));
-        ASSERT_FALSE(samples.empty()) << file;
-        int peak = 0;
-        for (std::int16_t sample : samples) peak = std::max(peak, std::abs(static_cast<int>(sample)));
-        EXPECT_EQ(samples.front(), 0) << file;
-        EXPECT_GT(peak, 32767 / 4) << file;
-        EXPECT_LE(peak, 31129) << file;  // 95% of 32767, rounded
-    }
-    EXPECT_TRUE(synth::synthesize("nothing").empty());
-}
-
-// Any chunk order, 8-bit stereo, the lowest and highest rates, half a frame at the end dropped,
-// a last chunk without its pad byte, an empty one at the very end.
-TEST(Wav, WellFormedFilesGiveTheirFormatAndWholeFrames)
+// Well formed: any chunk order, 8-bit stereo, the lowest and highest rates, half a frame at the
+// end dropped, a last chunk without its pad byte, an empty one at the very end. Refused, one file
+// for each check of the reader: too short for a header, not WAVE, a RIFF size or a chunk running
+// past the end, a short fmt chunk, a compressed format, no channels, 24 bits, a frame size that
+// does not fit, rates just outside those the players take, no data, two.
+TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
 {
     EXPECT_EQ(heard(riff(mono + chunk("data", ""))), "1x16@22050 ");
     EXPECT_EQ(heard(riff(chunk("LIST", "INFOabc") + chunk("data", frames) + fmt(1, 2, 1000, 8))), "2x8@1000 " + frames);
     EXPECT_EQ(heard(riff(fmt(1, 1, 384000, 16) + "data" + le(5, 4) + "\x01\x02\x03\x04\x05")), "1x16@384000 \x01\x02\x03\x04");
-}
-
-// One file for each check of the reader: too short for a header, not WAVE, a RIFF size or a
-// chunk running past the end, a short fmt chunk, a compressed format, no channels, 24 bits, a
-// frame size that does not fit, rates just outside those the players take, no data, two.
-TEST(Wav, DamagedOrUnusualFilesAreRefused)
-{
     for (const std::string& bytes :
          {good.substr(0, 11), good.substr(0, 8) + "AVI " + good.substr(12), "RIFF" + le(40, 4) + good.substr(8),
           good.substr(0, good.size() - 1), wav(chunk("fmt ", mono.substr(8, 14))), wav(fmt(3, 1, 22050, 16)),
@@ -93,27 +73,54 @@ TEST(Wav, DamagedOrUnusualFilesAreRefused)
         EXPECT_EQ(heard(bytes), "") << testing::PrintToString(bytes);
 }
 
-// configure() points HOME, where ALSA reads its .asoundrc, at the scratch directory.
-class Sound : public GameTest {
-protected:
-    void TearDown() override
-    {
-        setenv("HOME", oldHome.c_str(), 1);
-        GameTest::TearDown();
+// The scenario fixture: a scratch working directory, the scripted console, forced chance.
+using Sound = GameTest;
+
+// Every cue as the game plays it, in both modes and with each repair tool drawn (42 draws, so
+// that each of the six tools comes equally often), sound by sound from the files the build
+// makes for the game, against the fingerprints in console/sound_fingerprints.txt: a changed
+// pitch, length, note or noise is a changed sound. Each rises from silence and peaks between a
+// quarter and 95% of full scale (a loud mix is scaled down, not clipped). After changing a sound
+// on purpose, record them again:
+//   ZORVANE_RECORD_SOUNDS=1 build/tests/zorvane_tests --gtest_filter=Sound.EveryCuePlaysItsRecordedSounds
+TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
+{
+    mission.soundOn = 'y';
+    std::map<std::string, int> tools;
+    for (int i = 0; i < 2 * cueCount; ++i) {
+        const Cue which = static_cast<Cue>(i % cueCount);
+        mission.zapfestMode = i / cueCount;
+        for (int raw = 0; raw < (which == Cue::RepairTool ? 42 : 1); ++raw) {
+            const std::size_t before = sounds().size();
+            if (which == Cue::RepairTool) chance->push(raw);
+            cue(which);
+            if (which == Cue::RepairTool) ++tools[sounds().at(before)];
+        }
     }
-    // ALSA reads its configuration once per process: the cached one is dropped.
-    bool configure(const std::string& asoundrc)
-    {
-        setenv("HOME", scratch.c_str(), 1);
-        writeFile(".asoundrc", asoundrc);
-        void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) return false;
-        if (auto drop = reinterpret_cast<int (*)()>(dlsym(library, "snd_config_update_free_global"))) drop();
-        dlclose(library);
-        return true;
+    EXPECT_EQ(tools.size(), 6u);
+    for (const auto& [tool, times] : tools) EXPECT_EQ(times, 14) << tool;
+    std::string prints;
+    const std::vector<std::string> names = shortNames(sounds());
+    for (const std::string& name : std::set<std::string>(names.begin(), names.end())) {
+        const auto sound = readWavFile(ZORVANE_SOUND_DIR "/" + name + ".wav");
+        ASSERT_TRUE(sound && sound->samples.size() > 2) << name;
+        std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+        int peak = 0;
+        for (std::size_t i = 0; i < sound->samples.size(); ++i) {
+            hash = (hash ^ sound->samples[i]) * 1099511628211u;
+            if (i % 2) peak = std::max(peak, std::abs(static_cast<std::int16_t>(sound->samples[i - 1] | sound->samples[i] << 8)));
+        }
+        EXPECT_TRUE(sound->samples[0] == 0 && sound->samples[1] == 0 && peak > 32767 / 4 && peak <= 31129) << name << " " << peak;
+        char line[80];
+        std::snprintf(line, sizeof line, "\n%s %d %zu %016llx", name.c_str(), sound->sampleRate, sound->frameCount(), static_cast<unsigned long long>(hash));
+        prints += line;
     }
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "/";
-};
+    std::ifstream in(ZORVANE_SOUND_FINGERPRINTS);
+    std::string header, recorded;
+    for (std::string line; std::getline(in, line);) line[0] == '#' ? header += line + "\n" : recorded += "\n" + line;
+    if (std::getenv("ZORVANE_RECORD_SOUNDS")) std::ofstream(ZORVANE_SOUND_FINGERPRINTS) << header << prints.substr(1) << "\n";
+    else EXPECT_EQ(recorded, prints);
+}
 
 // The working directory first, then beside the program, then the install; only a plain file
 // of a plain "data\NAME.wav" name. The browser makes its sounds by the same names, so they are
@@ -121,17 +128,16 @@ protected:
 TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
 {
     const fs::path program = fs::read_symlink("/proc/self/exe").parent_path();
-    const fs::path install = program.parent_path() / "share" / "games" / "zorvane";
     const std::string name = "lookup" + std::to_string(::getpid()) + ".wav", gameName = "data\\" + name;
-    for (const fs::path& place : {install / name, program / "data" / name, fs::path("data") / name}) {
+    const fs::path places[] = {program.parent_path() / "share" / "games" / "zorvane" / name, program / "data" / name, fs::path("data") / name};
+    for (const fs::path& place : places) {
         fs::create_directories(place.parent_path());
         std::ofstream(place) << "planted";
         EXPECT_EQ(locateSoundFile(gameName.c_str()), place.string());
     }
-    std::error_code ignored;  // the folders go only when empty
-    for (const fs::path& left : {install / name, install, install.parent_path(), install.parent_path().parent_path(),
-                                 program / "data" / name, program / "data", fs::path("data") / name})
-        fs::remove(left, ignored);
+    std::error_code ignored;  // each file, then its folders as long as they are empty
+    for (fs::path left : places)
+        while (fs::remove(left, ignored)) left = left.parent_path();
     fs::create_directories(fs::path("data") / name);  // a folder of that name
     EXPECT_EQ(locateSoundFile(gameName.c_str()), "");
 
@@ -141,13 +147,30 @@ TEST_F(Sound, FilesAreLookedUpInTurnByTheirGameNames)
     EXPECT_EQ(soundName("data\\x.wav"), "x");
 }
 
+// ALSA reads $HOME/.asoundrc once per process: HOME points at `home` and the cached configuration
+// is dropped. False without the library.
+bool configureAlsa(const fs::path& home, const std::string& asoundrc)
+{
+    setenv("HOME", home.c_str(), 1);
+    std::ofstream(home / ".asoundrc") << asoundrc;
+    void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) return false;
+    if (auto drop = reinterpret_cast<int (*)()>(dlsym(library, "snd_config_update_free_global"))) drop();
+    dlclose(library);
+    return true;
+}
+
 // Every sample reaches the device (ALSA's file device over its null device) in the file's own
 // format; missing or damaged files reach it not at all. Then, on a machine without the sound
 // card, ALSA's complaints never reach the screen.
 TEST_F(Sound, PlaybackSendsEverySampleAndNoCardIsQuiet)
 {
+    struct HomeBack {
+        const std::string home;
+        ~HomeBack() { setenv("HOME", home.c_str(), 1); }
+    } back{std::getenv("HOME") ? std::getenv("HOME") : "/"};
     const std::string device = "pcm.!default {\n type file\n slave.pcm null\n file \"" + (scratch / "played.raw").string();
-    if (!configure(device + "\"\n format raw\n}\n")) GTEST_SKIP() << "libasound.so.2 is not installed";
+    if (!configureAlsa(scratch, device + "\"\n format raw\n}\n")) GTEST_SKIP() << "libasound.so.2 is not installed";
     std::string stereo8;
     for (int i = 0; i < 4000; ++i) stereo8.push_back(static_cast<char>(i * 7));
     fs::create_directory("data");
@@ -155,8 +178,7 @@ TEST_F(Sound, PlaybackSendsEverySampleAndNoCardIsQuiet)
     writeFile("data/bad.wav", std::string("RIFF\x10\0\0\0WAVEfmt \x40\0\0\0 this is no sound", 36));
     for (const char* name : {"data\\missing.wav", "data\\bad.wav", "data\\stereo8.wav"}) playGameSound(name);
     EXPECT_EQ(readFile("played.raw"), stereo8);
-
-    configure("defaults.pcm.card 7\ndefaults.ctl.card 7\n");
+    configureAlsa(scratch, "defaults.pcm.card 7\ndefaults.ctl.card 7\n");
     testing::internal::CaptureStderr();
     playGameSound("data\\stereo8.wav");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

@@ -1,6 +1,6 @@
-// The page harness that the browser test (play.mjs) and the web build's benchmark
-// (bench/web_bench.mjs) share: the built site on a local static server, opened in headless
-// Chromium, with the means to read the screen's rows, wait for a text and press keys.
+// The page harness that the browser tests (play.mjs, offline.mjs) and the web
+// build's benchmark (bench/web_bench.mjs) share: the built site on a local static server, opened
+// in headless Chromium, with the means to read the screen's rows, wait for a text and press keys.
 // puppeteer-core is resolved from this folder's node_modules (`npm ci` here), wherever the
 // script that imports this module lives.
 import fs from 'node:fs';
@@ -10,7 +10,7 @@ import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.wav': 'audio/wav', '.svg': 'image/svg+xml', '.png': 'image/png',
+  '.wasm': 'application/wasm', '.svg': 'image/svg+xml', '.png': 'image/png',
   '.webmanifest': 'application/manifest+json' };
 
 // What the status rows after a spin say, in any order: the wheel's number, the fuel, and the
@@ -32,9 +32,7 @@ export const sleep = ms => new Promise(done => setTimeout(done, ms));
 export async function openGame(site, { gzip = false } = {}) {
   site = path.resolve(site);
   let serving = true;  // false: the network is off, the server answers nothing
-  const sockets = new Set();
-  const bodies = new Map();  // file name -> bytes of its bodies sent
-  const gzipped = new Map();  // file name -> its gzipped bytes, made once as a server keeps them
+  const sockets = new Set(), bodies = new Map();  // file name -> bytes of its bodies sent
   const server = http.createServer((request, reply) => {
     if (!serving) return request.socket.destroy();
     let file = path.join(site, path.normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)));
@@ -46,12 +44,11 @@ export async function openGame(site, { gzip = false } = {}) {
       const headers = { 'content-type': types[path.extname(file)] ?? 'application/octet-stream',
         'last-modified': modified.toUTCString() };
       if (gzip && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && !file.endsWith('.png')) {
-        const key = `${file} ${modified.getTime()} ${bytes.length}`;
-        if (!gzipped.has(key)) gzipped.set(key, zlib.gzipSync(bytes));
-        bytes = gzipped.get(key);
+        bytes = zlib.gzipSync(bytes);
         headers['content-encoding'] = 'gzip';
       }
-      bodies.set(path.relative(site, file), (bodies.get(path.relative(site, file)) ?? 0) + bytes.length);
+      const name = path.relative(site, file);
+      bodies.set(name, (bodies.get(name) ?? 0) + bytes.length);
       reply.writeHead(200, headers).end(bytes);
     });
   });
@@ -68,13 +65,17 @@ export async function openGame(site, { gzip = false } = {}) {
   const problems = [];  // errors in the page's console
   page.on('console', message => message.type() === 'error' && problems.push(message.text()));
   page.on('pageerror', error => problems.push(error.message));
-  // One start second gives one game: a clock that creeps along from a fixed second makes the
-  // voyage the same on every run, while timers and the page's own measures run at full speed.
-  await page.evaluateOnNewDocument('Date.now = () => 1800000000000 + performance.now() / 1000;');
+  // One start second gives one game: a clock that creeps along from a fixed second (or the
+  // second the address asks for, ?SECOND) makes the voyage the same on every run, while timers
+  // and the page's own measures run at full speed.
+  await page.evaluateOnNewDocument(() => {
+    const second = Number(location.search.slice(1)) || 1800000000;
+    Date.now = () => second * 1000 + performance.now() / 1000;
+  });
 
   let lastScreen = '';  // the screen as last read, shown when a check fails
   const check = (ok, what) => {
-    if (!ok) throw new Error(`${what}\n${lastScreen}`);
+    if (!ok) throw new Error(`${what}\nThe page's screen as last read:\n${lastScreen}`);
   };
 
   // The screen as the page shows it: one string of 80 characters for each of the 25 rows.
@@ -93,50 +94,45 @@ export async function openGame(site, { gzip = false } = {}) {
   }, { polling: 'mutation', timeout }, row, col, text).then(shown => shown.jsonValue())
     .catch(async () => { await rows(); check(false, `no "${text}" on row ${row}`); });
 
-  async function keys(...names) {
-    for (const name of names) await page.keyboard.press(name);
-  }
+  const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
 
   // Polls `read()` until its answer matches `wanted`, and returns the match.
   async function until(read, wanted, what) {
     for (let waited = 0; ; waited += 50) {
       const now = await read();
       if (wanted.test(now)) return now.match(wanted);
-      check(waited < 15000, `${what} never showed ${wanted}:\n${now}`);
+      check(waited < 15000, `${what} never showed ${wanted}, but:\n${now}`);
       await sleep(50);
     }
   }
 
-  // From the title screen to the wheel, one key at a time (the type-ahead is dropped after a
-  // key): the full game, a frozen game resumed or a new one launched, with sound or without.
-  async function launch({ resume = false, sound = false, press = keys } = {}) {
-    const answer = async (row, col, prompt, key) => { await whenText(row, col, prompt); await press(key); };
-    await answer(21, 23, 'Full game or Zapfest Game?  F or W', 'f');
-    if (resume) await answer(21, 23, 'Resume prior game  or begin new game, R or B?', 'r');
-    if (resume) await whenText(20, 23, 'Resuming prior game');
-    await answer(21, 23, 'Do you want instructions?  Y or N', 'n');
-    await answer(21, 23, 'Do you want sound effects?', sound ? 'y' : 'n');
-    if (!resume) await answer(21, 28, 'Press B to blast off', 'b');
-    if (!resume) await whenText(12, 31, 'SUCCESSFUL BLASTOFF!');
-    await whenText(21, 17, 'Spin cosmic wheel');
+  // Waits for each step's text in turn, [row, col, text, ...keys], and presses its keys through
+  // `press` (the keyboard, or taps on the key bar).
+  async function answer(press, ...steps) {
+    for (const [row, col, text, ...names] of steps.filter(Boolean)) {
+      await whenText(row, col, text);
+      for (const name of names) await press(name);
+    }
   }
 
-  // F then Y at the wheel: the game asks, then freezes (and says so, unless `said` is false).
-  async function freeze(said = true) {
-    await keys('f');
-    await whenText(18, 42, 'Want to freeze the game?  Y or N');
-    await keys('y');
-    if (said) await whenText(12, 16, 'GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION');
-  }
+  // From the title screen to the wheel, one key at a time: the full game, a frozen game resumed
+  // or a new one launched.
+  const launch = ({ resume = false, sound = false, press = keys } = {}) => answer(press,
+    [21, 23, 'Full game or Zapfest Game?  F or W', 'f'], resume && [21, 23, 'Resume prior game  or begin new game, R or B?', 'r'],
+    resume && [20, 23, 'Resuming prior game'], [21, 23, 'Do you want instructions?  Y or N', 'n'],
+    [21, 23, 'Do you want sound effects?', sound ? 'y' : 'n'], !resume && [21, 28, 'Press B to blast off', 'b'],
+    !resume && [12, 31, 'SUCCESSFUL BLASTOFF!'], [21, 17, 'Spin cosmic wheel']);
+
+  // F then Y at the wheel, through `press`: the game asks, then freezes (and says so, unless
+  // `said` is false).
+  const freeze = (said = true, press = keys) => press('f').then(() => answer(press, [18, 42, 'Want to freeze the game?  Y or N', 'y'],
+    said && [12, 16, 'GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION']));
 
   // The network off (the browser's emulation, and the server silent) or on again.
-  async function network(on) {
-    serving = on;
-    await page.setOfflineMode(!on);
-  }
+  const network = async on => { serving = on; await page.setOfflineMode(!on); };
 
-  // Answers every action prompt of an encounter with N (do nothing), through `press` (the
-  // keyboard, or taps on the key bar), until the wheel comes back.
+  // Answers every action prompt of an encounter with N (do nothing), through `press`, until the
+  // wheel comes back.
   async function backToWheel(press = keys) {
     for (let turn = 0; turn < 40; ++turn) {
       await sleep(400);
@@ -150,8 +146,7 @@ export async function openGame(site, { gzip = false } = {}) {
   // What the status rows say after a spin; `spin` first presses ENTER (through `press`).
   const spin = async (press = keys) => { await press('Enter'); return status(); };
   async function status() {
-    await whenText(19, 17, 'Miles to Mars: ');
-    await whenText(20, 17, 'You have ');
+    await answer(keys, [19, 17, 'Miles to Mars: '], [20, 17, 'You have ']);
     const shown = readStatus((await rows()).slice(18, 22).join('\n'));
     check(shown, 'no status after the spin');
     return shown;
@@ -159,15 +154,15 @@ export async function openGame(site, { gzip = false } = {}) {
 
   // A game taken up where `from` stood has spent a spin's fuel and gone twice the spin on.
   const goesOn = (from, to, what) => check(to.fuel === from.fuel - 10 && to.distance === from.distance - 2 * to.spun,
-    `${what}: from ${JSON.stringify(from)} to ${JSON.stringify(to)}`);
+    `${what}: expected to go on from ${JSON.stringify(from)}, but came to ${JSON.stringify(to)}`);
 
   // The end of a test: nothing went wrong in the page's console.
   function passed(name) {
     check(problems.length === 0, `errors in the page's console:\n${problems.join('\n')}`);
-    if (name) console.log(`${name} test passed`);
+    console.log(`${name} test passed`);
   }
 
   const close = async () => { await browser.close(); server.close(); };
   return { page, problems, url: `http://127.0.0.1:${server.address().port}/`,
-    check, rows, whenText, keys, until, launch, freeze, network, bytesSent, backToWheel, spin, status, goesOn, passed, close };
+    check, rows, whenText, keys, answer, until, launch, freeze, network, bytesSent, backToWheel, spin, status, goesOn, passed, close };
 }
