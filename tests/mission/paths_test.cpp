@@ -360,7 +360,10 @@ struct Seen {
     std::int64_t ms;
     int cursorRow;
     bool sameState(const Seen& o) const { return frozen_game_checks::same(state, o.state) && frozen == o.frozen; }
-    bool operator==(const Seen& o) const { return std::tie(after, rows, sounds, ms) == std::tie(o.after, o.rows, o.sounds, o.ms) && sameState(o); }
+    bool operator==(const Seen& o) const
+    {
+        return std::tie(after, rows, sounds, ms) == std::tie(o.after, o.rows, o.sounds, o.ms) && sameState(o);
+    }
 };
 
 // The wheel at 33.8 million miles with the status rows drawn and sound on; a spin shows 6, then a frozen game's decoys.

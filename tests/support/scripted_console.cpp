@@ -61,8 +61,9 @@ template <class T> T ScriptedConsole::next(std::deque<T>& queue, bool wantsLine)
     if (queue.empty() && onScriptEmpty) onScriptEmpty(wantsLine);
     if (queue.empty()) {
         const std::string prompt = rowText(cursorRow());
-        throw ScriptExhausted(std::string("the game waits for ") + (wantsLine ? "a typed line" : "a key") + " the script does not have, at row " +
-                              std::to_string(cursorRow()) + ": " + (prompt.empty() ? "(an empty row)" : "\"" + prompt + "\"") + "\n" + screenDump());
+        throw ScriptExhausted(std::string("the game waits for ") + (wantsLine ? "a typed line" : "a key") +
+                              " the script does not have, at row " + std::to_string(cursorRow()) + ": " +
+                              (prompt.empty() ? "(an empty row)" : "\"" + prompt + "\"") + "\n" + screenDump());
     }
     T item = std::move(queue.front());
     queue.pop_front();
