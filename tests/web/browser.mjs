@@ -25,14 +25,31 @@ export function readStatus(text) {
 export const sleep = ms => new Promise(done => setTimeout(done, ms));
 
 // Serves `site` on a free local port, like any static server a player might use (with the
-// file's date, and "not modified" to a browser that has it; with `gzip`, compressed as most
-// servers send text), and opens a page in a fresh headless Chromium; nothing is loaded until the
-// caller goes to `game.url`. `game.bytesSent(test)` counts the bytes the server has sent: all of
+// file's date, and "not modified" to a browser that has it; with `gzip`, compressed as a static
+// server sends text: each file compressed once, ahead, as with precompressed files, and again
+// only when its content changes), and opens a page in a fresh headless Chromium; nothing is
+// loaded until the caller goes to `game.url`. `game.bytesSent(test)` counts the bytes the server has sent: all of
 // them, or the bodies of the files whose names pass `test`.
 export async function openGame(site, { gzip = false } = {}) {
   site = path.resolve(site);
   let serving = true;  // false: the network is off, the server answers nothing
   const sockets = new Set(), bodies = new Map();  // file name -> bytes of its bodies sent
+  const compressed = new Map();  // file -> { bytes, gzipped }: the last content seen and its gzip
+  const gzipped = (file, bytes) => {
+    let kept = compressed.get(file);
+    if (!kept?.bytes.equals(bytes)) {
+      kept = { bytes, gzipped: zlib.gzipSync(bytes, { level: zlib.constants.Z_BEST_COMPRESSION }) };
+      compressed.set(file, kept);
+    }
+    return kept.gzipped;
+  };
+  const compressible = file => !file.endsWith('.png');
+  if (gzip) {
+    for (const name of fs.readdirSync(site, { recursive: true })) {
+      const file = path.join(site, name);
+      if (compressible(file) && fs.statSync(file).isFile()) gzipped(file, fs.readFileSync(file));
+    }
+  }
   const server = http.createServer((request, reply) => {
     if (!serving) return request.socket.destroy();
     let file = path.join(site, path.normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)));
@@ -43,8 +60,8 @@ export async function openGame(site, { gzip = false } = {}) {
       if (new Date(request.headers['if-modified-since'] ?? 0) >= modified) return reply.writeHead(304).end();
       const headers = { 'content-type': types[path.extname(file)] ?? 'application/octet-stream',
         'last-modified': modified.toUTCString() };
-      if (gzip && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && !file.endsWith('.png')) {
-        bytes = zlib.gzipSync(bytes);
+      if (gzip && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && compressible(file)) {
+        bytes = gzipped(file, bytes);
         headers['content-encoding'] = 'gzip';
       }
       const name = path.relative(site, file);
