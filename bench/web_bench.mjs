@@ -58,7 +58,8 @@ if (sounds.length > 0) sizes(`${sounds.length} sound files`, sounds);
 // Navigation to the title screen in a fresh browser, with `link` network conditions: the page's
 // clock when the title's name on row 7 has been painted. An observer set up before the page
 // loads sees the terminal put the name in its row (in the frame that draws it); a task queued
-// then runs once that frame's layout and paint are done.
+// then runs once that frame's layout and paint are done. The observer costs the page little
+// while it loads: it waits for the terminal's rows (elements added), then watches those alone.
 async function coldTitle(link) {
   const game = await openGame(site, { gzip: true });
   try {
@@ -68,15 +69,22 @@ async function coldTitle(link) {
       await cdp.send('Network.emulateNetworkConditions', { offline: false, ...link });
     }
     await game.page.evaluateOnNewDocument(() => {
+      let rows = null;
       const watch = new MutationObserver(() => {
-        const row = document.querySelector('.xterm-rows')?.children[6]?.textContent ?? '';
+        if (!rows) {
+          rows = document.querySelector('.xterm-rows');
+          if (!rows) return;
+          watch.disconnect();
+          watch.observe(rows, { subtree: true, childList: true, characterData: true });
+        }
+        const row = rows.children[6]?.textContent ?? '';
         if (row.replace(/\u00a0/g, ' ').substr(32, 7) !== 'ZORVANE') return;
         watch.disconnect();
         const painted = new MessageChannel();
         painted.port1.onmessage = () => { window.titleShownAt = performance.now(); };
         painted.port2.postMessage(0);
       });
-      watch.observe(document, { subtree: true, childList: true, characterData: true });
+      watch.observe(document, { subtree: true, childList: true });
     });
     await game.page.goto(game.url, { waitUntil: 'domcontentloaded' });
     await game.page.waitForFunction(() => window.titleShownAt, { timeout: 30000 });
