@@ -266,10 +266,10 @@ const std::vector<Example>& examples()
         {"asteroid: cliff", atRow5, {0, 0, 1, 2, 12}, "yw" + esc, asteroidEncounter, over, endingScreen(5, cliffVerse), "aste lago clif exit", 3200},
         {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse), "oxyg exit", 6000},
         {"asteroid: quit", atRow5, {}, esc + "y" + esc, [] { readMove(6); }, over, quitAtTheWheel, "quit exit", 3200},
-        // Declined where the walk's text has come down to the quit question's row: the question blanks 69 columns and
-        // writes from column 17, N blanks 29 columns from there, and the tails of both stay.
+        // Declined where the walk's text has come down to the quit question's row: no tail of the walk's line or of
+        // the question stays there.
         {"asteroid: quit declined", [] { gotoColRow(1, 21); writeText("Your options are E, W, N, or S, for direction of movement, or B to blast off.\n"); },
-         {}, esc + "n", [] { readMove(6); }, asks, {{21, from(46, "?  Y or N               ast off.")}, {22, "Press E, W, N, or S \x1e"}}, "", 200},
+         {}, esc + "n", [] { readMove(6); }, asks, {{22, "Press E, W, N, or S \x1e"}}, "", 200},
         {"asteroid: wall", atRow5, {}, "e", [] { readMove(shipSquare); }, asks, {{6, "Watch out! You are walking into the wall."}}, "trip", 0},
 
         {"station: not landing", atRow5, {}, "xn", spaceStation, back,
