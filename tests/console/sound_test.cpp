@@ -57,7 +57,7 @@ std::string heard(const std::string& bytes)
 
 // Well formed: any chunk order, 8-bit stereo, the lowest and highest rates, half a frame at the
 // end dropped, a last chunk without its pad byte, an empty one at the very end. Refused, one file
-// for each check of the reader: too short for a header, not WAVE, a RIFF size or a chunk running
+// for each check of the reader: too short for a header, not RIFF, not WAVE, a RIFF size or a chunk running
 // past the end, a short fmt chunk, a compressed format, no channels, 24 bits, a frame size that
 // does not fit, rates just outside those the players take, no data, two.
 TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
@@ -66,7 +66,7 @@ TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
     EXPECT_EQ(heard(riff(chunk("LIST", "INFOabc") + chunk("data", frames) + fmt(1, 2, 1000, 8))), "2x8@1000 " + frames);
     EXPECT_EQ(heard(riff(fmt(1, 1, 384000, 16) + "data" + le(5, 4) + "\x01\x02\x03\x04\x05")), "1x16@384000 \x01\x02\x03\x04");
     for (const std::string& bytes :
-         {good.substr(0, 11), good.substr(0, 8) + "AVI " + good.substr(12), "RIFF" + le(40, 4) + good.substr(8),
+         {good.substr(0, 11), "RIFX" + good.substr(4), good.substr(0, 8) + "AVI " + good.substr(12), "RIFF" + le(40, 4) + good.substr(8),
           good.substr(0, good.size() - 1), wav(chunk("fmt ", mono.substr(8, 14))), wav(fmt(3, 1, 22050, 16)),
           wav(fmt(1, 0, 22050, 16)), wav(fmt(1, 1, 22050, 24)), wav(fmt(1, 2, 8000, 16, 2)), wav(fmt(1, 1, 999, 16)),
           wav(fmt(1, 1, 384001, 16)), riff(mono), wav(mono + chunk("data", frames))})
