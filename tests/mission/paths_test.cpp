@@ -1,5 +1,5 @@
 // Every path a player can take, one worked example each: the last screen whole (every row, all
-// 80 columns, the verses read from the game's own constants), the cues heard in order with the
+// 80 columns, the verses read from the game's own constants), the cues heard in order (and the screen's clears between them) with the
 // sound on, the time the path takes on the virtual clock (the sum of its pauses: a screen too
 // many on the way shows there), and that every key and draw the example gives is used. The
 // start-up's paths run the whole start-up, so a screen of another path shows.
