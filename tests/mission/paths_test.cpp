@@ -3,12 +3,14 @@
 // screen's clears between them) with the sound on, the time the path takes on the virtual clock
 // (the sum of its pauses: a screen too many on the way shows there), and that every key and draw
 // the example gives is used. The start-up's paths run the whole start-up, so a screen of another
-// path shows.  Every prompt's keys, as the player sees them. Each group of keys a prompt answers
-// leads, in either case, to one result (the outcome, the whole screen, the state, the clock and the
-// cues), and every group to its own, none of them that of a refused key; ESC and Ctrl-C are answers
-// where they count and refused where they do not. A refused key changes nothing on the screen or in
-// the state: after the prompt's pause the prompt asks again. What each answer does is its path's
-// worked example above.
+// path shows.
+//
+// Every prompt's keys, as the player sees them. Each group of keys a prompt answers leads, in
+// either case, to one result (the outcome, the whole screen, the state, the clock and the cues),
+// and every group to its own, none of them that of a refused key; ESC and Ctrl-C are answers
+// where they count and refused where they do not. A refused key changes nothing on the screen
+// or in the state: after the prompt's pause the prompt asks again. What each answer does is
+// its path's worked example above.
 #include <cctype>
 
 #include "aliens/pursuit.h"
