@@ -76,12 +76,12 @@ TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
 // The scenario fixture: a scratch working directory, the scripted console, forced chance.
 using Sound = GameTest;
 
-// Every cue as the game plays it, in both modes and with each repair tool drawn (42 draws, so
-// that each of the six tools comes equally often), sound by sound from the files the build
-// makes for the game, against the fingerprints in console/sound_fingerprints.txt: a changed
-// pitch, length, note or noise is a changed sound. Each rises from silence and peaks between a
-// quarter and 95% of full scale (a loud mix is scaled down, not clipped). After changing a sound
-// on purpose, record them again:
+// Every cue as the game plays it, in both modes and with each repair tool drawn (42 draws, so that
+// each of the six tools comes equally often), sound by sound from the files the build makes for the
+// game, against the fingerprints in console/sound_fingerprints.txt: a changed pitch, length, note
+// or noise is a changed sound, and a sound heard more or less often a changed cue. Each rises from
+// silence and peaks between a quarter and 95% of full scale (a loud mix is scaled down, not
+// clipped). After changing a sound on purpose, record them again:
 //   ZORVANE_RECORD_SOUNDS=1 build/tests/zorvane_tests --gtest_filter=Sound.EveryCuePlaysItsRecordedSounds
 TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
 {
@@ -101,7 +101,9 @@ TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
     for (const auto& [tool, times] : tools) EXPECT_EQ(times, 14) << tool;
     std::string prints;
     const std::vector<std::string> names = shortNames(sounds());
-    for (const std::string& name : std::set<std::string>(names.begin(), names.end())) {
+    std::map<std::string, int> plays;  // how often each sound is heard over every cue
+    for (const std::string& name : names) ++plays[name];
+    for (const auto& [name, times] : plays) {
         const auto sound = readWavFile(ZORVANE_SOUND_DIR "/" + name + ".wav");
         ASSERT_TRUE(sound && sound->samples.size() > 2) << name;
         std::uint64_t hash = 14695981039346656037u;  // FNV-1a
@@ -112,7 +114,8 @@ TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
         }
         EXPECT_TRUE(sound->samples[0] == 0 && sound->samples[1] == 0 && peak > 32767 / 4 && peak <= 31129) << name << " " << peak;
         char line[80];
-        std::snprintf(line, sizeof line, "\n%s %d %zu %016llx", name.c_str(), sound->sampleRate, sound->frameCount(), static_cast<unsigned long long>(hash));
+        std::snprintf(line, sizeof line, "\n%s %d %zu %016llx %d", name.c_str(), sound->sampleRate, sound->frameCount(),
+                      static_cast<unsigned long long>(hash), times);
         prints += line;
     }
     std::ifstream in(ZORVANE_SOUND_FINGERPRINTS);
