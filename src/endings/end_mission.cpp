@@ -64,18 +64,21 @@ void exitScreen()
     endProgram();
 }
 
+// The question stands on the prompt row, which on the asteroid may hold any line of the walk's
+// text: the row is blanked to the screen's edge first, and N blanks the whole question.
 void confirmQuit()
 {
+    const std::string_view question = "Do you want to quit this game?  Y or N  ";
     for (;;) {
-        gotoColRow(1, 21);
-        writeBlanks(69);
+        gotoColRow(1, promptRow);
+        writeBlanks(80);
         gotoColRow(statusCol, promptRow);
         pauseMs(200);
-        writeText("Do you want to quit this game?  Y or N  ");
+        writeText(question);
         const char key = lowerKey(readKey());
         if (key == 'n') {
             gotoColRow(statusCol, promptRow);
-            writeBlanks(29);
+            writeBlanks(static_cast<int>(question.size()));
             gotoColRow(statusCol, promptRow);
             return;
         }

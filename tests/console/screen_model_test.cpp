@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(ScreenModel, ScreenText,
                                            Placed{"wrapsOnTheNextCharacter", 78, 5, "abc", "5@78:ab 6@0:c cursor 1,6"},
                                            Placed{"lineEndPastTheLastColumn", 78, 5, "ab\nc", "5@78:ab 6@0:c cursor 1,6"},
                                            Placed{"scrollsAtTheBottom", 2, 23, "x\ny\nz", "22@2:x 23@0:y 24@0:z cursor 1,24"},
-                                           Placed{"offTheScreenToTheEdge", 200, -3, "z", "0@79:z cursor 80,0"}),
+                                           Placed{"offTheScreenToTheEdge", 200, -3, "z", "0@79:z cursor 80,0"},
+                                           Placed{"belowTheScreenToTheBottom", -5, 99, "z", "24@0:z cursor 1,24"}),
                          [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 }  // namespace

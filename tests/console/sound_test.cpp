@@ -57,7 +57,7 @@ std::string heard(const std::string& bytes)
 
 // Well formed: any chunk order, 8-bit stereo, the lowest and highest rates, half a frame at the
 // end dropped, a last chunk without its pad byte, an empty one at the very end. Refused, one file
-// for each check of the reader: too short for a header, not WAVE, a RIFF size or a chunk running
+// for each check of the reader: too short for a header, not RIFF, not WAVE, a RIFF size or a chunk running
 // past the end, a short fmt chunk, a compressed format, no channels, 24 bits, a frame size that
 // does not fit, rates just outside those the players take, no data, two.
 TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
@@ -66,7 +66,7 @@ TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
     EXPECT_EQ(heard(riff(chunk("LIST", "INFOabc") + chunk("data", frames) + fmt(1, 2, 1000, 8))), "2x8@1000 " + frames);
     EXPECT_EQ(heard(riff(fmt(1, 1, 384000, 16) + "data" + le(5, 4) + "\x01\x02\x03\x04\x05")), "1x16@384000 \x01\x02\x03\x04");
     for (const std::string& bytes :
-         {good.substr(0, 11), good.substr(0, 8) + "AVI " + good.substr(12), "RIFF" + le(40, 4) + good.substr(8),
+         {good.substr(0, 11), "RIFX" + good.substr(4), good.substr(0, 8) + "AVI " + good.substr(12), "RIFF" + le(40, 4) + good.substr(8),
           good.substr(0, good.size() - 1), wav(chunk("fmt ", mono.substr(8, 14))), wav(fmt(3, 1, 22050, 16)),
           wav(fmt(1, 0, 22050, 16)), wav(fmt(1, 1, 22050, 24)), wav(fmt(1, 2, 8000, 16, 2)), wav(fmt(1, 1, 999, 16)),
           wav(fmt(1, 1, 384001, 16)), riff(mono), wav(mono + chunk("data", frames))})
@@ -76,12 +76,12 @@ TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
 // The scenario fixture: a scratch working directory, the scripted console, forced chance.
 using Sound = GameTest;
 
-// Every cue as the game plays it, in both modes and with each repair tool drawn (42 draws, so
-// that each of the six tools comes equally often), sound by sound from the files the build
-// makes for the game, against the fingerprints in console/sound_fingerprints.txt: a changed
-// pitch, length, note or noise is a changed sound. Each rises from silence and peaks between a
-// quarter and 95% of full scale (a loud mix is scaled down, not clipped). After changing a sound
-// on purpose, record them again:
+// Every cue as the game plays it, in both modes and with each repair tool drawn (42 draws, so that
+// each of the six tools comes equally often), sound by sound from the files the build makes for the
+// game, against the fingerprints in console/sound_fingerprints.txt: a changed pitch, length, note
+// or noise is a changed sound, and a sound heard more or less often a changed cue. Each rises from
+// silence and peaks between a quarter and 95% of full scale (a loud mix is scaled down, not
+// clipped). After changing a sound on purpose, record them again:
 //   ZORVANE_RECORD_SOUNDS=1 build/tests/zorvane_tests --gtest_filter=Sound.EveryCuePlaysItsRecordedSounds
 TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
 {
@@ -101,7 +101,9 @@ TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
     for (const auto& [tool, times] : tools) EXPECT_EQ(times, 14) << tool;
     std::string prints;
     const std::vector<std::string> names = shortNames(sounds());
-    for (const std::string& name : std::set<std::string>(names.begin(), names.end())) {
+    std::map<std::string, int> plays;  // how often each sound is heard over every cue
+    for (const std::string& name : names) ++plays[name];
+    for (const auto& [name, times] : plays) {
         const auto sound = readWavFile(ZORVANE_SOUND_DIR "/" + name + ".wav");
         ASSERT_TRUE(sound && sound->samples.size() > 2) << name;
         std::uint64_t hash = 14695981039346656037u;  // FNV-1a
@@ -112,7 +114,8 @@ TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
         }
         EXPECT_TRUE(sound->samples[0] == 0 && sound->samples[1] == 0 && peak > 32767 / 4 && peak <= 31129) << name << " " << peak;
         char line[80];
-        std::snprintf(line, sizeof line, "\n%s %d %zu %016llx", name.c_str(), sound->sampleRate, sound->frameCount(), static_cast<unsigned long long>(hash));
+        std::snprintf(line, sizeof line, "\n%s %d %zu %016llx %d", name.c_str(), sound->sampleRate, sound->frameCount(),
+                      static_cast<unsigned long long>(hash), times);
         prints += line;
     }
     std::ifstream in(ZORVANE_SOUND_FINGERPRINTS);

@@ -1,8 +1,9 @@
-// Every path a player can take, one worked example each: the last screen whole (every row, all
-// 80 columns, the verses read from the game's own constants), the cues heard in order with the
-// sound on, the time the path takes on the virtual clock (the sum of its pauses: a screen too
-// many on the way shows there), and that every key and draw the example gives is used. The
-// start-up's paths run the whole start-up, so a screen of another path shows.
+// Every path a player can take, one worked example each: the last screen whole (every row, all 80
+// columns, the verses read from the game's own constants), the cues heard in order (and the
+// screen's clears between them) with the sound on, the time the path takes on the virtual clock
+// (the sum of its pauses: a screen too many on the way shows there), and that every key and draw
+// the example gives is used. The start-up's paths run the whole start-up, so a screen of another
+// path shows.
 //
 // Every prompt's keys, as the player sees them. Each group of keys a prompt answers leads, in
 // either case, to one result (the outcome, the whole screen, the state, the clock and the cues),
@@ -41,7 +42,7 @@ const char* const everyPath[] = {
     "wheel: quit declined", "wheel: reaching mars", "wheel: time warp", "wheel: the moon", "ending: damage", "ending: warnings", "ending: out of fuel",
     "ending: landed on mars", "ending: crashed on mars", "action: help page", "action: accelerate", "quiet: repair", "moon: passed", "moon: crash",
     "shuttle: explosion", "time warp: home", "time warp: wrong era", "time warp: out of fuel", "pursuit: hit and escape", "pursuit: vaporized",
-    "pursuit: at the limits", "zapfest: battle", "zapfest: aliens flee", "zapfest: blown apart", "zapfest: quit", "zapfest: quit declined",
+    "pursuit: at the limits", "pursuit: aliens flee", "zapfest: battle", "zapfest: aliens flee", "zapfest: blown apart", "zapfest: quit", "zapfest: quit declined",
     "asteroid: not landing", "asteroid: landing crash", "asteroid: walk and blast-off", "asteroid: walk onto square 99", "asteroid: blast-off crash",
     "asteroid: rock taken", "asteroid: rock left", "asteroid: radioactive rock", "asteroid: cliff", "asteroid: suffocation", "asteroid: quit",
     "asteroid: quit declined", "asteroid: wall", "station: not landing", "station: landing crash", "station: fuel bought", "station: cells bought",
@@ -68,7 +69,7 @@ struct Example {
     void (*step)();
     Outcome outcome;
     Screen screen;  // the last screen
-    std::string heard;  // the cues' short names, in order, one blank between two
+    std::string heard;  // the cues' short names, in order, one blank between two, " |" where the screen clears
     long ms;
     bool (*holds)() = nullptr;  // the state the path leaves
     std::vector<std::string> lines = {};  // typed lines (the time warp's)
@@ -144,7 +145,7 @@ const std::vector<Example>& examples()
         {"title: quit", fresh, {}, "x" + ctrlC + esc + "x" + esc, titleMenu, over, quitScreen, "", 1600},
         {"title: instructions", fresh, {}, "fY", titleMenu, asks, {{24, "Press C to continue or R to return to the game."}}, "", 600, nullptr, {}, pagePrompt},
         {"title: no instructions", fresh, {}, "fn", titleMenu, asks, titleAsking(soundQuestion), "", 600},
-        {"title: sound on", [] { mission.soundOn = 0; }, {}, "fnxY", titleMenu, back, titleAsking(soundQuestion), "intr", 800, [] { return mission.soundOn == 'y'; }},
+        {"title: sound on", [] { mission.soundOn = 0; }, {}, "fnxY", titleMenu, back, titleAsking(soundQuestion), "| intr", 800, [] { return mission.soundOn == 'y'; }},
         {"title: sound off", [] { mission.soundOn = 0; }, {}, "fnn", titleMenu, back, titleAsking(soundQuestion), "", 600, [] { return mission.soundOn == 'n'; }},
 
         {"resume: resumed", frozenGame, {}, "fRnn", runGame, asks, title + Screen{{20, from(23, "Resuming prior game")}, {21, wheelPrompt}}, "", 1500,
@@ -157,15 +158,15 @@ const std::vector<Example>& examples()
 
         {"launch pad: blast-off", fresh, {22, 5, 9}, "xB", launchPad, back,
          {{12, from(31, "SUCCESSFUL BLASTOFF!")}, {14, from(20, "* You are now in orbit around the Earth *")},
-          {16, from(17, "You are ready to begin your 35 million mile trip.")}, {20, from(17, "You have 400 units of fuel")}}, "stup blof", 1400,
+          {16, from(17, "You are ready to begin your 35 million mile trip.")}, {20, from(17, "You have 400 units of fuel")}}, "| stup blof", 1400,
          [] { return mission.phaserCells == 3 && mission.barrierCharges == 7; }},
-        {"launch pad: crash", frozenGame, {32}, "b" + esc, launchPad, over, verseRows(5, launchPadCrashVerse) + Screen{{22, pressEscape}}, "stup blof expl exit", 3200, hasFile},
+        {"launch pad: crash", frozenGame, {32}, "b" + esc, launchPad, over, verseRows(5, launchPadCrashVerse) + Screen{{22, pressEscape}}, "| stup blof expl | exit", 3200, hasFile},
         {"launch pad: quit", fresh, {}, "x" + ctrlC + esc, launchPad, over, quitScreen, "", 1400},
 
         // A spin, its encounter, and the wheel's prompt again.
         {"wheel: spin", [] { mission.spins = 4; }, {5, 1, 0, 0}, "\rn", wheelLoop, asks,
          {{5, "You are studying the stars with your telescope."}, {6, "Saturn with its rings is clearly in view."}, {9, "You are zooming to Mars."},
-          {19, from(17, "Miles to Mars: 33 million, 8 hundred thousand")}, {20, fuel390}, {21, wheelPrompt}, {22, from(17, "You spun a 6")}}, "whee", 3600,
+          {19, from(17, "Miles to Mars: 33 million, 8 hundred thousand")}, {20, fuel390}, {21, wheelPrompt}, {22, from(17, "You spun a 6")}}, "| whee", 3600,
          [] { return mission.spins == 5 && mission.distanceLeft == 338 && mission.fuel == 390; }},
         // The toggle's message takes the whole row of the longest miles line.
         {"wheel: sound off", [] { mission.distanceLeft = 338; showStatus(); }, {}, "s", [] { wheelTurn(); }, asks,
@@ -173,34 +174,34 @@ const std::vector<Example>& examples()
         {"wheel: sound on", [] { mission.soundOn = 'n'; }, {}, "S", [] { wheelTurn(); }, asks, {{19, from(17, "* Sound on *")}, {21, wheelPrompt}}, "", 400,
          [] { return mission.soundOn == 'y'; }},
         {"wheel: freeze", [] { mission.spins = 3; }, std::vector<int>(50, 0), "fxY" + esc, [] { wheelTurn(); }, over,
-         Screen{{12, from(16, "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION")}} + goodbye("Bye for now pal!"), "exit", 3600, hasFile},
+         Screen{{12, from(16, "GAME HAS BEEN FROZEN!  COME BACK FOR CONCLUSION")}} + goodbye("Bye for now pal!"), "| exit", 3600, hasFile},
         {"wheel: freeze failed", [] { std::filesystem::create_directory(frozenGameFile); }, std::vector<int>(50, 0), "fy", [] { wheelTurn(); }, asks,
          {{21, wheelPrompt}, {23, from(17, "The game could not be frozen: Is a directory.")}}, "", 600},
         {"wheel: freeze declined", fresh, {}, "fn", [] { wheelTurn(); }, asks, {{21, wheelPrompt}}, "", 600},
         // Nothing ends the mission yet: each of its ends is one step away.
         {"wheel: quit", [] { nearEveryEnd(); frozenGame(); }, {}, ctrlC + "xy" + esc, [] { wheelTurn(); }, over,
-         Screen{{1, "You made 0 spins of the cosmic wheel."}, {2, "You had 3 hundred thousand miles to go."}} + goodbye(), "quit exit", 3600, [] { return !hasFile(); }},
+         Screen{{1, "You made 0 spins of the cosmic wheel."}, {2, "You had 3 hundred thousand miles to go."}} + goodbye(), "| quit exit", 3600, [] { return !hasFile(); }},
         {"wheel: quit declined", fresh, {}, esc + "N", [] { wheelTurn(); }, asks, {{21, wheelPrompt}}, "", 600},
         {"wheel: reaching mars", [] { mission.distanceLeft = 2; }, {0}, "\r", [] { wheelTurn(); }, asks,
-         {{12, from(19, "** YOU ARE NOW IN ORBIT AROUND MARS **")}, {21, from(17, "Press L when ready to land")}}, "whee tune", 1700,
+         {{12, from(19, "** YOU ARE NOW IN ORBIT AROUND MARS **")}, {21, from(17, "Press L when ready to land")}}, "| whee | tune", 1700,
          [] { return mission.distanceLeft == 0 && mission.fuel == 390; }},
         {"wheel: time warp", [] { mission.distanceLeft = 200; }, {9, 3, 0}, "\r", wheelLoop, asks,
          {{5, "Oh no!  You are going too fast."}, {6, "You have entered a time warp."}, {12, from(10, "* The year is 1943, a world war is raging  *")},
-          {20, fuel390}, {21, from(17, "Enter 0 to 9 to get back")}, {22, from(17, "You spun a 10")}}, "whee tiwa", 1400},
+          {20, fuel390}, {21, from(17, "Enter 0 to 9 to get back")}, {22, from(17, "You spun a 10")}}, "| whee tiwa", 1400},
         {"wheel: the moon", fresh, {0, 4, 0}, "\r", [] { wheelTurn(); }, asks,
          {{5, "You are approaching the moon \x1e it looks creepy and desolate."}, {19, from(17, "Miles to Mars: 34 million, 8 hundred thousand")},
-          {20, fuel390}, {21, from(17, "Make your move \x1e")}, {22, from(17, "You spun a 1")}}, "whee", 3400},
+          {20, fuel390}, {21, from(17, "Make your move \x1e")}, {22, from(17, "You spun a 1")}}, "| whee", 3400},
 
         // Each ending at its own bound alone, the others one step short of theirs (their order: tests/mission/mission_test.cpp).
-        {"ending: damage", [] { mission.damage = 5; mission.warnings = 2; }, {}, esc, wheelLoop, over, endingScreen(3, damageVerse), "expl exit", 5000},
-        {"ending: warnings", [] { mission.warnings = 3; mission.damage = 4; }, {}, esc, wheelLoop, over, endingScreen(3, warningsVerse), "warn exit", 7000},
+        {"ending: damage", [] { mission.damage = 5; mission.warnings = 2; }, {}, esc, wheelLoop, over, endingScreen(3, damageVerse), "expl | exit", 5000},
+        {"ending: warnings", [] { mission.warnings = 3; mission.damage = 4; }, {}, esc, wheelLoop, over, endingScreen(3, warningsVerse), "warn | exit", 7000},
         {"ending: out of fuel", [] { nearEveryEnd(); std::tie(mission.fuel, mission.distanceLeft) = std::tuple(0, 123); }, {}, esc, wheelLoop, over,
-         endingScreen(3, outOfFuelVerse, "You had 12 million 3 hundred thousand miles to go."), "fuel exit", 5000},
+         endingScreen(3, outOfFuelVerse, "You had 12 million 3 hundred thousand miles to go."), "fuel | exit", 5000},
         {"ending: landed on mars", [] { nearEveryEnd(); std::tie(mission.distanceLeft, mission.fuel, mission.spins) = std::tuple(0, 10, 21); frozenGame(); }, {31},
          esc + ctrlC + "xL" + esc, wheelLoop, over,
          verseRows(3, marsSuccessVerse) + goodbye() + Screen{{12, "It took you 21 spins of the cosmic wheel."}, {13, "You had 10 units of fuel remaining."}},
-         "tune lago grjo appl appl appl appl appl paho exit", 8000, [] { return !hasFile(); }},
-        {"ending: crashed on mars", [] { mission.distanceLeft = 0; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, ""), "tune lago expl exit", 4500},
+         "| tune lago grjo appl appl appl appl appl paho | exit", 8000, [] { return !hasFile(); }},
+        {"ending: crashed on mars", [] { mission.distanceLeft = 0; }, {32}, "l" + esc, wheelLoop, over, endingScreen(3, marsCrashVerse, ""), "| tune lago expl | exit", 4500},
 
         {"action: help page", fresh, {}, "hX", [] { actionPrompt(); }, asks,
          verseRows(2, helpPageText) + Screen{{24, "Press the letter of your choice \x1e"}}, "", 600},
@@ -215,78 +216,82 @@ const std::vector<Example>& examples()
 
         {"moon: passed", atRow5, {1}, "n", moonPass, back, {{5, "You are approaching the moon \x1e it looks creepy and desolate."}, {9, "You have passed the moon."},
           {10, "It is shrinking in your rear view monitor."}}, "", 200},
-        {"moon: crash", atRow5, {6}, "n" + esc, moonPass, over, endingScreen(3, moonCrashVerse), "expl exit", 3200},
+        {"moon: crash", atRow5, {6}, "n" + esc, moonPass, over, endingScreen(3, moonCrashVerse), "| expl exit", 3200},
         {"shuttle: explosion", [] { atRow5(); mission.phaserCells = 1; }, {9}, "f" + esc, abandonedShuttle, over, endingScreen(5, shuttleExplosionVerse),
-         "shut phas expl expl exit", 5700},
+         "shut phas expl expl | exit", 5700},
 
-        {"time warp: home", [] { mission.spins = 16; }, {0}, "", timeWarp, back, {{22, from(17, "Good job, you made it back to the present!")}}, "tiwa tw_g ouwa", 3900,
+        {"time warp: home", [] { mission.spins = 16; }, {0}, "", timeWarp, back, {{22, from(17, "Good job, you made it back to the present!")}}, "tiwa tw_g | ouwa", 3900,
          [] { return mission.fuel == 390; }, {"abc", "12", "-1", "", "   ", "+", "- 3", "+-3", "\xb5" "0", std::string(10000, '9'), std::string(1, '\0') + "0", " +9x"}},
         {"time warp: wrong era", [] { mission.spins = 16; }, {0, 1}, "", timeWarp, asks,
          {{12, from(10, "* The year is 46 B C, Julius Caesar gives Rome a new calendar *")}, {20, from(17, "You have 380 units of fuel")},
           {21, from(17, "Enter 0 to 9 to get back")}}, "tiwa tw_g", 1400, nullptr, {"0"}},
-        {"time warp: out of fuel", [] { mission.fuel = 10; }, {}, esc, timeWarp, over, endingScreen(3, outOfFuelVerse), "tiwa fuel exit", 6000},
+        {"time warp: out of fuel", [] { mission.fuel = 10; }, {}, esc, timeWarp, over, endingScreen(3, outOfFuelVerse), "tiwa fuel | exit", 6000},
 
         {"pursuit: hit and escape", [] { atRow5(); mission.phaserCells = 5; }, {11, 0, 0, 0, 18}, "xFe", alienPursuit, back,
-         {{5, "You have eluded the alien dirtbags."}, {6, "You have left them in a cloud of cosmic dust."}}, "alie phas hit phal evad", 3600,
+         {{5, "You have eluded the alien dirtbags."}, {6, "You have left them in a cloud of cosmic dust."}}, "alie | phas hit phal | evad", 3600,
          [] { return mission.phaserCells == 4 && mission.fuel == 390; }},
-        {"pursuit: vaporized", atRow5, {0, 9}, "n" + esc, alienPursuit, over, endingScreen(3, vaporizedVerse), "alie phal expl alla exit", 6200},
+        {"pursuit: aliens flee", [] { atRow5(); mission.phaserCells = 5; }, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "fff", alienPursuit, back,
+         {{5, "Good shot!  You clipped the buggers"}, {6, "The stinking goon aliens are running away!"}, {7, "You have whipped their butts."},
+          {8, "They cannot take anymore of a beating."}, {9, "They have  run away like dirty dogs."}},
+         "alie | phas hit phal | phas hit phal | phas hit laug", 6600, [] { return mission.phaserCells == 2; }},
+        {"pursuit: vaporized", atRow5, {0, 9}, "n" + esc, alienPursuit, over, endingScreen(3, vaporizedVerse), "alie | phal expl alla | exit", 6200},
         {"pursuit: at the limits", [] { atRow5(); mission.damage = 5; }, {}, "", alienPursuit, back,
          {{5, "Be careful!  An alien ship is following you."}, {6, "You have no indication of its intentions, but the dudes look nasty."}}, "alie", 0},
 
         {"zapfest: aliens flee", fresh, {0, 9, 5, 9, 5, 9, 5, 9, 5, 9, 5}, "bbbbb", zapfestBattle, back,
          {{3, "They are firing but the shot deflected off your force field barrier."}, {4, "And hehehehehehehehe, it hit the space goons!"},
           {5, "The stinking goon aliens are running away!"}, {6, "You have whacked them."}, {7, "They cannot take any more hits."},
-          {8, "They have  absconded in terror."}}, "alie " + times(5, "barr phal defl hit ") + "laug", 14500},
+          {8, "They have  absconded in terror."}}, "| alie " + times(5, "| barr phal defl hit ") + "laug", 14500},
         {"zapfest: blown apart", fresh, {0, 9, 2, 9, 2, 9, 2, 9, 2, 9, 2}, "fffff", zapfestBattle, back,
          {{3, "You missed them."}, {4, "Hit the deck, you have been hit."}, {5, "Oh no, you have sustained too much damage and have blown apart."},
-          {6, "You have been whacked by the space goons."}}, "alie " + times(5, "phas phal dama ") + "expl alla", 14500},
+          {6, "You have been whacked by the space goons."}}, "| alie " + times(5, "| phas phal dama ") + "expl alla", 14500},
         {"zapfest: battle", [] { mission.zapfestMode = 1; mission.damage = 4; }, {0, 19, 0}, "\rf", zapfestLoop, asks,
          {{3, "Hehehehehehehehehehehehehe, wow, you whacked  the ugly space goons."},
-          {4, "You turned them into cosmic gas and it stinks of alien around here."}, {21, zapfestMenu}}, "alie phas expl laug", 600,
+          {4, "You turned them into cosmic gas and it stinks of alien around here."}, {21, zapfestMenu}}, "| alie | phas expl laug", 600,
          [] { return mission.phaserCells == 7 && mission.barrierCharges == 8 && mission.damage == 0; }},
-        {"zapfest: quit", [] { mission.zapfestMode = 1; frozenGame(); }, {}, esc + "y" + esc, zapfestLoop, over, goodbye(), "quit zapf", 3400, hasFile},
+        {"zapfest: quit", [] { mission.zapfestMode = 1; frozenGame(); }, {}, esc + "y" + esc, zapfestLoop, over, goodbye(), "| quit zapf", 3400, hasFile},
         {"zapfest: quit declined", [] { mission.zapfestMode = 1; }, {}, ctrlC + "n", zapfestLoop, asks, {{21, zapfestMenu}}, "", 600},
 
         {"asteroid: not landing", atRow5, {}, "xn", asteroidEncounter, back,
          {{5, "You are approaching a large asteroid."}, {6, "It looks parched and barren."}, {21, landQuestion}}, "aste", 400},
-        {"asteroid: landing crash", atRow5, {12}, "y" + esc, asteroidEncounter, over, endingScreen(3, asteroidLandingCrashVerse), "aste lago expl exit", 3200},
-        {"asteroid: walk and blast-off", atRow5, {0, 0, 1, 2, 0, 12, 0, 33}, "yweb", asteroidEncounter, back, asteroidBlastedOff, "aste lago stup blof", 200,
+        {"asteroid: landing crash", atRow5, {12}, "y" + esc, asteroidEncounter, over, endingScreen(3, asteroidLandingCrashVerse), "aste | lago expl | exit", 3200},
+        {"asteroid: walk and blast-off", atRow5, {0, 0, 1, 2, 0, 12, 0, 33}, "yweb", asteroidEncounter, back, asteroidBlastedOff, "aste | lago | stup blof", 200,
          [] { return mission.oxygen == 100; }},
         // Square 99 is the move reader's blast-off: a walk onto it blasts off.
         {"asteroid: walk onto square 99", [] { mission.oxygen = 1000; },
          {0, 0, 1, 2, /* 25 moves, no cliff: */ 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 33}, "yw" + times(23, "s") + "e", asteroidEncounter, back, asteroidBlastedOff,
-         "aste lago stup blof", 200, [] { return mission.oxygen == 880; }},
+         "aste | lago | stup blof", 200, [] { return mission.oxygen == 880; }},
         {"asteroid: blast-off crash", atRow5, {0, 0, 1, 2, 0, 12, 0, 32}, "yweb" + esc, asteroidEncounter, over, endingScreen(3, asteroidBlastOffCrashVerse),
-         "aste lago stup blof expl exit", 3200},
+         "aste | lago | stup blof expl | exit", 3200},
         {"asteroid: rock taken", rocksAround, {11}, "xY", [] { chargeOxygenAndOfferRock(3); }, back,
          rockOffered("Do you want to take it? Y or N   Do you want to take it? Y or N", "Okay, you have it."), "rock", 0, [] { return mission.hasDiamond == 1; }},
         {"asteroid: rock left", [] { rocksAround(); mission.oxygen = 10; }, {}, "n", [] { chargeOxygenAndOfferRock(3); }, back,  // the last oxygen but 5
          rockOffered("Do you want to take it? Y or N", "All right, move on.") + Screen{{5, "You have 5 units of oxygen."}}, "", 0, [] { return mission.hasDiamond == 0; }},
-        {"asteroid: radioactive rock", rocksAround, {12}, "y" + esc, [] { chargeOxygenAndOfferRock(3); }, over, endingScreen(5, radioactiveRockVerse), "roen exit", 3000},
-        {"asteroid: cliff", atRow5, {0, 0, 1, 2, 12}, "yw" + esc, asteroidEncounter, over, endingScreen(5, cliffVerse), "aste lago clif exit", 3200},
-        {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse), "oxyg exit", 6000},
-        {"asteroid: quit", atRow5, {}, esc + "y" + esc, [] { readMove(6); }, over, quitAtTheWheel, "quit exit", 3200},
-        // Declined where the walk's text has come down to the quit question's row: the question blanks 69 columns and
-        // writes from column 17, N blanks 29 columns from there, and the tails of both stay.
+        {"asteroid: radioactive rock", rocksAround, {12}, "y" + esc, [] { chargeOxygenAndOfferRock(3); }, over, endingScreen(5, radioactiveRockVerse), "roen | exit", 3000},
+        {"asteroid: cliff", atRow5, {0, 0, 1, 2, 12}, "yw" + esc, asteroidEncounter, over, endingScreen(5, cliffVerse), "aste | lago | clif | exit", 3200},
+        {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse), "oxyg | exit", 6000},
+        {"asteroid: quit", atRow5, {}, esc + "y" + esc, [] { readMove(6); }, over, quitAtTheWheel, "| quit exit", 3200},
+        // Declined where the walk's text has come down to the quit question's row: no tail of the walk's line or of
+        // the question stays there.
         {"asteroid: quit declined", [] { gotoColRow(1, 21); writeText("Your options are E, W, N, or S, for direction of movement, or B to blast off.\n"); },
-         {}, esc + "n", [] { readMove(6); }, asks, {{21, from(46, "?  Y or N               ast off.")}, {22, "Press E, W, N, or S \x1e"}}, "", 200},
+         {}, esc + "n", [] { readMove(6); }, asks, {{22, "Press E, W, N, or S \x1e"}}, "", 200},
         {"asteroid: wall", atRow5, {}, "e", [] { readMove(shipSquare); }, asks, {{6, "Watch out! You are walking into the wall."}}, "trip", 0},
 
         {"station: not landing", atRow5, {}, "xn", spaceStation, back,
          {{5, "You are nearing a space station."}, {6, "Its flashing lights are visible in the darkness."}, {21, landQuestion}}, "stat stat stat", 400},
-        {"station: landing crash", atRow5, {12}, "y" + esc, spaceStation, over, endingScreen(3, stationLandingCrashVerse), "stat stat stat lago expl exit", 3200},
+        {"station: landing crash", atRow5, {12}, "y" + esc, spaceStation, over, endingScreen(3, stationLandingCrashVerse), "stat stat stat | lago expl | exit", 3200},
         {"station: fuel bought", [] { atRow5(); mission.hasDiamond = 1; }, {0, 0}, "yf", spaceStation, asks, sign("Okay, you now have 600 units of fuel"),
-         "stat stat stat lago rock", 2200, [] { return mission.fuel == 600 && mission.hasDiamond == 0; }},
+         "stat stat stat | lago rock", 2200, [] { return mission.fuel == 600 && mission.hasDiamond == 0; }},
         {"station: cells bought", [] { atRow5(); mission.hasPlatinum = 1; }, {0, 0}, "yp", spaceStation, asks, sign("You now have fresh phaser power cells."),
-         "stat stat stat lago rock", 2200, [] { return mission.phaserCells == 5 && mission.hasPlatinum == 0; }},
+         "stat stat stat | lago rock", 2200, [] { return mission.phaserCells == 5 && mission.hasPlatinum == 0; }},
         {"station: barrier bought", [] { atRow5(); mission.hasGold = 1; }, {0, 0}, "yb", spaceStation, asks, sign("Nice job, you have a new barrier generator."),
-         "stat stat stat lago rock", 2200, [] { return mission.barrierCharges == 5 && mission.hasGold == 0; }},
+         "stat stat stat | lago rock", 2200, [] { return mission.barrierCharges == 5 && mission.hasGold == 0; }},
         {"station: cannot pay", [] { atRow5(); mission.hasGold = 1; }, {0, 0}, "yf" + esc, spaceStation, over, endingScreen(3, arrestVerse),
-         "stat stat stat lago dama arre arre arre exit", 7200},
+         "stat stat stat | lago dama arre arre arre | exit", 7200},
         {"station: blast-off", atRow5, {0, 0, 0}, "ynb", spaceStation, back,
-         {{5, "Successful blastoff!"}, {6, "You are back on course and ready to resume your trip."}}, "stat stat stat lago stup blof", 2400},
+         {{5, "Successful blastoff!"}, {6, "You are back on course and ready to resume your trip."}}, "stat stat stat | lago stup blof", 2400},
         {"station: blast-off crash", atRow5, {0, 0, 12}, "ynxb" + esc, spaceStation, over, endingScreen(3, stationBlastOffCrashVerse),
-         "stat stat stat lago stup blof expl exit", 5600},
+         "stat stat stat | lago stup blof expl | exit", 5600},
 
         {"instructions: forward", fresh, {}, "cC", instructionPages, asks, {{24, "Press B to back up or R to return to the game     from the Zorvane developers"}},
          "", 400, nullptr, {}, pagePrompt},
@@ -310,8 +315,12 @@ TEST_P(Paths, PlayTheirExample)
     for (const std::string& line : e.lines) console.queueLine(line);
     EXPECT_EQ(outcomeOf(e.step), e.outcome);
     EXPECT_TRUE(showsScreen(console, e.screen, e.firstRow));
-    std::string heard;
-    for (const std::string& name : shortNames(sounds())) heard += (heard.empty() ? "" : " ") + name;
+    std::string heard;  // the cues' short names, "|" where the screen was cleared before one
+    for (const LogEntry& entry : console.log()) {
+        if (entry.kind == LogEntry::Sound) heard += (heard.empty() ? "" : " ") + shortNames({entry.text})[0];
+        if (entry.kind == LogEntry::Clear && (heard.empty() || heard.back() != '|')) heard += heard.empty() ? "|" : " |";
+    }
+    if (!heard.empty() && heard.back() == '|') heard.resize(heard.size() > 1 ? heard.size() - 2 : 0);
     EXPECT_EQ(heard, e.heard);
     EXPECT_EQ(console.clockMs(), e.ms);
     EXPECT_TRUE(console.scriptUsedUp()) << "keys or lines left";

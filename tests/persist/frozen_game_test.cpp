@@ -171,9 +171,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FrozenGame, TheNextStartClearsWhatAKilledGameLeft)
 {
     std::set<std::string> kept{temporary(std::to_string(getppid())), temporary("old"), temporary("1234567890"),
-                               temporary("99999999999999999999"), "mars.dat.7", temporary("999999998"), "mars.dat"};
+                               temporary("99999999999999999999"), "mars.dat.7", temporary("999999998"), "mars.dat",
+                               "mbrs.dat.999999999.tmp", "mars.datx999999999.tmp", "mars.dat.999999999.tmq"};
     for (const std::string& name : kept) writeFile(name, fileOf(goodState()));
-    for (const std::string& name : {ourTemporary(), temporary("999999999")}) writeFile(name, fileOf(goodState()));
+    for (const std::string& name : {ourTemporary(), temporary("999999999"), temporary("0")}) writeFile(name, fileOf(goodState()));
     std::filesystem::remove(temporary("999999998")), std::filesystem::create_directory(temporary("999999998"));
     std::filesystem::remove("mars.dat"), mkfifo("mars.dat", 0600);
     console.queueKeys("rb");
