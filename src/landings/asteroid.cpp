@@ -19,7 +19,6 @@
 #include "endings/end_mission.h"
 #include "endings/endings.h"
 
-static void describeSquare(int square);
 static char askTakeIt();
 static void asteroidBlastOff();
 
@@ -249,7 +248,7 @@ void asteroidEncounter()
 }
 
 // The cue and the description of a square, written each time the player arrives there.
-static void describeSquare(int square)
+void describeSquare(int square)
 {
     const std::size_t slot = square >= 1 && square <= 16 ? static_cast<std::size_t>(square) : 0;
     const Ground& ground = grounds[slot];

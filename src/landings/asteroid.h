@@ -14,6 +14,8 @@ void asteroidEncounter();  // event kind 17
 constexpr int shipSquare = 7;
 constexpr int blastOffMove = 99;
 
+// What the player finds on arriving at `square`: its cue and its lines.
+void describeSquare(int square);
 // For any square but the ship: charges oxygen and offers the rock lying there (placing the
 // rocks first when the run has none yet).
 void chargeOxygenAndOfferRock(int square);

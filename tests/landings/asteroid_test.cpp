@@ -1,6 +1,8 @@
 // The asteroid: the rules of its moves over every square and key, the rocks' squares, the oxygen.
 #include "landings/asteroid.h"
 
+#include <map>
+#include <numeric>
 #include <set>
 
 #include "support/game_test.h"
@@ -36,6 +38,25 @@ TEST_F(GameTest, MovesOverTheWholeMap)
             if (square == shipSquare) { EXPECT_TRUE(key == 'w' || key == 'b') << where; }
         }
     EXPECT_EQ(refusals.size(), 5u);
+}
+
+// Each of the map's 16 squares has a description of its own, and every place off the map the
+// same flat land, told the same way at each arrival.
+TEST_F(GameTest, EachSquareOfTheMapHasItsOwnGround)
+{
+    std::map<std::string, std::set<int>> squaresOf;  // description (with its cue) -> squares
+    for (const int square : {-5, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 40, 1, 16}) {
+        SetUp();
+        describeSquare(square);
+        const std::vector<std::string> cues = sounds(), lines = writes();
+        squaresOf[std::accumulate(cues.begin(), cues.end(), std::string()) + "|" + std::accumulate(lines.begin(), lines.end(), std::string())].insert(square);
+    }
+    EXPECT_EQ(squaresOf.size(), 17u);
+    const std::set<int> offTheMap{-5, 0, 17, 40};
+    for (const auto& [ground, squares] : squaresOf) {
+        const int first = *squares.begin();
+        EXPECT_TRUE(squares.size() == 1 ? first >= 1 && first <= 16 : squares == offTheMap) << ground;
+    }
 }
 
 // Rocks lie on three different squares, rerolled off one another, the ship's square read as 8,
