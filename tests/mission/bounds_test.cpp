@@ -1,7 +1,7 @@
 // Every place the game checks an ending's condition ends the mission exactly at the bound, with
 // that ending's verse, and not one short of it (where the game goes on: a prompt, a die, or back
-// to the wheel, using the dice given). A pursuit at a bound has no exchange (one short, the
-// player evades): the wheel loop that follows ends it.
+// to the wheel, using the dice given). A pursuit at a bound has no exchange, not a die rolled
+// (one short, the player evades): the wheel loop that follows ends it.
 #include "aliens/pursuit.h"
 #include "encounters/hazards.h"
 #include "encounters/malfunctions.h"
@@ -22,6 +22,7 @@ struct Bound {
     std::vector<int> draws = {};  // raw results: n-1 shows n
     std::string keys = "";
     std::string line = "";  // typed at the time warp
+    bool checkedFirst = false;  // at the bound, the check comes before any die of the step
 };
 void PrintTo(const Bound& b, std::ostream* os) { *os << b.place; }
 
@@ -30,9 +31,9 @@ const std::vector<Bound> bounds = {
     {"wheel_damage", &MissionState::damage, 5, 4, &damageVerse, wheelLoop},
     {"wheel_warnings", &MissionState::warnings, 3, 2, &warningsVerse, wheelLoop},
     {"wheel_fuel", &MissionState::fuel, 0, 1, &outOfFuelVerse, wheelLoop},
-    {"pursuit_damage", &MissionState::damage, 5, 4, &damageVerse, pursuitThenWheel, {8}, "e"},
-    {"pursuit_warnings", &MissionState::warnings, 3, 2, &warningsVerse, pursuitThenWheel, {8}, "e"},
-    {"pursuit_fuel", &MissionState::fuel, 0, 1, &outOfFuelVerse, pursuitThenWheel, {8}, "e"},
+    {"pursuit_damage", &MissionState::damage, 5, 4, &damageVerse, pursuitThenWheel, {8}, "e", "", true},
+    {"pursuit_warnings", &MissionState::warnings, 3, 2, &warningsVerse, pursuitThenWheel, {8}, "e", "", true},
+    {"pursuit_fuel", &MissionState::fuel, 0, 1, &outOfFuelVerse, pursuitThenWheel, {8}, "e", "", true},
     // No action (N) draws a shot that misses; the exchange burns 10 units.
     {"pursuit_exchange_fuel", &MissionState::fuel, 10, 11, &outOfFuelVerse, alienPursuit, {0, 0, 0}, "n"},
     {"time_warp_entry_fuel", &MissionState::fuel, 10, 11, &outOfFuelVerse, timeWarp},
@@ -62,6 +63,7 @@ TEST_P(Bounds, EndTheMissionAtTheBoundAndNotOneShort)
         const bool told = console.screenDump().find(first.substr(0, first.size() - 1)) != std::string::npos;
         EXPECT_EQ(over && told, value == b.ends) << "at " << value;
         if (value == b.goesOn) { EXPECT_EQ(chance->left(), 0u) << "the dice of the step that goes on"; }
+        if (value == b.ends && b.checkedFirst) { EXPECT_EQ(chance->left(), b.draws.size()) << "a die rolled past the bound"; }
     }
 }
 
