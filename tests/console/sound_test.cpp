@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "console/sound_files.h"
+#include "console/synthesizer.h"
 #include "console/wav.h"
 #include "core/sound.h"
 #include "support/game_test.h"
@@ -77,11 +78,12 @@ TEST(Wav, FilesGiveTheirFormatAndWholeFramesOrAreRefused)
 using Sound = GameTest;
 
 // Every cue as the game plays it, in both modes and with each repair tool drawn (42 draws, so that
-// each of the six tools comes equally often), sound by sound from the files the build makes for the
-// game, against the fingerprints in console/sound_fingerprints.txt: a changed pitch, length, note
-// or noise is a changed sound, and a sound heard more or less often a changed cue. Each rises from
-// silence and peaks between a quarter and 95% of full scale (a loud mix is scaled down, not
-// clipped). After changing a sound on purpose, record them again:
+// each of the six tools comes equally often), sound by sound as the synthesizer makes it (the
+// samples the build writes into the game's files and the page makes in the browser), against the
+// fingerprints in console/sound_fingerprints.txt: a changed pitch, length, note or noise is a
+// changed sound, and a sound heard more or less often a changed cue. Each rises from silence and
+// peaks between a quarter and 95% of full scale (a loud mix is scaled down, not clipped). After
+// changing a sound on purpose, record them again:
 //   ZORVANE_RECORD_SOUNDS=1 build/tests/zorvane_tests --gtest_filter=Sound.EveryCuePlaysItsRecordedSounds
 TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
 {
@@ -104,17 +106,17 @@ TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
     std::map<std::string, int> plays;  // how often each sound is heard over every cue
     for (const std::string& name : names) ++plays[name];
     for (const auto& [name, times] : plays) {
-        const auto sound = readWavFile(ZORVANE_SOUND_DIR "/" + name + ".wav");
-        ASSERT_TRUE(sound && sound->samples.size() > 2) << name;
-        std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+        const std::vector<std::int16_t> samples = synth::synthesize(name);  // as the build writes them
+        ASSERT_FALSE(samples.empty()) << name;
+        std::uint64_t hash = 14695981039346656037u;  // FNV-1a over the little-endian bytes
         int peak = 0;
-        for (std::size_t i = 0; i < sound->samples.size(); ++i) {
-            hash = (hash ^ sound->samples[i]) * 1099511628211u;
-            if (i % 2) peak = std::max(peak, std::abs(static_cast<std::int16_t>(sound->samples[i - 1] | sound->samples[i] << 8)));
+        for (const std::int16_t sample : samples) {
+            for (const int byte : {sample & 0xFF, (sample >> 8) & 0xFF}) hash = (hash ^ static_cast<std::uint64_t>(byte)) * 1099511628211u;
+            peak = std::max(peak, std::abs(static_cast<int>(sample)));
         }
-        EXPECT_TRUE(sound->samples[0] == 0 && sound->samples[1] == 0 && peak > 32767 / 4 && peak <= 31129) << name << " " << peak;
+        EXPECT_TRUE(samples[0] == 0 && peak > 32767 / 4 && peak <= 31129) << name << " " << peak;
         char line[80];
-        std::snprintf(line, sizeof line, "\n%s %d %zu %016llx %d", name.c_str(), sound->sampleRate, sound->frameCount(),
+        std::snprintf(line, sizeof line, "\n%s %d %zu %016llx %d", name.c_str(), synth::sampleRate, samples.size(),
                       static_cast<unsigned long long>(hash), times);
         prints += line;
     }
