@@ -82,6 +82,7 @@ struct WayOut {
     int signal;  // 0: the terminal hangs up
     bool controlling = true, descriptorsTaken = false;
 };
+void PrintTo(const WayOut& row, std::ostream* os) { *os << row.name; }
 class WaysOut : public ::testing::TestWithParam<WayOut> {};
 
 TEST_P(WaysOut, GiveTheTerminalBack)
@@ -118,6 +119,7 @@ struct Piped {
     const char* shell;
     const char* shown;  // from the line on
 };
+void PrintTo(const Piped& row, std::ostream* os) { *os << row.name; }
 class PipedKeys : public ::testing::TestWithParam<Piped> {};
 
 TEST_P(PipedKeys, AreAllReadThenTheProgramEnds)
@@ -224,17 +226,19 @@ TEST(PosixTerminal, RedrawsLeaveTheProgramInItsPlace)
 // A window one row or one column short gets a notice at start, and the game (its first line) only
 // once the window is 80x25; shrunk again during a pause, the notice comes back and what the game
 // writes meanwhile waits for the window to grow. The screen then is the one a calm run shows. A
+// key pressed at the notice plays on in the small window (the key itself is not the game's). A
 // window whose width the terminal does not know is played in without a notice.
 struct WindowCase {
     const char* name;
     unsigned short cols, rows;
-    bool small;
+    bool small, keyPressed = false;
 };
+void PrintTo(const WindowCase& row, std::ostream* os) { *os << row.name; }
 class Window : public ::testing::TestWithParam<WindowCase> {};
 
 TEST_P(Window, TooSmallGetsTheNoticeUntilItIsEnlarged)
 {
-    const auto [name, cols, rows, small] = GetParam();
+    const auto [name, cols, rows, small, keyPressed] = GetParam();
     PtyLaunch launch = driver({"READY\n", "hold:600", "move:40,12", "<\x1e>", "key"}, "xx_YY.UTF-8");
     launch.cols = cols, launch.rows = rows;
     PtySession session(launch);
@@ -243,10 +247,10 @@ TEST_P(Window, TooSmallGetsTheNoticeUntilItIsEnlarged)
         ASSERT_SEEN(session, notice);
         session.waitFor("never shown", 100);
         EXPECT_EQ(session.output().find("READY"), std::string::npos);
-        session.resize(80, 25);
+        keyPressed ? session.send("k") : session.resize(80, 25);
     }
     ASSERT_SEEN(session, "READY\r\n");
-    if (small) {
+    if (small && !keyPressed) {
         session.resize(cols, rows);
         ASSERT_SEEN(session, notice);
         session.waitFor("never shown", 700);  // the pause ends, the dash goes to the hidden screen
@@ -264,6 +268,7 @@ TEST_P(Window, TooSmallGetsTheNoticeUntilItIsEnlarged)
 
 INSTANTIATE_TEST_SUITE_P(PosixTerminal, Window,
                          ::testing::Values(WindowCase{"oneRowShort", 80, 24, true}, WindowCase{"oneColumnShort", 79, 25, true},
+                                           WindowCase{"keyPressedInAWindowOneRowShort", 80, 24, true, true},
                                            WindowCase{"widthUnknown", 0, 25, false}),
                          byName);
 

@@ -66,6 +66,7 @@ using FrozenGame = GameTest;
 // fields it holds and no other (the state, when the row knows it); one refused changes nothing.
 // Either way the fuzz checks hold.
 struct FrozenText { std::string name, text; bool taken; std::optional<MissionState> state = goodState(); };
+void PrintTo(const FrozenText& row, std::ostream* os) { *os << row.name; }
 
 std::vector<FrozenText> frozenTexts()
 {
@@ -132,6 +133,7 @@ std::string ourTemporary() { return temporary(std::to_string(getpid())); }
 // on row 23, below the wheel prompt, and plays on; no temporary file is left, and mars.dat is
 // the old game or the new one, whole (the new one only when the folder's sync failed).
 struct Failure { std::string name; FileFault seam; std::string reason; std::function<void()> arrange = [] {}; };
+void PrintTo(const Failure& row, std::ostream* os) { *os << row.name; }
 
 class FreezeFault : public GameTest, public ::testing::WithParamInterface<Failure> {};
 
