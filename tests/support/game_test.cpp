@@ -19,6 +19,8 @@ void GameTest::SetUp()
 
 void GameTest::TearDown()
 {
+    EXPECT_EQ(ScriptedConsole::oddPauses, std::vector<int>{}) << "pauses of other than whole tenths of a second";
+    ScriptedConsole::oddPauses.clear();
     std::filesystem::current_path(previousDirectory);
     std::error_code ignored;
     std::filesystem::remove_all(scratch, ignored);

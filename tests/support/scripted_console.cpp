@@ -89,6 +89,7 @@ std::string ScriptedConsole::readLine()
 void ScriptedConsole::pause(int ms)
 {
     log_.push_back({LogEntry::Pause, "", ms});
+    if (ms % 100 != 0) oddPauses.push_back(ms);
     if (ms > 0) clockMs_ += ms;
 }
 

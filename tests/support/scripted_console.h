@@ -61,6 +61,9 @@ public:
     const std::vector<LogEntry>& log() const { return log_; }
     void clearLog() { log_.clear(); }
     std::int64_t clockMs() const { return clockMs_; }
+    // The game pauses in whole tenths of a second: the lengths of the pauses that were not, on
+    // any scripted console of the process, for the tests to find.
+    static inline std::vector<int> oddPauses;
 
     std::int64_t seedSeconds = 1700000000;
 
