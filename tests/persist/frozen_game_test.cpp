@@ -93,6 +93,9 @@ std::vector<FrozenText> frozenTexts()
     add(11, {}, {-1, 2, 4, 20});  // the good deck holds 10, 4, 13, 7 and is at its slot 3
     add(12, {1, 20}, {0, 21, 4});  // 0: a hole up to the last slot; 4: a card dealt twice
     add(31, {}, {5});
+    MissionState full = goodState();  // every card dealt: the last slot is 19, one beyond is no deck's
+    for (int card = 1; card <= 20; ++card) full.eventDeck.cards[std::size_t(card - 1)] = card;
+    for (const int last : {19, 20}) full.eventDeck.last = last, rows.push_back({"fullDeckLast_" + std::to_string(last), fileOf(full), last == 19, full});
     for (const auto& entry : std::filesystem::directory_iterator(ZORVANE_FUZZ_CORPUS)) {
         std::string name = "corpus_" + entry.path().filename().string();
         std::replace(name.begin(), name.end(), '-', '_');
