@@ -103,6 +103,9 @@ const Screen launchPadScreen = {{12, from(15, "** YOU ARE ON THE LAUNCHING PAD A
 const Screen asteroidBlastedOff = {{5, "Pretty cool blastoff!"}, {6, "You are on your way again space traveller."}};
 const Screen quitAtTheWheel = Screen{{1, "You made 0 spins of the cosmic wheel."}, {2, "You had 35 million miles to go."}} + goodbye();
 
+// A row written over end to end, and what stays of it left of the status rows' column.
+void scribble(int row) { gotoColRow(1, row), writeText(std::string(80, '#')); }
+const std::string scribbled(16, '#');
 bool hasFile() { return std::filesystem::exists(frozenGameFile); }
 void atRow5() { gotoColRow(1, 5); }
 void fresh() {}
@@ -168,9 +171,11 @@ const std::vector<Example>& examples()
          {{5, "You are studying the stars with your telescope."}, {6, "Saturn with its rings is clearly in view."}, {9, "You are zooming to Mars."},
           {19, from(17, "Miles to Mars: 33 million, 8 hundred thousand")}, {20, fuel390}, {21, wheelPrompt}, {22, from(17, "You spun a 6")}}, "| whee", 3600,
          [] { return mission.spins == 5 && mission.distanceLeft == 338 && mission.fuel == 390; }},
-        // The toggle's message takes the whole row of the longest miles line.
-        {"wheel: sound off", [] { mission.distanceLeft = 338; showStatus(); }, {}, "s", [] { wheelTurn(); }, asks,
-         {{19, from(17, "* Sound off *")}, {20, from(17, "You have 400 units of fuel")}, {21, wheelPrompt}}, "", 2400, [] { return mission.soundOn == 'n'; }},
+        // The status rows are theirs from column 17 to the edge, whatever stood there (here the
+        // whole of both rows written over): the toggle's message takes all of row 19.
+        {"wheel: sound off", [] { mission.distanceLeft = 338; scribble(19), scribble(20), showStatus(); }, {}, "s", [] { wheelTurn(); }, asks,
+         {{19, scribbled + "* Sound off *"}, {20, scribbled + "You have 400 units of fuel"}, {21, wheelPrompt}}, "", 2400,
+         [] { return mission.soundOn == 'n'; }},
         {"wheel: sound on", [] { mission.soundOn = 'n'; }, {}, "S", [] { wheelTurn(); }, asks, {{19, from(17, "* Sound on *")}, {21, wheelPrompt}}, "", 400,
          [] { return mission.soundOn == 'y'; }},
         {"wheel: freeze", [] { mission.spins = 3; }, std::vector<int>(50, 0), "fxY" + esc, [] { wheelTurn(); }, over,
