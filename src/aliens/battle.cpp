@@ -8,11 +8,11 @@ bool covers(Cover cover, char key)
 {
     const bool shielded = key == 'b' && mission.barrierCharges > 0;
     switch (cover) {
-    case eitherCover: return true;
     case behindBarrier: return shielded;
     case unprotected: return !shielded;
+    case eitherCover: break;
     }
-    return false;
+    return true;
 }
 
 namespace {

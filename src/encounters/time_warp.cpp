@@ -4,7 +4,7 @@
 // so a player who knows the trick escapes at once.
 #include "encounters/time_warp.h"
 
-#include <array>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -24,7 +24,7 @@ struct Era {
 
 // Indexed by the era card, 1 to 20. Each line is written from column 10, so it must stay
 // within 71 characters to keep to its row.
-const std::array<Era, 20> eras = {{
+const Era eras[] = {
     {"* The year is 1943, a world war is raging  *\n", 3},
     {"* The year is 46 B C, Julius Caesar gives Rome a new calendar *\n", 6},
     {"* The year is 1933, Prohibition comes to an end in America *\n", 3},
@@ -45,7 +45,8 @@ const std::array<Era, 20> eras = {{
     {"* The year is 1927, the first solo flight crosses the Atlantic *\n", 7},
     {"* The year is 1969, men walk on the Moon for the first time *\n", 9},
     {"* The year is 1889, the Eiffel Tower opens in Paris *\n", 9},
-}};
+};
+static_assert(std::size(eras) == std::tuple_size<decltype(NoRepeatDeck::cards)>::value, "an era for each card of the deck");
 
 // The number at the start of a typed line, if it is a digit from 0 to 9: blanks and tabs
 // skipped, an optional sign, then decimal digits; whatever follows is ignored. The line may be

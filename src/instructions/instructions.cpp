@@ -3,7 +3,6 @@
 // nothing in the mission.
 #include "instructions/instructions.h"
 
-#include <array>
 #include <vector>
 
 #include "console/console.h"
@@ -20,7 +19,7 @@ struct TextBlock {
 
 using Page = std::vector<TextBlock>;
 
-const std::array<Page, 3> pages = {{
+const Page pages[] = {
     {
         {18, 2, {"* INSTRUCTIONS FOR ZORVANE *\n"}},
         {38, 3, {"by the Zorvane developers\n", "\n"}},
@@ -93,7 +92,7 @@ const std::array<Page, 3> pages = {{
             "                                                  from the Zorvane developers\n",
         }},
     },
-}};
+};
 
 constexpr int stayHere = -1;  // prompt again without redrawing the page
 constexpr int leavePages = 0;
@@ -107,11 +106,11 @@ struct Navigation {
     int onR;
 };
 
-const std::array<Navigation, 3> navigation = {{
+const Navigation navigation[] = {
     {200, "Press C to continue or R to return to the game.  ", 2, stayHere, leavePages},
     {200, "Press C to continue or B to back up or R to return to the game  ", 3, 1, leavePages},
     {0, "Press B to back up or R to return to the game  ", stayHere, 2, leavePages},
-}};
+};
 
 void drawPage(const Page& page)
 {

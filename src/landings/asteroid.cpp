@@ -4,7 +4,6 @@
 // radioactive, and the landing and the blast-off each risk a crash.
 #include "landings/asteroid.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -34,7 +33,7 @@ struct Ground {
     std::vector<const char*> lines;
 };
 
-const std::array<Ground, 17> grounds = {{
+const Ground grounds[] = {
     /* off the map */ {noCue, {"You are on a flat stretch of land, the stars are twinkling.\n"}},
     /*  1 */ {Cue::GranularGround, {"The terrain is  flat and granular here.\n"}},
     /*  2 */ {noCue, {"You are near a ridge, it overlooks a quarry.\n"}},
@@ -53,7 +52,7 @@ const std::array<Ground, 17> grounds = {{
     /* 14 */ {noCue, {"You have wandered into a partially enclosed alcove.\n"}},
     /* 15 */ {noCue, {"Just emptiness all around, you feel lost.\n"}},
     /* 16 */ {noCue, {"You are in a rocky area, walking is slow and difficult.\n"}},
-}};
+};
 
 // --- The rocks -------------------------------------------------------------------------------
 // Each rock keeps its square for the whole run; it lies there whenever the player is not
@@ -63,11 +62,11 @@ struct RockSite {
     const char* sight;
 };
 
-const std::array<RockSite, 3> rockSites = {{
+const RockSite rockSites[] = {
     {Rock::Diamond, "You see a sparkling rock, it looks like a diamond.\n"},
     {Rock::Platinum, "There is a gleaming rock here, it looks like platinum.\n"},
     {Rock::Gold, "A rock is glittering, it appears to be gold.\n"},
-}};
+};
 
 // A die of 16 with the ship's square read as 8, so no rock lies in the ship and square 8 is
 // twice as likely as any other.
@@ -113,7 +112,7 @@ struct Refusal {
     bool costsOxygen;
 };
 
-const std::array<Refusal, 5> refusals = {{
+const Refusal refusals[] = {
     {[](char key, int square) { return key == 'b' && square != shipSquare; },
      noCue, "\nStop being silly!  You are not in yourship.\n", true},
     {[](char key, int square) { return key == 'e' && barrierEast(square); },
@@ -125,7 +124,7 @@ const std::array<Refusal, 5> refusals = {{
      noCue, "\nYou cannot go that way, there is a deep ravine.\n", true},
     {[](char key, int square) { return (key == 'e' || key == 'n' || key == 's') && square == shipSquare; },
      Cue::Stumble, "\nWatch out! You are walking into the wall.\n", false},
-}};
+};
 
 bool isMoveKey(char key) { return key == 'e' || key == 'w' || key == 'n' || key == 's' || key == 'b'; }
 

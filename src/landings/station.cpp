@@ -3,8 +3,8 @@
 // anew by a die of 6 at every visit. Asking for a good with a rock one does not carry is theft.
 #include "landings/station.h"
 
-#include <array>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 
 #include "console/console.h"
@@ -33,7 +33,7 @@ constexpr Rock diamond = Rock::Diamond;
 constexpr Rock platinum = Rock::Platinum;
 constexpr Rock gold = Rock::Gold;
 
-const std::array<PriceList, 6> priceLists = {{
+const PriceList priceLists[] = {
     // fuel      phaser cells  barrier generator
     {diamond,    platinum,     gold},      // 1
     {diamond,    gold,         platinum},  // 2
@@ -41,7 +41,7 @@ const std::array<PriceList, 6> priceLists = {{
     {platinum,   gold,         diamond},   // 4
     {gold,       diamond,      platinum},  // 5
     {gold,       platinum,     diamond},   // 6
-}};
+};
 
 // The die of 6 rolled on landing stays in dieRoll for the whole visit: nothing rolls again
 // before the blast-off, so every purchase reads the same list from it.
@@ -101,7 +101,7 @@ constexpr Cue damaCue = Cue::Damage;
 constexpr std::nullopt_t noCue = std::nullopt;
 const TradeWords fuelSold = {"\nOkay, you now have ", " units of fuel\n"};
 
-const std::array<Trade, 18> trades = {{
+const Trade trades[] = {
     // good rock      has it? cue      message                                                   deal
     {'f', diamond,  yes, rockCue, fuelSold,                                                   Deal::AddFuel},
     {'f', platinum, yes, rockCue, fuelSold,                                                   Deal::AddFuel},
@@ -121,7 +121,7 @@ const std::array<Trade, 18> trades = {{
     {'b', diamond,  no,  damaCue, {"\nStop that!  You do not have a diamond.\n"},               Deal::CannotPay},
     {'b', platinum, no,  damaCue, {"\nNice try, but You do not have any platinum.\n"},          Deal::CannotPay},
     {'b', gold,     no,  noCue,   {"\nYou do not have any gold.\n"},                            Deal::CannotPay},
-}};
+};
 
 // Phaser cells and the barrier generator come new with five charges, whatever was left.
 void settleDeal(Deal deal, Rock rock)
@@ -203,7 +203,7 @@ void spaceStation()
         return;
     gotoColRow(1, 5);
     writeText("Beautiful landing.\n");
-    rollDie(6);  // today's price list
+    rollDie(static_cast<int>(std::size(priceLists)));  // today's price list
     pauseMs(2000);
     showSign();
 
