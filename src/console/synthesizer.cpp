@@ -216,9 +216,9 @@ double waveAt(Wave wave, double phase, double duty, double heldNoise)
     case Wave::Saw: return 2.0 * phase - 1.0;
     case Wave::Triangle: return 4.0 * std::fabs(phase - 0.5) - 1.0;
     case Wave::Sine: return std::sin(twoPi * phase);
-    case Wave::Noise: return heldNoise;
+    case Wave::Noise: break;
     }
-    return 0.0;
+    return heldNoise;
 }
 
 void render(const Voice& v, double start, std::vector<double>& mix, NoiseSource& noise)
