@@ -73,11 +73,12 @@ std::optional<int> leadingDigit(std::string_view line)
 }
 
 // Asks until the player types a usable digit. A refused line costs nothing and leaves the era
-// on the screen.
+// on the screen. The terminal echoes the line after the prompt: the row is blanked to its edge
+// before each ask, so that no tail of a refused line stays beside the prompt.
 int enteredDigit()
 {
     for (;;) {
-        showPrompt(statusCol, promptRow, 29, 200, "Enter 0 to 9 to get back  ");
+        showPrompt(statusCol, promptRow, 80 - 16, 200, "Enter 0 to 9 to get back  ");
         if (const auto digit = leadingDigit(readLine())) return *digit;
     }
 }

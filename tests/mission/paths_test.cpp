@@ -41,7 +41,7 @@ const char* const everyPath[] = {
     "wheel: spin", "wheel: sound off", "wheel: sound on", "wheel: freeze", "wheel: freeze failed", "wheel: freeze declined", "wheel: quit",
     "wheel: quit declined", "wheel: reaching mars", "wheel: time warp", "wheel: the moon", "ending: damage", "ending: warnings", "ending: out of fuel",
     "ending: landed on mars", "ending: crashed on mars", "action: help page", "action: accelerate", "quiet: repair", "moon: passed", "moon: crash",
-    "shuttle: explosion", "time warp: home", "time warp: wrong era", "time warp: out of fuel", "pursuit: hit and escape", "pursuit: vaporized",
+    "shuttle: explosion", "time warp: home", "time warp: wrong era", "time warp: line refused", "time warp: out of fuel", "pursuit: hit and escape", "pursuit: vaporized",
     "pursuit: at the limits", "pursuit: aliens flee", "zapfest: battle", "zapfest: aliens flee", "zapfest: blown apart", "zapfest: quit", "zapfest: quit declined",
     "asteroid: not landing", "asteroid: landing crash", "asteroid: walk and blast-off", "asteroid: walk onto square 99", "asteroid: blast-off crash",
     "asteroid: rock taken", "asteroid: rock left", "asteroid: radioactive rock", "asteroid: cliff", "asteroid: suffocation", "asteroid: quit",
@@ -230,6 +230,10 @@ const std::vector<Example>& examples()
         {"time warp: wrong era", [] { mission.spins = 16; }, {0, 1}, "", timeWarp, asks,
          {{12, from(10, "* The year is 46 B C, Julius Caesar gives Rome a new calendar *")}, {20, from(17, "You have 380 units of fuel")},
           {21, from(17, "Enter 0 to 9 to get back")}}, "tiwa tw_g", 1400, nullptr, {"0"}},
+        // The line refused goes from the row with the prompt asked again, however long it was.
+        {"time warp: line refused", fresh, {0}, "", timeWarp, asks, {{5, "Oh no!  You are going too fast."}, {6, "You have entered a time warp."},
+         {12, from(10, "* The year is 1943, a world war is raging  *")}, {20, fuel390}, {21, from(17, "Enter 0 to 9 to get back")}}, "tiwa", 1400,
+         nullptr, {"no, I will not, I will stay right here"}},
         {"time warp: out of fuel", [] { mission.fuel = 10; }, {}, esc, timeWarp, over, endingScreen(3, outOfFuelVerse), "tiwa fuel | exit", 6000},
 
         {"pursuit: hit and escape", [] { atRow5(); mission.phaserCells = 5; }, {11, 0, 0, 0, 18}, "xFe", alienPursuit, back,
