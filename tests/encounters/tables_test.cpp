@@ -24,15 +24,21 @@ struct Rule {
     bool catchAll;  // the whole die, every supply state and cover: the rest of the key's cases
 };
 
+// What a case of a battle came to: the hits on the aliens, whether the ship was killed, and
+// whether the fight is over.
+struct Fought {
+    int hits = 0, killed = 0;
+    bool over = false;
+};
+
 // A table as the test reads it: the rules of its rows.
 struct TableView {
     std::string name;
     int sides;
     std::string keys;
     std::vector<Rule> rules;
-    // Settles a key on a die through the table's own walker; returns the hits on the aliens and
-    // whether the ship was killed.
-    std::function<std::pair<int, int>(char key, int die)> walk;
+    // Settles a key on a die through the table's own walker.
+    std::function<Fought(char key, int die)> walk;
     bool acts = true;  // the player's action, not the aliens' shot
     int missingShot = 0;  // the draw that makes the aliens' reply miss
 
@@ -55,7 +61,7 @@ std::vector<TableView> everyTable()
                                                            [encounter](char key, int die) {
                                                                mission.dieRoll = die;
                                                                settle(key, encounter->rows);
-                                                               return std::pair(0, 0);
+                                                               return Fought{};
                                                            }});
             for (const Row& row : encounter->rows)
                 view.addRow(row, [&row](char key, int die) { return row.action == key && applies(row.when, die); });
@@ -65,16 +71,16 @@ std::vector<TableView> everyTable()
                                                   {&zapfestExchanges(), 20, &zapfestGun(), "bf", 7}}) {
         TableView& exchanges = views.emplace_back(TableView{battle->name, sides, keys, {}, [battle = battle](char key, int die) {
             Score score;
-            fightExchange(*battle, key, die, score);
-            return std::pair(score.hits, score.killed);
+            const bool over = fightExchange(*battle, key, die, score);
+            return Fought{score.hits, score.killed, over};
         }});
         exchanges.missingShot = miss;
         for (const Exchange& row : battle->exchanges)
             exchanges.addRow(row, [&row](char key, int die) { return row.key == key && applies(row.when, die); });
         TableView& shots = views.emplace_back(TableView{gun->name, gun->sides, keys, {}, [gun = gun](char key, int) {
-            int hits = 0, killed = 0;
-            alienShot(*gun, key, hits, killed);
-            return std::pair(hits, killed);
+            Fought fought;
+            alienShot(*gun, key, fought.hits, fought.killed);
+            return fought;
         }, false});
         for (const ShotRow& row : gun->rows)
             shots.addRow(row, [&row](char key, int die) { return applies(row.when, die) && covers(row.cover, key); },
@@ -94,7 +100,7 @@ void setSupplies(int state)
 // mission before, the text written and the cues heard.
 struct Played {
     bool ended;
-    std::pair<int, int> hitsAndKilled;
+    Fought fought;
     MissionState before;
     std::string text;
     Trace heard;
@@ -118,7 +124,7 @@ protected:
         if (!GetParam().acts) chance->push(die - 1);  // the aliens' shot
         for (int draw = 0; draw < 8; ++draw) chance->push(draws);
         console.queueKey(keyEsc);  // the last screen of an ending, which is not this test's
-        played.ended = ends([&] { played.hitsAndKilled = GetParam().walk(key, die); });
+        played.ended = ends([&] { played.fought = GetParam().walk(key, die); });
         for (const std::string& w : writes()) played.text += w;
         played.heard = shortNames(sounds());
         return played;
@@ -173,7 +179,7 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
         for (const char key : table.keys)
             for (int die = 1; die <= table.sides; ++die) {
                 SCOPED_TRACE(::testing::Message() << "key " << key << ", die " << die << ", state " << state);
-                const auto [ended, hitsAndKilled, before, text, heard] = play(key, die, state);
+                const auto [ended, fought, before, text, heard] = play(key, die, state);
                 if (ended) continue;
                 const bool live = key == 'b' ? before.barrierCharges > 0 : before.phaserCells > 0;
                 const bool says = text.find_first_not_of(" \n") != std::string::npos;
@@ -185,7 +191,7 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
                 if (tells(text, harm) || damageHeard) { EXPECT_EQ(mission.damage - before.damage, 1) << text; }
                 if (mission.damage > before.damage) { EXPECT_TRUE(tells(text, harm) || damageHeard || tells(text, aWarning)) << text; }
                 if (tells(text, noHarm) && !tells(text, harm)) { EXPECT_LE(mission.damage, before.damage) << text; }
-                EXPECT_EQ(hitsAndKilled, std::pair(tells(text, aliensHit) ? 1 : 0, tells(text, shipKilled) ? 1 : 0)) << text;
+                EXPECT_EQ(std::pair(fought.hits, fought.killed), std::pair(tells(text, aliensHit) ? 1 : 0, tells(text, shipKilled) ? 1 : 0)) << text;
                 // Only the A key moves the ship.
                 const bool moves = table.acts && key == 'a';
                 EXPECT_EQ(std::pair(mission.distanceLeft - before.distanceLeft, mission.fuel - before.fuel),
@@ -195,7 +201,7 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
                 for (auto [spent, own] : {std::pair(mission.barrierCharges - before.barrierCharges, 'b'),
                                           std::pair(mission.phaserCells - before.phaserCells, 'f')}) {
                     const bool spends = table.acts && key == own && says;
-                    if (spends && live && hitsAndKilled.second == 0) { EXPECT_EQ(spent, -1) << text; }
+                    if (spends && live && fought.killed == 0) { EXPECT_EQ(spent, -1) << text; }
                     EXPECT_TRUE(spent == 0 || (spends && spent == -1)) << own << " " << spent << " " << text;
                 }
                 if (!says) { EXPECT_EQ(mission.damage, before.damage); }
@@ -209,7 +215,8 @@ TEST_P(GameTables, EachRowDoesWhatItsLinesTell)
 }
 
 // The odds a player meets, in faces of the die: for each key, the faces that harm the ship (a
-// damage, a warning or its end), after a '+' those that hit the aliens; after a '/' the same
+// damage, a warning or its end), after a '+' those that hit the aliens, after a '=' those that
+// end a battle (the ship destroyed among them); after a '/' the same
 // with the barrier and phasers dead and no damage waiting, where that differs. So "b3/10" in
 // the space junk: the live force field deflects the junk 7 in 10, a dead one never.
 const std::map<std::string, std::string> odds = {
@@ -225,11 +232,13 @@ const std::map<std::string, std::string> odds = {
     // In quiet space damage left waiting draws a warning; a repair fails 3 in 10, and one with
     // nothing to repair is punished.
     {"quiet space", "a10/0 b10/0 e10/0 f10/0 r3/10 n10/0"},
-    // The phasers hit the pursuers 3 in 10, the Zapfest goons 7 in 20; their gun misses a ship
+    // The phasers hit the pursuers 3 in 10, the Zapfest goons 7 in 20; the pursuit ends 1 in 10
+    // on A (the ship gets away), E (it eludes them), F (it destroys them) and N (they leave), and
+    // a Zapfest battle on a destroying shot or a ship destroyed; their gun misses a ship
     // behind its barrier (which throws 1 in 10, and 2 in 20, back at them); a defenceless ship
     // is always destroyed.
-    {"pursuit exchanges", "a0 b0 e0 f0+3/0 r10 n0"}, {"pursuit alien gun", "a4 b0+1/4 e4 f4 r4 n4"},
-    {"zapfest exchanges", "b0/20 f0+7/20"}, {"zapfest alien gun", "b0+2/20 f8/20"},
+    {"pursuit exchanges", "a0=1 b0 e0=1 f0+3=1/0 r10 n0=1"}, {"pursuit alien gun", "a4 b0+1/4 e4 f4 r4 n4"},
+    {"zapfest exchanges", "b0/20=20 f0+7=1/20=20"}, {"zapfest alien gun", "b0+2/20 f8/20"},
 };
 
 TEST_P(GameTables, HarmsAsOftenAsThePlayerIsTold)
@@ -238,13 +247,14 @@ TEST_P(GameTables, HarmsAsOftenAsThePlayerIsTold)
     for (const char key : GetParam().keys) {
         std::string faces[2];
         for (const int state : {7, 0}) {
-            int harms = 0, hits = 0;
+            int harms = 0, hits = 0, overs = 0;
             for (int die = 1; die <= GetParam().sides; ++die) {
                 const Played played = play(key, die, state, GetParam().missingShot);
-                harms += played.ended || played.hitsAndKilled.second > 0 || mission.damage > played.before.damage || mission.warnings > played.before.warnings;
-                hits += played.hitsAndKilled.first;
+                harms += played.ended || played.fought.killed > 0 || mission.damage > played.before.damage || mission.warnings > played.before.warnings;
+                hits += played.fought.hits;
+                overs += played.fought.over;
             }
-            faces[state == 0] = std::to_string(harms) + (hits > 0 ? "+" + std::to_string(hits) : "");
+            faces[state == 0] = std::to_string(harms) + (hits > 0 ? "+" + std::to_string(hits) : "") + (overs > 0 ? "=" + std::to_string(overs) : "");
         }
         seen += std::string(seen.empty() ? "" : " ") + key + faces[0] + (faces[1] != faces[0] ? "/" + faces[1] : "");
     }
