@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <array>
 #include <string>
-#include <vector>
 
 #include "console/files.h"
 #include "core/chance.h"
@@ -33,10 +33,12 @@ constexpr int savedFieldCount = 12;
 
 // Reads the 82 whitespace-separated decimal integers of a frozen game; whatever follows them is
 // not the game's and is left unread. False when they are not all there, whole and in 32 bits.
-bool readNumbers(std::string_view text, std::vector<std::int64_t>& numbers)
+// (Read into an array of the file's length, so that no reading of a field can go past them.)
+using Numbers = std::array<std::int64_t, numberCount>;
+bool readNumbers(std::string_view text, Numbers& numbers)
 {
-    std::size_t i = 0;
-    while (i < text.size() && numbers.size() < static_cast<std::size_t>(numberCount)) {
+    std::size_t i = 0, count = 0;
+    while (i < text.size() && count < numbers.size()) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (std::isspace(c)) {
             ++i;
@@ -59,9 +61,9 @@ bool readNumbers(std::string_view text, std::vector<std::int64_t>& numbers)
         if (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i]))) return false;
         value = negative ? -value : value;
         if (value > INT32_MAX || value < INT32_MIN) return false;
-        numbers.push_back(value);
+        numbers[count++] = value;
     }
-    return numbers.size() == static_cast<std::size_t>(numberCount);
+    return count == numbers.size();
 }
 
 }  // namespace
@@ -80,7 +82,7 @@ std::string frozenGameText()
 
 bool readFrozenGame(std::string_view text, MissionState& into)
 {
-    std::vector<std::int64_t> numbers;
+    Numbers numbers{};
     if (!readNumbers(text, numbers)) return false;
 
     MissionState loaded = into;
