@@ -1,5 +1,6 @@
 // Every path a player can take, one worked example each: the last screen whole (every row, all 80
-// columns, the verses read from the game's own constants), the cues heard in order (and the
+// columns, the verses read from the game's own constants; and the screen that stands only while
+// the first cue sounds, where there is one), the cues heard in order (and the
 // screen's clears between them) with the sound on, the time the path takes on the virtual clock
 // (the sum of its pauses: a screen too many on the way shows there), and that every key and draw
 // the example gives is used. The start-up's paths run the whole start-up, so a screen of another
@@ -74,6 +75,7 @@ struct Example {
     bool (*holds)() = nullptr;  // the state the path leaves
     std::vector<std::string> lines = {};  // typed lines (the time warp's)
     int firstRow = 1;  // the rows above it are left to other tests
+    Screen atFirstCue = {};  // where it is not the last: the screen while the first cue sounds
 };
 void PrintTo(const Example& e, std::ostream* os) { *os << e.path; }
 
@@ -162,7 +164,7 @@ const std::vector<Example>& examples()
         {"launch pad: blast-off", fresh, {22, 5, 9}, "xB", launchPad, back,
          {{12, from(31, "SUCCESSFUL BLASTOFF!")}, {14, from(20, "* You are now in orbit around the Earth *")},
           {16, from(17, "You are ready to begin your 35 million mile trip.")}, {20, from(17, "You have 400 units of fuel")}}, "| stup blof", 1400,
-         [] { return mission.phaserCells == 3 && mission.barrierCharges == 7; }},
+         [] { return mission.phaserCells == 3 && mission.barrierCharges == 7; }, {}, 1, {{12, from(36, "IGNITION!")}}},
         {"launch pad: crash", frozenGame, {32}, "b" + esc, launchPad, over, verseRows(5, launchPadCrashVerse) + Screen{{22, pressEscape}}, "| stup blof expl | exit", 3200, hasFile},
         {"launch pad: quit", fresh, {}, "x" + ctrlC + esc, launchPad, over, quitScreen, "", 1400},
 
@@ -276,7 +278,8 @@ const std::vector<Example>& examples()
          rockOffered("Do you want to take it? Y or N   Do you want to take it? Y or N", "Okay, you have it."), "rock", 0, [] { return mission.hasDiamond == 1; }},
         {"asteroid: rock left", [] { rocksAround(); mission.oxygen = 10; }, {}, "n", [] { chargeOxygenAndOfferRock(3); }, back,  // the last oxygen but 5
          rockOffered("Do you want to take it? Y or N", "All right, move on.") + Screen{{5, "You have 5 units of oxygen."}}, "", 0, [] { return mission.hasDiamond == 0; }},
-        {"asteroid: radioactive rock", rocksAround, {12}, "y" + esc, [] { chargeOxygenAndOfferRock(3); }, over, endingScreen(5, radioactiveRockVerse), "roen | exit", 3000},
+        {"asteroid: radioactive rock", rocksAround, {12}, "y" + esc, [] { chargeOxygenAndOfferRock(3); }, over, endingScreen(5, radioactiveRockVerse), "roen | exit", 3000,
+         nullptr, {}, 1, rockOffered("Do you want to take it? Y or N", "")},
         {"asteroid: cliff", atRow5, {0, 0, 1, 2, 12}, "yw" + esc, asteroidEncounter, over, endingScreen(5, cliffVerse), "aste | lago | clif | exit", 3200},
         {"asteroid: suffocation", [] { mission.oxygen = 5; }, {}, esc, chargeOxygen, over, endingScreen(5, suffocationVerse), "oxyg | exit", 6000},
         {"asteroid: quit", atRow5, {}, esc + "y" + esc, [] { readMove(6); }, over, quitAtTheWheel, "| quit exit", 3200},
@@ -314,6 +317,19 @@ const std::vector<Example>& examples()
 
 struct Paths : GameTest, ::testing::WithParamInterface<Example> {};
 
+// The screen while the first cue sounds, played again from the console's log.
+ScriptedConsole screenAtFirstCue(const ScriptedConsole& console)
+{
+    ScriptedConsole replay;
+    for (const LogEntry& entry : console.log()) {
+        if (entry.kind == LogEntry::Sound) break;
+        if (entry.kind == LogEntry::Clear) replay.clear();
+        if (entry.kind == LogEntry::Move) replay.moveCursor(entry.a - 1, entry.b - 1);
+        if (entry.kind == LogEntry::Write || entry.kind == LogEntry::Line) replay.write(entry.text + (entry.kind == LogEntry::Line ? "\n" : ""));
+    }
+    return replay;
+}
+
 // The game reads a draw only through its remainder by the faces of its die or the entries of its
 // list: each example is played as drawn, then with every draw a multiple of every die and list
 // higher (past the last face of any), and must be the same path; a die of other faces shows.
@@ -343,6 +359,7 @@ TEST_P(Paths, PlayTheirExample)
         EXPECT_TRUE(console.scriptUsedUp()) << "keys or lines left";
         EXPECT_EQ(chance->left(), 0u) << "draws left";
         if (e.holds) { EXPECT_TRUE(e.holds()) << "the state it leaves"; }
+        if (!e.atFirstCue.empty()) { EXPECT_TRUE(showsScreen(screenAtFirstCue(console), e.atFirstCue)) << "while the first cue sounds"; }
     }
 }
 
