@@ -6,7 +6,6 @@
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
-import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
@@ -25,31 +24,13 @@ export function readStatus(text) {
 export const sleep = ms => new Promise(done => setTimeout(done, ms));
 
 // Serves `site` on a free local port, like any static server a player might use (with the
-// file's date, and "not modified" to a browser that has it; with `gzip`, compressed as a static
-// server sends text: each file compressed once, ahead, as with precompressed files, and again
-// only when its content changes), and opens a page in a fresh headless Chromium; nothing is
-// loaded until the caller goes to `game.url`. `game.bytesSent(test)` counts the bytes the server has sent: all of
-// them, or the bodies of the files whose names pass `test`.
-export async function openGame(site, { gzip = false } = {}) {
+// file's date, and "not modified" to a browser that has it), and opens a page in a fresh
+// headless Chromium; nothing is loaded until the caller goes to `game.url`. `send(file, bytes,
+// request)`, where given, returns the body to send for a file and any headers of its own (the
+// benchmark's gzip); `game.server` is the server.
+export async function openGame(site, { send } = {}) {
   site = path.resolve(site);
   let serving = true;  // false: the network is off, the server answers nothing
-  const sockets = new Set(), bodies = new Map();  // file name -> bytes of its bodies sent
-  const compressed = new Map();  // file -> { bytes, gzipped }: the last content seen and its gzip
-  const gzipped = (file, bytes) => {
-    let kept = compressed.get(file);
-    if (!kept?.bytes.equals(bytes)) {
-      kept = { bytes, gzipped: zlib.gzipSync(bytes, { level: zlib.constants.Z_BEST_COMPRESSION }) };
-      compressed.set(file, kept);
-    }
-    return kept.gzipped;
-  };
-  const compressible = file => !file.endsWith('.png');
-  if (gzip) {
-    for (const name of fs.readdirSync(site, { recursive: true })) {
-      const file = path.join(site, name);
-      if (compressible(file) && fs.statSync(file).isFile()) gzipped(file, fs.readFileSync(file));
-    }
-  }
   const server = http.createServer((request, reply) => {
     if (!serving) return request.socket.destroy();
     let file = path.join(site, path.normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)));
@@ -58,20 +39,11 @@ export async function openGame(site, { gzip = false } = {}) {
       if (error || !file.startsWith(site)) return reply.writeHead(404).end();
       const modified = new Date(Math.floor(fs.statSync(file).mtimeMs / 1000) * 1000);
       if (new Date(request.headers['if-modified-since'] ?? 0) >= modified) return reply.writeHead(304).end();
-      const headers = { 'content-type': types[path.extname(file)] ?? 'application/octet-stream',
-        'last-modified': modified.toUTCString() };
-      if (gzip && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && compressible(file)) {
-        bytes = gzipped(file, bytes);
-        headers['content-encoding'] = 'gzip';
-      }
-      const name = path.relative(site, file);
-      bodies.set(name, (bodies.get(name) ?? 0) + bytes.length);
-      reply.writeHead(200, headers).end(bytes);
+      const sent = send?.(file, bytes, request) ?? { bytes };
+      reply.writeHead(200, { 'content-type': types[path.extname(file)] ?? 'application/octet-stream',
+        'last-modified': modified.toUTCString(), ...sent.headers }).end(sent.bytes);
     });
   });
-  server.on('connection', socket => sockets.add(socket));
-  const bytesSent = test => (test ? [...bodies].filter(([name]) => test(name)).map(([, bytes]) => bytes)
-    : [...sockets].map(socket => socket.bytesWritten)).reduce((sum, bytes) => sum + bytes, 0);
   await new Promise(listening => server.listen(0, '127.0.0.1', listening));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
@@ -180,6 +152,6 @@ export async function openGame(site, { gzip = false } = {}) {
   }
 
   const close = async () => { await browser.close(); server.close(); };
-  return { page, problems, url: `http://127.0.0.1:${server.address().port}/`,
-    check, rows, whenText, keys, answer, until, launch, freeze, network, bytesSent, backToWheel, spin, status, goesOn, passed, close };
+  return { page, server, problems, url: `http://127.0.0.1:${server.address().port}/`,
+    check, rows, whenText, keys, answer, until, launch, freeze, network, backToWheel, spin, status, goesOn, passed, close };
 }
