@@ -45,15 +45,15 @@ void applyCounters(Change changes)
 bool holds(Need need)
 {
     switch (need) {
-    case Need::Nothing: return true;
     case Need::BarrierLive: return mission.barrierCharges > 0;
     case Need::BarrierDead: return mission.barrierCharges <= 0;
     case Need::PhasersLive: return mission.phaserCells > 0;
     case Need::PhasersDead: return mission.phaserCells <= 0;
     case Need::DamageWaiting: return mission.damage > 0;
     case Need::NoDamage: return mission.damage <= 0;
+    case Need::Nothing: break;
     }
-    return false;
+    return true;
 }
 
 bool applies(const When& when, int die) { return die >= when.low && die <= when.high && holds(when.need); }
