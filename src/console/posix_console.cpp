@@ -23,8 +23,8 @@ constexpr int escapeSequenceMs = 50;
 // readLine keeps this much of a line and drops the rest of it.
 constexpr std::size_t longestLine = 4096;
 
-constexpr int screenCols = 80;
-constexpr int screenRows = 25;
+constexpr int screenCols = ScreenModel::columns;
+constexpr int screenRows = ScreenModel::rows;
 
 // ---- output ----
 

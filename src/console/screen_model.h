@@ -23,8 +23,9 @@ public:
     // Game text at the cursor, byte for byte ("\n" ends the row).
     void write(std::string_view text);
 
-    // One row, 0-based, always `columns` characters long.
-    const std::string& row(int row0) const { return cells_[static_cast<std::size_t>(row0)]; }
+    // One row, 0-based, always `columns` characters long; a row off the screen throws
+    // std::out_of_range.
+    const std::string& row(int row0) const { return cells_.at(static_cast<std::size_t>(row0)); }
     // 0-based. The column is `columns` right after the last column was written: the cursor
     // waits there, and the next character goes to the start of the next row.
     int cursorCol() const { return col_; }

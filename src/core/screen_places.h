@@ -2,6 +2,11 @@
 // the freeze question, the distance (and the sound notice), the fuel, the prompt and the spin.
 #pragma once
 
+#include "console/screen_model.h"
+
+// The blanks that reach from column `col` to the screen's right edge.
+constexpr int blanksToEdge(int col) { return ScreenModel::columns - col + 1; }
+
 constexpr int statusCol = 17;
 constexpr int freezeRow = 18;
 constexpr int distanceRow = 19;

@@ -7,7 +7,7 @@
 void blankStatusRow(int row)
 {
     gotoColRow(statusCol, row);
-    writeBlanks(80 - 16);
+    writeBlanks(blanksToEdge(statusCol));
     gotoColRow(statusCol, row);
 }
 

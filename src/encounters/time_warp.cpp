@@ -78,7 +78,7 @@ std::optional<int> leadingDigit(std::string_view line)
 int enteredDigit()
 {
     for (;;) {
-        showPrompt(statusCol, promptRow, 80 - 16, 200, "Enter 0 to 9 to get back  ");
+        showPrompt(statusCol, promptRow, blanksToEdge(statusCol), 200, "Enter 0 to 9 to get back  ");
         if (const auto digit = leadingDigit(readLine())) return *digit;
     }
 }

@@ -71,7 +71,7 @@ void confirmQuit()
     const std::string_view question = "Do you want to quit this game?  Y or N  ";
     for (;;) {
         gotoColRow(1, promptRow);
-        writeBlanks(80);
+        writeBlanks(blanksToEdge(1));
         gotoColRow(statusCol, promptRow);
         pauseMs(200);
         writeText(question);
