@@ -1,7 +1,5 @@
 #include "console/cues.h"
 
-#include <algorithm>
-
 #include "console/console.h"
 
 namespace {
@@ -88,18 +86,4 @@ std::vector<const char*> cuePlays(Cue cue, int choice)
 void playCue(Cue cue, int choice)
 {
     for (const char* file : cuePlays(cue, choice)) activeConsole().playSound(file);
-}
-
-std::vector<std::string> allSoundFiles()
-{
-    std::vector<std::string> files;
-    auto add = [&files](const char* file) {
-        if (std::find(files.begin(), files.end(), file) == files.end()) files.emplace_back(file);
-    };
-    for (int i = 0; i < cueCount; ++i) {
-        const Cue cue = static_cast<Cue>(i);
-        for (int choice = 0; choice <= 6; ++choice)
-            for (const char* file : cuePlays(cue, choice)) add(file);
-    }
-    return files;
 }

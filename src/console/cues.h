@@ -3,7 +3,6 @@
 // clatters and which exit tune plays are the game's business (see core/sound.h).
 #pragma once
 
-#include <string>
 #include <vector>
 
 enum class Cue {
@@ -67,6 +66,3 @@ std::vector<const char*> cuePlays(Cue cue, int choice = 0);
 
 // Plays every file of the cue through the active console, back to back.
 void playCue(Cue cue, int choice = 0);
-
-// Every sound file any cue can play, each once, as "data\\name.wav".
-std::vector<std::string> allSoundFiles();

@@ -1,5 +1,7 @@
 #include "mission/wheel.h"
 
+#include <iterator>
+
 #include "aliens/pursuit.h"
 #include "console/console.h"
 #include "encounters/hazards.h"
@@ -96,7 +98,7 @@ void stationOrQuietView()
 
 // The twenty event kinds, in the order of their numbers on the cards (1 to 20).
 using Event = void (*)();
-const Event eventKinds[20] = {
+const Event eventKinds[] = {
     stationOrQuietView,                             // 1
     [] { quietViewThenQuietSpace(QuietView::Saturn); },          // 2
     computerMalfunction,                            // 3
@@ -118,10 +120,11 @@ const Event eventKinds[20] = {
     meditation,                                     // 19
     fridgeBreakdown,                                // 20
 };
+static_assert(std::size(eventKinds) == std::tuple_size<decltype(NoRepeatDeck::cards)>::value, "an event for each card of the deck");
 
 void meetEventKind(int kind)
 {
-    if (kind >= 1 && kind <= 20) eventKinds[kind - 1]();
+    if (kind >= 1 && kind <= static_cast<int>(std::size(eventKinds))) eventKinds[kind - 1]();
 }
 
 }  // namespace

@@ -106,6 +106,8 @@ TEST_F(Sound, EveryCuePlaysItsRecordedSounds)
     const std::vector<std::string> names = shortNames(sounds());
     std::map<std::string, int> plays;  // how often each sound is heard over every cue
     for (const std::string& name : names) ++plays[name];
+    const std::vector<std::string> made = synth::soundNames();  // every sound made is heard, and no other
+    EXPECT_EQ(std::set<std::string>(made.begin(), made.end()), std::set<std::string>(names.begin(), names.end()));
     for (const auto& [name, times] : plays) {
         const std::vector<std::int16_t> samples = synth::synthesize(name);  // as the build writes them
         ASSERT_FALSE(samples.empty()) << name;
