@@ -379,6 +379,29 @@ TEST(PathList, EachPathHasOneExample)
 }
 
 
+// The instruction pages as the player pages through them: each run of rows that holds text, with
+// the leftmost column it starts at (a page's groups stand apart by a blank row; the prompt is on
+// row 24).
+TEST_F(GameTest, InstructionPagesFillTheirRows)
+{
+    const char* const pages[] = {"2-3@18 5-9@1 11-17@1 24-24@1", "2-6@1 8-21@1 24-24@1", "2-7@1 9-10@1 12-14@1 16-24@1"};
+    for (std::size_t page = 0; page < std::size(pages); ++page) {
+        SetUp();
+        console.queueKeys(std::string(page, 'c'));
+        EXPECT_THROW(instructionPages(), ScriptExhausted);
+        std::string runs;
+        for (int row = 1; row <= ScriptedConsole::rows; ++row) {
+            if (console.rowText(row).empty()) continue;
+            const int first = row;
+            int col = ScriptedConsole::columns;
+            for (; row <= ScriptedConsole::rows && !console.rowText(row).empty(); ++row)
+                col = std::min(col, static_cast<int>(console.rowText(row).find_first_not_of(' ')) + 1);
+            runs += (runs.empty() ? "" : " ") + std::to_string(first) + "-" + std::to_string(row - 1) + "@" + std::to_string(col);
+        }
+        EXPECT_EQ(runs, pages[page]) << console.screenDump();
+    }
+}
+
 // The console and the draws of the case running, for the ways in to the prompts.
 ScriptedConsole* keyboard;
 ForcedChance* draws;
