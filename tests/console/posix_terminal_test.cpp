@@ -227,7 +227,7 @@ TEST(PosixTerminal, RedrawsLeaveTheProgramInItsPlace)
 // once the window is 80x25; shrunk again during a pause, the notice comes back and what the game
 // writes meanwhile waits for the window to grow. The screen then is the one a calm run shows. A
 // key pressed at the notice plays on in the small window (the key itself is not the game's). A
-// window whose width the terminal does not know is played in without a notice.
+// window whose width or height the terminal does not know is played in without a notice.
 struct WindowCase {
     const char* name;
     unsigned short cols, rows;
@@ -269,7 +269,7 @@ TEST_P(Window, TooSmallGetsTheNoticeUntilItIsEnlarged)
 INSTANTIATE_TEST_SUITE_P(PosixTerminal, Window,
                          ::testing::Values(WindowCase{"oneRowShort", 80, 24, true}, WindowCase{"oneColumnShort", 79, 25, true},
                                            WindowCase{"keyPressedInAWindowOneRowShort", 80, 24, true, true},
-                                           WindowCase{"widthUnknown", 0, 25, false}),
+                                           WindowCase{"widthUnknown", 0, 25, false}, WindowCase{"heightUnknown", 80, 0, false}),
                          byName);
 
 }  // namespace
