@@ -262,19 +262,20 @@ TEST_P(GameTables, HarmsAsOftenAsThePlayerIsTold)
 }
 
 // Rules of the walkers that no line tells: a malfunction's split A move checks the tank before
-// its lines, a hazard's after them; a malfunction spends no charge from a dead generator, a
-// hazard sinks it below; aliens that have just taken the hit that makes them flee do not reply
-// (a reply would draw a shot none was given for).
+// its lines, a hazard's after them; a malfunction spends nothing from a dead generator or dead
+// phasers, a hazard sinks them below; aliens that have just taken the hit that makes them flee
+// do not reply (a reply would draw a shot none was given for).
 TEST_F(GameTest, WalkersKeepTheRulesNoLineTells)
 {
     for (auto [table, linesFirst, chargesLeft] : {std::tuple{hazardTables()[0], true, -1}, {malfunctionTables()[1], false, 0}}) {
         SetUp();
-        std::tie(mission.fuel, mission.dieRoll, mission.barrierCharges) = std::tuple(20, 5, 0);
+        std::tie(mission.fuel, mission.dieRoll, mission.barrierCharges, mission.phaserCells) = std::tuple(20, 5, 0, 0);
         console.queueKey(keyEsc);
         EXPECT_TRUE(ends([&] { settle('a', table->rows); }));
         EXPECT_EQ(textAfterClear(console, 0).empty(), !linesFirst) << table->name;
         settle('b', table->rows);
-        EXPECT_EQ(mission.barrierCharges, chargesLeft) << table->name;
+        settle('f', table->rows);
+        EXPECT_EQ(std::pair(mission.barrierCharges, mission.phaserCells), std::pair(chargesLeft, chargesLeft)) << table->name;
     }
     Score score{pursuitExchanges().hitsToWin - 1, 0};
     mission.phaserCells = 1;
