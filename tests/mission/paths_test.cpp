@@ -227,7 +227,9 @@ const std::vector<Example>& examples()
         {"shuttle: explosion", [] { atRow5(); mission.phaserCells = 1; }, {9}, "f" + esc, abandonedShuttle, over, endingScreen(5, shuttleExplosionVerse),
          "shut phas expl expl | exit", 5700},
 
-        {"time warp: home", [] { mission.spins = 16; }, {0}, "", timeWarp, back, {{22, from(17, "Good job, you made it back to the present!")}}, "tiwa tw_g | ouwa", 3900,
+        // From the spin that warps, home, and the wheel's prompt again.
+        {"time warp: home", [] { std::tie(mission.spins, mission.distanceLeft) = std::tuple(15, 200); }, {9, 0, 0}, "\r", wheelLoop, asks,
+         {{21, wheelPrompt}, {22, from(17, "Good job, you made it back to the present!")}}, "| whee tiwa tw_g | ouwa", 4300,
          [] { return mission.fuel == 390; }, {"abc", "12", "-1", "", "   ", "+", "- 3", "+-3", "\xb5" "0", std::string(10000, '9'), std::string(1, '\0') + "0", " +9x"}},
         {"time warp: wrong era", [] { mission.spins = 16; }, {0, 1}, "", timeWarp, asks,
          {{12, from(10, "* The year is 46 B C, Julius Caesar gives Rome a new calendar *")}, {20, from(17, "You have 380 units of fuel")},
