@@ -171,24 +171,28 @@ bool configureAlsa(const fs::path& home, const std::string& asoundrc)
     return true;
 }
 
-// Every sample reaches the device (ALSA's file device over its null device) in the file's own
-// format; missing or damaged files reach it not at all. Then, on a machine without the sound
-// card, ALSA's complaints never reach the screen.
+// Every sample reaches the device (ALSA's file device over its null device, which writes what it
+// is given as a WAV file) in the file's own format, 8 or 16 bits; missing or damaged files reach
+// it not at all. Then, on a machine without the sound card, ALSA's complaints never reach the
+// screen.
 TEST_F(Sound, PlaybackSendsEverySampleAndNoCardIsQuiet)
 {
     struct HomeBack {
         const std::string home;
         ~HomeBack() { setenv("HOME", home.c_str(), 1); }
     } back{std::getenv("HOME") ? std::getenv("HOME") : "/"};
-    const std::string device = "pcm.!default {\n type file\n slave.pcm null\n file \"" + (scratch / "played.raw").string();
-    if (!configureAlsa(scratch, device + "\"\n format raw\n}\n")) GTEST_SKIP() << "libasound.so.2 is not installed";
-    std::string stereo8;
-    for (int i = 0; i < 4000; ++i) stereo8.push_back(static_cast<char>(i * 7));
+    const std::string device = "pcm.!default {\n type file\n slave.pcm null\n file \"" + (scratch / "played.wav").string();
+    if (!configureAlsa(scratch, device + "\"\n format wav\n}\n")) GTEST_SKIP() << "libasound.so.2 is not installed";
+    std::string samples;
+    for (int i = 0; i < 4000; ++i) samples.push_back(static_cast<char>(i * 7));
     fs::create_directory("data");
-    writeFile("data/stereo8.wav", riff(fmt(1, 2, 11025, 8) + chunk("data", stereo8)));
+    writeFile("data/stereo8.wav", riff(fmt(1, 2, 11025, 8) + chunk("data", samples)));
+    writeFile("data/mono16.wav", riff(fmt(1, 1, 22050, 16) + chunk("data", samples)));
     writeFile("data/bad.wav", std::string("RIFF\x10\0\0\0WAVEfmt \x40\0\0\0 this is no sound", 36));
     for (const char* name : {"data\\missing.wav", "data\\bad.wav", "data\\stereo8.wav"}) playGameSound(name);
-    EXPECT_EQ(readFile("played.raw"), stereo8);
+    EXPECT_EQ(heard(readFile("played.wav")), "2x8@11025 " + samples);
+    playGameSound("data\\mono16.wav");
+    EXPECT_EQ(heard(readFile("played.wav")), "1x16@22050 " + samples);
     configureAlsa(scratch, "defaults.pcm.card 7\ndefaults.ctl.card 7\n");
     testing::internal::CaptureStderr();
     playGameSound("data\\stereo8.wav");
