@@ -381,23 +381,23 @@ TEST(PathList, EachPathHasOneExample)
 }
 
 
-// The instruction pages as the player pages through them: each run of rows that holds text, with
-// the leftmost column it starts at (a page's groups stand apart by a blank row; the prompt is on
-// row 24).
+// The instruction pages as the player pages through them: each run of rows whose text starts in
+// one column, with that column (a page's groups stand apart by a blank row; the letters of the
+// action prompt are indented by ten blanks, a few first lines by five; the prompt is on row 24).
 TEST_F(GameTest, InstructionPagesFillTheirRows)
 {
-    const char* const pages[] = {"2-3@18 5-9@1 11-17@1 24-24@1", "2-6@1 8-21@1 24-24@1", "2-7@1 9-10@1 12-14@1 16-24@1"};
+    const char* const pages[] = {"2-2@18 3-3@38 5-9@1 11-17@1 24-24@1", "2-6@1 8-10@1 11-17@11 18-21@1 24-24@1",
+                                 "2-7@1 9-9@6 10-10@1 12-12@6 13-14@1 16-24@1"};
+    const auto startOf = [this](int row) { return static_cast<int>(console.rowText(row).find_first_not_of(' ')) + 1; };
     for (std::size_t page = 0; page < std::size(pages); ++page) {
         SetUp();
         console.queueKeys(std::string(page, 'c'));
         EXPECT_THROW(instructionPages(), ScriptExhausted);
         std::string runs;
-        for (int row = 1; row <= ScriptedConsole::rows; ++row) {
-            if (console.rowText(row).empty()) continue;
-            const int first = row;
-            int col = ScriptedConsole::columns;
-            for (; row <= ScriptedConsole::rows && !console.rowText(row).empty(); ++row)
-                col = std::min(col, static_cast<int>(console.rowText(row).find_first_not_of(' ')) + 1);
+        for (int row = 1; row <= ScriptedConsole::rows;) {
+            if (console.rowText(row).empty()) { ++row; continue; }
+            const int first = row, col = startOf(row);
+            while (row <= ScriptedConsole::rows && !console.rowText(row).empty() && startOf(row) == col) ++row;
             runs += (runs.empty() ? "" : " ") + std::to_string(first) + "-" + std::to_string(row - 1) + "@" + std::to_string(col);
         }
         EXPECT_EQ(runs, pages[page]) << console.screenDump();
