@@ -44,7 +44,7 @@ const char* const everyPath[] = {
     "ending: landed on mars", "ending: crashed on mars", "action: help page", "action: accelerate", "quiet: repair", "moon: passed", "moon: crash",
     "shuttle: explosion", "time warp: home", "time warp: wrong era", "time warp: line refused", "time warp: out of fuel", "pursuit: hit and escape", "pursuit: vaporized",
     "pursuit: at the limits", "pursuit: aliens flee", "zapfest: battle", "zapfest: aliens flee", "zapfest: blown apart", "zapfest: quit", "zapfest: quit declined",
-    "asteroid: not landing", "asteroid: landing crash", "asteroid: walk and blast-off", "asteroid: walk onto square 99", "asteroid: blast-off crash",
+    "asteroid: not landing", "asteroid: landing crash", "asteroid: landed", "asteroid: walk and blast-off", "asteroid: walk onto square 99", "asteroid: blast-off crash",
     "asteroid: rock taken", "asteroid: rock left", "asteroid: radioactive rock", "asteroid: cliff", "asteroid: suffocation", "asteroid: quit",
     "asteroid: quit declined", "asteroid: wall", "station: not landing", "station: landing crash", "station: fuel bought", "station: cells bought",
     "station: barrier bought", "station: cannot pay", "station: blast-off", "station: blast-off crash", "instructions: forward", "instructions: back",
@@ -268,6 +268,9 @@ const std::vector<Example>& examples()
         {"asteroid: not landing", atRow5, {}, "xn", asteroidEncounter, back,
          {{5, "You are approaching a large asteroid."}, {6, "It looks parched and barren."}, {21, landQuestion}}, "aste", 400},
         {"asteroid: landing crash", atRow5, {12}, "y" + esc, asteroidEncounter, over, endingScreen(3, asteroidLandingCrashVerse), "aste | lago expl | exit", 3200},
+        {"asteroid: landed", atRow5, {0, 0, 1, 2}, "y", asteroidEncounter, asks,
+         {{3, "Very smooth landing."}, {4, "The rocky landscape is dimly lit by the stars."},
+          {5, "Your options are E, W, N, or S, for direction of movement, or B to blast off."}, {6, "You are in your ship."}}, "aste | lago", 200},
         {"asteroid: walk and blast-off", atRow5, {0, 0, 1, 2, 0, 12, 0, 33}, "yweb", asteroidEncounter, back, asteroidBlastedOff, "aste | lago | stup blof", 200,
          [] { return mission.oxygen == 100; }},
         // Square 99 is the move reader's blast-off: a walk onto it blasts off.
