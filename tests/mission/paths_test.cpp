@@ -6,7 +6,7 @@
 // the example gives is used. The start-up's paths run the whole start-up, so a screen of another
 // path shows.
 //
-// Every prompt's keys, as the player sees them. Each group of keys a prompt answers leads, in
+// Every prompt's keys, as the player sees them, on its row. Each group of keys a prompt answers leads, in
 // either case, to one result (the outcome, the whole screen, the state, the clock and the cues),
 // and every group to its own, none of them that of a refused key; ESC and Ctrl-C are answers
 // where they count and refused where they do not. A refused key changes nothing on the screen
@@ -419,6 +419,7 @@ struct Prompt {
     std::string refused;
     std::string again;  // the end of the cursor's row once it asks again after a refused key
     int pause;          // before it asks again
+    int row;            // where it asks (a walk's, a rock's and the shop's: where their text has come to)
 };
 void PrintTo(const Prompt& p, std::ostream* os) { *os << p.name; }
 
@@ -453,33 +454,33 @@ void onTheAsteroid() { keyboard->queueKeys("y"); draws->face(1).face(6).face(1).
 void atTheSign() { mission.hasDiamond = mission.hasPlatinum = mission.hasGold = 1; keyboard->queueKeys("y"); draws->face(1).face(1); }
 
 const std::vector<Prompt> prompts = {
-    {"mode", [] {}, titleMenu, {"f", "w", esc}, "xn" + ctrlC, "Full game or Zapfest Game?  F or W", 200},
-    {"resume", [] { frozenGameWith("123"); keyboard->queueKeys("f"); }, titleMenu, {"r", "b", esc}, "xn" + ctrlC, "begin new game, R or B?", 500},
-    {"damagedResume", [] { frozenGameWith("x"); keyboard->queueKeys("f"); }, titleMenu, {"b", esc}, "xr" + ctrlC, "Begin new game with B, or ESCAPE to leave", 500},
-    {"instructions", [] { keyboard->queueKeys("w"); }, titleMenu, {"y", "n", esc}, "x" + ctrlC, "Do you want instructions?  Y or N", 200},
-    {"sound", [] { keyboard->queueKeys("wn"); }, titleMenu, {"y", "n", esc}, "x" + ctrlC, "Do you want sound effects?  Y or N", 200},
-    {"page1", [] {}, instructionPages, {"c", "r", esc + ctrlC}, "xb", "Press C to continue or R to return to the game.", 200},
-    {"page2", [] { keyboard->queueKeys("c"); }, instructionPages, {"c", "b", "r", esc + ctrlC}, "x", "or B to back up or R to return to the game", 200},
-    {"page3", [] { keyboard->queueKeys("cc"); }, instructionPages, {"b", "r", esc + ctrlC}, "xc", "from the Zorvane developers", 0},
-    {"launchPad", [] { draws->face(1).face(1).face(1); }, launchPad, {"b", esc + ctrlC}, "x", "Press B to blast off", 200},
-    {"wheel", atTheWheel, [] { wheelTurn(); }, {enter, "s", "f", esc + ctrlC}, "xq", "Spin cosmic wheel", 200},
-    {"freeze", [] { atTheWheel(); keyboard->queueKeys("f"); }, [] { wheelTurn(); }, {"n", "y"}, "x" + esc + ctrlC, "Want to freeze the game?  Y or N", 200},
-    {"quit", [] { atTheWheel(); keyboard->queueKeys(esc); }, [] { wheelTurn(); }, {"n", "y"}, "x" + esc + ctrlC, "Do you want to quit this game?  Y or N", 200},
-    {"action", inAMeteorStorm, meteorStorm, {"a", "b", "e", "f", "r", "n", "h"}, "x" + esc + ctrlC, "Press A, B, E, F, R, N, or H for help \x1e", 200},
+    {"mode", [] {}, titleMenu, {"f", "w", esc}, "xn" + ctrlC, "Full game or Zapfest Game?  F or W", 200, 21},
+    {"resume", [] { frozenGameWith("123"); keyboard->queueKeys("f"); }, titleMenu, {"r", "b", esc}, "xn" + ctrlC, "begin new game, R or B?", 500, 21},
+    {"damagedResume", [] { frozenGameWith("x"); keyboard->queueKeys("f"); }, titleMenu, {"b", esc}, "xr" + ctrlC, "Begin new game with B, or ESCAPE to leave", 500, 21},
+    {"instructions", [] { keyboard->queueKeys("w"); }, titleMenu, {"y", "n", esc}, "x" + ctrlC, "Do you want instructions?  Y or N", 200, 21},
+    {"sound", [] { keyboard->queueKeys("wn"); }, titleMenu, {"y", "n", esc}, "x" + ctrlC, "Do you want sound effects?  Y or N", 200, 21},
+    {"page1", [] {}, instructionPages, {"c", "r", esc + ctrlC}, "xb", "Press C to continue or R to return to the game.", 200, 24},
+    {"page2", [] { keyboard->queueKeys("c"); }, instructionPages, {"c", "b", "r", esc + ctrlC}, "x", "or B to back up or R to return to the game", 200, 24},
+    {"page3", [] { keyboard->queueKeys("cc"); }, instructionPages, {"b", "r", esc + ctrlC}, "xc", "from the Zorvane developers", 0, 24},
+    {"launchPad", [] { draws->face(1).face(1).face(1); }, launchPad, {"b", esc + ctrlC}, "x", "Press B to blast off", 200, 21},
+    {"wheel", atTheWheel, [] { wheelTurn(); }, {enter, "s", "f", esc + ctrlC}, "xq", "Spin cosmic wheel", 200, 21},
+    {"freeze", [] { atTheWheel(); keyboard->queueKeys("f"); }, [] { wheelTurn(); }, {"n", "y"}, "x" + esc + ctrlC, "Want to freeze the game?  Y or N", 200, 18},
+    {"quit", [] { atTheWheel(); keyboard->queueKeys(esc); }, [] { wheelTurn(); }, {"n", "y"}, "x" + esc + ctrlC, "Do you want to quit this game?  Y or N", 200, 21},
+    {"action", inAMeteorStorm, meteorStorm, {"a", "b", "e", "f", "r", "n", "h"}, "x" + esc + ctrlC, "Press A, B, E, F, R, N, or H for help \x1e", 200, 21},
     {"help", [] { inAMeteorStorm(); keyboard->queueKeys("h"); }, meteorStorm, {"a", "b", "e", "f", "r", "n"}, "xh" + esc + ctrlC,
-     "Press the letter of your choice \x1e", 200},
-    {"asteroidLanding", [] { draws->face(1); }, asteroidEncounter, {"y", "n"}, "x" + esc + ctrlC, "Do you want to land?  Y or N", 200},
-    {"walk", onTheAsteroid, asteroidEncounter, {"w", "ens", "b", esc + ctrlC}, "xh", "Press E, W, N, S, or B \x1e", 0},
-    {"takeIt", [] { onTheAsteroid(); keyboard->queueKeys("w"); }, asteroidEncounter, {"y", "n"}, "x" + esc + ctrlC, "Do you want to take it? Y or N", 0},
-    {"stationLanding", [] { draws->face(1).face(1); }, spaceStation, {"y", "n"}, "x" + esc + ctrlC, "Do you want to land?  Y or N", 200},
-    {"shop", atTheSign, spaceStation, {"f", "p", "b", "n"}, "xr" + esc + ctrlC, "N for none -", 0},
+     "Press the letter of your choice \x1e", 200, 24},
+    {"asteroidLanding", [] { draws->face(1); }, asteroidEncounter, {"y", "n"}, "x" + esc + ctrlC, "Do you want to land?  Y or N", 200, 21},
+    {"walk", onTheAsteroid, asteroidEncounter, {"w", "ens", "b", esc + ctrlC}, "xh", "Press E, W, N, S, or B \x1e", 0, 7},
+    {"takeIt", [] { onTheAsteroid(); keyboard->queueKeys("w"); }, asteroidEncounter, {"y", "n"}, "x" + esc + ctrlC, "Do you want to take it? Y or N", 0, 10},
+    {"stationLanding", [] { draws->face(1).face(1); }, spaceStation, {"y", "n"}, "x" + esc + ctrlC, "Do you want to land?  Y or N", 200, 21},
+    {"shop", atTheSign, spaceStation, {"f", "p", "b", "n"}, "xr" + esc + ctrlC, "N for none -", 0, 14},
     {"stationBlastOff", [] { atTheSign(); keyboard->queueKeys("n"); draws->face(1); }, spaceStation, {"b"}, "xn" + esc + ctrlC,
-     "Press B when ready to blast off", 200},
-    {"marsOrbit", [] { draws->face(1); }, marsArrival, {"l"}, "x" + esc + ctrlC, "Press L when ready to land", 500},
+     "Press B when ready to blast off", 200, 21},
+    {"marsOrbit", [] { draws->face(1); }, marsArrival, {"l"}, "x" + esc + ctrlC, "Press L when ready to land", 500, 21},
     {"zapfestMenu", [] { std::tie(mission.zapfestMode, mission.soundOn) = std::tuple(1, 'n'); draws->face(1); }, zapfestLoop,
-     {enter, "s", esc + ctrlC}, "xf", "Press ENTER to play or ESCAPE to quit", 200},
-    {"battle", [] {}, [] { battlePrompt(); }, {"fb", esc}, "xa" + ctrlC, "F to fire phasers, B for force field barrier or Escape to quit", 200},
-    {"lastScreen", [] {}, endMission, {esc}, "xy" + enter + ctrlC, "Press ESCAPE to exit", 0},
+     {enter, "s", esc + ctrlC}, "xf", "Press ENTER to play or ESCAPE to quit", 200, 21},
+    {"battle", [] {}, [] { battlePrompt(); }, {"fb", esc}, "xa" + ctrlC, "F to fire phasers, B for force field barrier or Escape to quit", 200, 21},
+    {"lastScreen", [] {}, endMission, {esc}, "xy" + enter + ctrlC, "Press ESCAPE to exit", 0, 22},
 };
 
 class PromptKeys : public GameTest, public ::testing::WithParamInterface<Prompt> {
@@ -504,6 +505,7 @@ TEST_P(PromptKeys, AnswerTheirKeysInBothCasesAndRefuseTheRest)
     const Prompt& p = GetParam();
     const Seen asked = run("");
     ASSERT_EQ(asked.after, asks);
+    EXPECT_EQ(asked.cursorRow, p.row);
     for (const char key : p.refused) {
         SCOPED_TRACE("refused key " + std::to_string(int(key)));
         const Seen seen = run({key});
