@@ -6,12 +6,12 @@
 // the example gives is used. The start-up's paths run the whole start-up, so a screen of another
 // path shows.
 //
-// Every prompt's keys, as the player sees them, on its row. Each group of keys a prompt answers leads, in
-// either case, to one result (the outcome, the whole screen, the state, the clock and the cues),
-// and every group to its own, none of them that of a refused key; ESC and Ctrl-C are answers
-// where they count and refused where they do not. A refused key changes nothing on the screen
-// or in the state: after the prompt's pause the prompt asks again. What each answer does is
-// its path's worked example above.
+// Every prompt's keys, as the player sees them, on the prompt's row. Each group of keys a prompt
+// answers leads, in either case, to one result (the outcome, the whole screen, the state, the
+// clock and the cues), and every group to its own, none of them that of a refused key; ESC and
+// Ctrl-C are answers where they count and refused where they do not. A refused key changes
+// nothing on the screen or in the state: after the prompt's pause the prompt asks again. What
+// each answer does is its path's worked example above.
 #include <cctype>
 
 #include "aliens/pursuit.h"
