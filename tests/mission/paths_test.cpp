@@ -229,7 +229,7 @@ const std::vector<Example>& examples()
 
         // From the spin that warps, home, and the wheel's prompt again.
         {"time warp: home", [] { std::tie(mission.spins, mission.distanceLeft) = std::tuple(15, 200); }, {9, 0, 0}, "\r", wheelLoop, asks,
-         {{21, wheelPrompt}, {22, from(17, "Good job, you made it back to the present!")}}, "| whee tiwa tw_g | ouwa", 4300,
+         {{21, wheelPrompt}, {22, from(17, "Good job, you made it back to the present!")}}, "| whee tiwa tw_g | ouwa", 4500,
          [] { return mission.fuel == 390; }, {"abc", "10", "12", "-1", "", "   ", "+", "- 3", "+-3", "\xb5" "0", std::string(10000, '9'), std::string(1, '\0') + "0", " +9x"}},
         {"time warp: wrong era", [] { mission.spins = 16; }, {0, 1}, "", timeWarp, asks,
          {{12, from(10, "* The year is 46 B C, Julius Caesar gives Rome a new calendar *")}, {20, from(17, "You have 380 units of fuel")},
