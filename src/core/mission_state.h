@@ -3,11 +3,13 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // A deck that deals each kind from 1 to 20 exactly once in every cycle of twenty draws.
 struct NoRepeatDeck {
-    std::array<std::int32_t, 20> cards{};  // kinds drawn this cycle, in order; 0 marks an empty slot
+    static constexpr std::size_t kinds = 20;  // the kinds of card, 1 to 20: one slot each
+    std::array<std::int32_t, kinds> cards{};  // kinds drawn this cycle, in order; 0 marks an empty slot
     std::int32_t last = 0;                 // slot of the most recent card (0 also when empty)
 };
 

@@ -46,7 +46,7 @@ const Era eras[] = {
     {"* The year is 1969, men walk on the Moon for the first time *\n", 9},
     {"* The year is 1889, the Eiffel Tower opens in Paris *\n", 9},
 };
-static_assert(std::size(eras) == std::tuple_size<decltype(NoRepeatDeck::cards)>::value, "an era for each card of the deck");
+static_assert(std::size(eras) == NoRepeatDeck::kinds, "an era for each card of the deck");
 
 // The number at the start of a typed line, if it is a digit from 0 to 9: blanks and tabs
 // skipped, an optional sign, then decimal digits; whatever follows is ignored. The line may be

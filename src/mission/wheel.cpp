@@ -120,7 +120,7 @@ const Event eventKinds[] = {
     meditation,                                     // 19
     fridgeBreakdown,                                // 20
 };
-static_assert(std::size(eventKinds) == std::tuple_size<decltype(NoRepeatDeck::cards)>::value, "an event for each card of the deck");
+static_assert(std::size(eventKinds) == NoRepeatDeck::kinds, "an event for each card of the deck");
 
 void meetEventKind(int kind)
 {
